@@ -1,0 +1,31 @@
+// Progress notifications of the extraction; every hook defaults to nothing.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace mozaru {
+
+struct AAResult;
+
+class ExtractObserver {
+public:
+    virtual ~ExtractObserver() = default;
+    // Given once, only when the page holds at least one "<DD" (n >= 1).
+    virtual void start(std::int32_t /*n*/) {}
+    // After piece i (1-based) has been examined.
+    virtual void postDone(std::int32_t /*i*/) {}
+    // Once after the result has been assembled (only when start was given).
+    virtual void finished(std::int32_t /*n*/) {}
+    // The yield after each line that IsAA has counted.
+    virtual void lineDone() {}
+    // The verdict on piece i's body, before postDone(i); for diagnostics
+    // (mozaru-cli explain). Not called by IsAA itself.
+    virtual void judged(std::int32_t /*i*/, std::u16string_view /*body*/,
+                        const AAResult& /*result*/) {}
+};
+
+// An observer that listens to nothing.
+ExtractObserver& nullObserver();
+
+}  // namespace mozaru

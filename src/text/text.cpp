@@ -1,0 +1,156 @@
+// Shared string helpers over UTF-16 code units.
+#include "text/text.h"
+
+#include <array>
+
+namespace mozaru {
+
+namespace {
+
+struct Protected {
+    char16_t letter;
+    std::u16string_view token;
+};
+
+// The order of the rows is the order in which they are applied.
+constexpr std::array<Protected, 4> kProtected{{
+    {u'\u0451', u"<SP0>"},  // ё
+    {u'\u0401', u"<SP1>"},  // Ё
+    {u'\u0439', u"<SP2>"},  // й
+    {u'\u0419', u"<SP3>"},  // Й
+}};
+
+template <typename Find>
+std::u16string replaceAllWith(std::u16string_view text, std::u16string_view from,
+                              std::u16string_view to, Find find) {
+    if (from.empty()) return std::u16string(text);
+    std::u16string out;
+    std::size_t start = 0;
+    std::size_t hit = find(text, from, 0);
+    if (hit == npos) return std::u16string(text);
+    out.reserve(text.size());
+    while (hit != npos) {
+        out.append(text.substr(start, hit - start));
+        out.append(to);
+        start = hit + from.size();
+        hit = find(text, from, start);
+    }
+    out.append(text.substr(start));
+    return out;
+}
+
+}  // namespace
+
+bool startsWithNoCase(std::u16string_view text, std::size_t pos, std::u16string_view needle) {
+    if (pos > text.size() || text.size() - pos < needle.size()) return false;
+    for (std::size_t k = 0; k < needle.size(); ++k) {
+        if (asciiUpper(text[pos + k]) != asciiUpper(needle[k])) return false;
+    }
+    return true;
+}
+
+std::size_t findNoCase(std::u16string_view text, std::u16string_view needle, std::size_t from) {
+    if (from > text.size()) return npos;
+    if (needle.empty()) return from;
+    if (text.size() - from < needle.size()) return npos;
+    const char16_t first = needle.front();
+    const char16_t firstUpper = asciiUpper(first);
+    const bool foldFirst = firstUpper != first || (first >= u'A' && first <= u'Z');
+    const std::size_t last = text.size() - needle.size();
+    for (std::size_t i = from; i <= last; ++i) {
+        if (!foldFirst) {
+            // Markup markers start with '<': a plain scan for it is the hot loop.
+            const std::size_t hit = text.find(first, i);
+            if (hit == npos || hit > last) return npos;
+            i = hit;
+        } else if (asciiUpper(text[i]) != firstUpper) {
+            continue;
+        }
+        if (startsWithNoCase(text, i, needle)) return i;
+    }
+    return npos;
+}
+
+std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
+                          std::u16string_view to) {
+    return replaceAllWith(text, from, to,
+                          [](std::u16string_view t, std::u16string_view f, std::size_t p) {
+                              return t.find(f, p);
+                          });
+}
+
+std::u16string replaceAllNoCase(std::u16string_view text, std::u16string_view from,
+                                std::u16string_view to) {
+    return replaceAllWith(text, from, to, [](std::u16string_view t, std::u16string_view f,
+                                             std::size_t p) { return findNoCase(t, f, p); });
+}
+
+// One pass does the work of the four row-by-row replacements: a token is
+// plain ASCII, so no row can create or destroy a match of another row.
+std::u16string ProtectChars(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (char16_t c : text) {
+        if (c == u'\u0451' || c == u'\u0401' || c == u'\u0439' || c == u'\u0419') {
+            for (const Protected& p : kProtected) {
+                if (p.letter == c) out.append(p.token);
+            }
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::u16string RestoreChars(std::u16string_view text) {
+    std::u16string out(text);
+    RestoreCharsInPlace(out);
+    return out;
+}
+
+// Likewise one pass: a restored letter is not ASCII, so it can never complete
+// or break a token of a later row.
+void RestoreCharsInPlace(std::u16string& text) {
+    std::size_t read = text.find(u"<SP");
+    if (read == npos) return;
+    std::size_t write = read;
+    const std::size_t n = text.size();
+    while (read < n) {
+        const char16_t c = text[read];
+        if (c == u'<' && n - read >= 5 && text[read + 1] == u'S' && text[read + 2] == u'P' &&
+            text[read + 3] >= u'0' && text[read + 3] <= u'3' && text[read + 4] == u'>') {
+            text[write++] = kProtected[text[read + 3] - u'0'].letter;
+            read += 5;
+        } else {
+            text[write++] = c;
+            ++read;
+        }
+    }
+    text.resize(write);
+}
+
+std::u16string NormalizeLineBreaks(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size() + text.size() / 32);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\r') {
+            out.append(u"\r\n");
+            if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        } else if (c == u'\n') {
+            out.append(u"\r\n");
+        } else {
+            out.push_back(c);
+        }
+    }
+    return out;
+}
+
+std::u16string_view trimSpaces(std::u16string_view text) {
+    const std::size_t b = text.find_first_not_of(u' ');
+    if (b == npos) return {};
+    const std::size_t e = text.find_last_not_of(u' ');
+    return text.substr(b, e - b + 1);
+}
+
+}  // namespace mozaru

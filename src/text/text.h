@@ -1,0 +1,48 @@
+// Shared string helpers over UTF-16 code units: ASCII case-insensitive search,
+// replace-all, protected characters and line-break normalisation.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace mozaru {
+
+inline constexpr std::size_t npos = std::u16string_view::npos;
+
+// Folds only the ASCII letters; every other code unit compares as it is.
+constexpr char16_t asciiUpper(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - (u'a' - u'A')) : c;
+}
+
+// Position of the first occurrence of needle at or after from, letters A-Z and
+// a-z compared without regard to case; npos when absent. An empty needle is
+// found at from (when from <= size).
+std::size_t findNoCase(std::u16string_view text, std::u16string_view needle,
+                       std::size_t from = 0);
+
+// Whether text at pos starts with needle, ASCII letters folded.
+bool startsWithNoCase(std::u16string_view text, std::size_t pos, std::u16string_view needle);
+
+// Replace-all, left to right, no overlap, inserted text never rescanned.
+std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
+                          std::u16string_view to);
+std::u16string replaceAllNoCase(std::u16string_view text, std::u16string_view from,
+                                std::u16string_view to);
+
+// ё Ё й Й become the tokens <SP0> <SP1> <SP2> <SP3> (exact matching) so that
+// case-insensitive markup matching never touches them.
+std::u16string ProtectChars(std::u16string_view text);
+// The tokens become their letters again, including token text that stood in
+// the document itself.
+std::u16string RestoreChars(std::u16string_view text);
+// In place: the result is never longer than the input.
+void RestoreCharsInPlace(std::u16string& text);
+
+// CR LF, lone CR and lone LF each become CR LF.
+std::u16string NormalizeLineBreaks(std::u16string_view text);
+
+// Removes U+0020 (and nothing else) at both ends.
+std::u16string_view trimSpaces(std::u16string_view text);
+
+}  // namespace mozaru

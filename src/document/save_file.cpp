@@ -1,0 +1,19 @@
+// Atomic whole-file writes through QSaveFile.
+#include "document/save_file.h"
+
+#include <QSaveFile>
+
+namespace mozaru {
+
+bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+    QSaveFile file(path);
+    // QSaveFile writes to a temporary file beside the target and renames it
+    // over the target on commit; without commit the temporary file is removed
+    // and the old file stays as it was.
+    const bool ok = file.open(QIODevice::WriteOnly) &&
+                    file.write(bytes) == static_cast<qint64>(bytes.size()) && file.commit();
+    if (!ok && error != nullptr) *error = file.errorString();
+    return ok;
+}
+
+}  // namespace mozaru

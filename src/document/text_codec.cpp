@@ -1,0 +1,191 @@
+// Byte encodings through ICU converters, with BOM and uchardet detection.
+#include "document/text_codec.h"
+
+#include <uchardet/uchardet.h>
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+#include <unicode/ucnv_err.h>
+
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+
+namespace mozaru {
+
+namespace {
+
+struct ConverterCloser {
+    void operator()(UConverter* c) const { ucnv_close(c); }
+};
+using Converter = std::unique_ptr<UConverter, ConverterCloser>;
+
+// "windows-31j" is Windows' Japanese ANSI code page as ICU knows it: 0x5C is
+// the backslash, 0x8160 is U+FF5E, NEC and IBM extensions included.
+const char* icuName(Encoding encoding) {
+    switch (encoding) {
+        case Encoding::Cp932:
+            return "windows-31j";
+        case Encoding::Utf8:
+            return "UTF-8";
+        case Encoding::Utf16LE:
+            return "UTF-16LE";
+        case Encoding::Utf16BE:
+            return "UTF-16BE";
+        case Encoding::EucJp:
+            return "EUC-JP";
+    }
+    return "windows-31j";
+}
+
+Converter openConverter(Encoding encoding) {
+    UErrorCode status = U_ZERO_ERROR;
+    Converter converter(ucnv_open(icuName(encoding), &status));
+    // The converters are part of ICU's built-in data; missing ones mean a
+    // broken installation, not a bad file.
+    if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
+    return converter;
+}
+
+// Every undecodable sequence becomes one U+FFFD; its bytes are counted.
+void U_CALLCONV replaceUndecodable(const void* context, UConverterToUnicodeArgs* args,
+                                   const char* /*codeUnits*/, int32_t length,
+                                   UConverterCallbackReason reason, UErrorCode* status) {
+    if (reason > UCNV_IRREGULAR) return;  // reset, close, clone: nothing to convert
+    auto* count = static_cast<std::size_t*>(const_cast<void*>(context));
+    *count += static_cast<std::size_t>(length);
+    *status = U_ZERO_ERROR;
+    static const UChar kReplacement = 0xFFFD;
+    ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, status);
+}
+
+// A character the target cannot hold becomes &#N; of its whole code point,
+// so a surrogate pair gives one reference.
+void U_CALLCONV writeReference(const void* context, UConverterFromUnicodeArgs* args,
+                               const UChar* codeUnits, int32_t length, UChar32 codePoint,
+                               UConverterCallbackReason reason, UErrorCode* status) {
+    if (reason > UCNV_IRREGULAR) return;
+    ++*static_cast<std::size_t*>(const_cast<void*>(context));
+    UCNV_FROM_U_CALLBACK_ESCAPE(UCNV_ESCAPE_XML_DEC, args, codeUnits, length, codePoint, reason,
+                                status);
+}
+
+DecodedText decodeAs(std::string_view bytes, Encoding encoding) {
+    DecodedText out;
+    out.encoding = encoding;
+    if (bytes.empty()) return out;
+    Converter converter = openConverter(encoding);
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_setToUCallBack(converter.get(), replaceUndecodable, &out.undecodable, nullptr, nullptr,
+                        &status);
+    // No byte yields more than one code unit except a 4-byte UTF-8 sequence
+    // (two units), and an odd UTF-16 tail (one U+FFFD): size + 1 is enough.
+    out.text.resize(bytes.size() + 1);
+    UChar* target = reinterpret_cast<UChar*>(out.text.data());
+    UChar* const targetBegin = target;
+    const char* source = bytes.data();
+    ucnv_toUnicode(converter.get(), &target, target + out.text.size(), &source,
+                   source + bytes.size(), nullptr, true, &status);
+    if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
+    out.text.resize(static_cast<std::size_t>(target - targetBegin));
+    return out;
+}
+
+bool startsWith(std::string_view bytes, std::string_view prefix) {
+    return bytes.size() >= prefix.size() &&
+           std::memcmp(bytes.data(), prefix.data(), prefix.size()) == 0;
+}
+
+// The detector's verdict, of which only UTF-8 and EUC-JP are trusted: it
+// confuses CP932 with single-byte code pages, and CP932 is the default anyway.
+Encoding detect(std::string_view bytes) {
+    std::unique_ptr<uchardet, void (*)(uchardet_t)> detector(uchardet_new(), uchardet_delete);
+    // Feeding in slices lets the detector stop early: once it is sure it
+    // ignores further data, so a large page costs little more than a small one.
+    constexpr std::size_t kSlice = 1 << 16;
+    for (std::size_t at = 0; at < bytes.size(); at += kSlice) {
+        const std::size_t n = std::min(kSlice, bytes.size() - at);
+        if (uchardet_handle_data(detector.get(), bytes.data() + at, n) != 0) break;
+    }
+    uchardet_data_end(detector.get());
+    const std::string_view verdict = uchardet_get_charset(detector.get());
+    if (verdict == "UTF-8") return Encoding::Utf8;
+    if (verdict == "EUC-JP") return Encoding::EucJp;
+    return Encoding::Cp932;
+}
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16LEBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BEBom = "\xFE\xFF";
+
+}  // namespace
+
+DecodedText decodeBytes(std::string_view bytes, InputEncoding choice) {
+    switch (choice) {
+        case InputEncoding::Cp932:
+            return decodeAs(bytes, Encoding::Cp932);
+        case InputEncoding::EucJp:
+            return decodeAs(bytes, Encoding::EucJp);
+        case InputEncoding::Utf8:
+            // A BOM is a mark, not text, even when the encoding was named.
+            if (startsWith(bytes, kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
+            return decodeAs(bytes, Encoding::Utf8);
+        case InputEncoding::Auto:
+            break;
+    }
+    if (startsWith(bytes, kUtf8Bom)) return decodeAs(bytes.substr(kUtf8Bom.size()), Encoding::Utf8);
+    if (startsWith(bytes, kUtf16LEBom)) {
+        return decodeAs(bytes.substr(kUtf16LEBom.size()), Encoding::Utf16LE);
+    }
+    if (startsWith(bytes, kUtf16BEBom)) {
+        return decodeAs(bytes.substr(kUtf16BEBom.size()), Encoding::Utf16BE);
+    }
+    return decodeAs(bytes, detect(bytes));
+}
+
+EncodedText encodeText(std::u16string_view text, OutputEncoding encoding) {
+    EncodedText out;
+    if (text.empty()) return out;
+    Converter converter =
+        openConverter(encoding == OutputEncoding::Utf8 ? Encoding::Utf8 : Encoding::Cp932);
+    UErrorCode status = U_ZERO_ERROR;
+    ucnv_setFromUCallBack(converter.get(), writeReference, &out.references, nullptr, nullptr,
+                          &status);
+    // Markup-heavy pages are mostly ASCII: start at 1.5 bytes a code unit and
+    // grow for kanji-heavy or reference-heavy text rather than reserving the
+    // worst case for every page.
+    out.bytes.resize(text.size() + text.size() / 2 + 16);
+    const UChar* source = reinterpret_cast<const UChar*>(text.data());
+    const UChar* const sourceEnd = source + text.size();
+    std::size_t written = 0;
+    for (;;) {
+        char* target = out.bytes.data() + written;
+        char* const targetEnd = out.bytes.data() + out.bytes.size();
+        status = U_ZERO_ERROR;
+        ucnv_fromUnicode(converter.get(), &target, targetEnd, &source, sourceEnd, nullptr, true,
+                         &status);
+        written = static_cast<std::size_t>(target - out.bytes.data());
+        if (status != U_BUFFER_OVERFLOW_ERROR) break;
+        out.bytes.resize(out.bytes.size() + out.bytes.size() / 2);
+    }
+    if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
+    out.bytes.resize(written);
+    return out;
+}
+
+std::string_view encodingName(Encoding encoding) {
+    switch (encoding) {
+        case Encoding::Cp932:
+            return "CP932";
+        case Encoding::Utf8:
+            return "UTF-8";
+        case Encoding::Utf16LE:
+            return "UTF-16LE";
+        case Encoding::Utf16BE:
+            return "UTF-16BE";
+        case Encoding::EucJp:
+            return "EUC-JP";
+    }
+    return "CP932";
+}
+
+}  // namespace mozaru

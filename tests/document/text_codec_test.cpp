@@ -1,0 +1,202 @@
+// Decoding and encoding on real bytes: CP932 as Windows maps it, detection, references.
+#include "document/text_codec.h"
+
+#include <gtest/gtest.h>
+
+#include "document/hex_bytes.h"
+
+namespace mozaru {
+namespace {
+
+using test::hexBytes;
+
+struct Cp932Pair {
+    const char* bytes;  // hex
+    std::u16string text;
+};
+
+class Cp932RoundTrip : public ::testing::TestWithParam<Cp932Pair> {};
+
+// The characters whose mapping differs between Shift-JIS variants: these are
+// the ones Windows' code page 932 gives.
+INSTANTIATE_TEST_SUITE_P(
+    Windows932, Cp932RoundTrip,
+    ::testing::Values(Cp932Pair{"5C", u"\u005C"},    // backslash, not the yen sign
+                      Cp932Pair{"7E", u"\u007E"},    // tilde, not the overline
+                      Cp932Pair{"815F", u"\uFF3C"},  // fullwidth reverse solidus
+                      Cp932Pair{"8160", u"\uFF5E"},  // fullwidth tilde, not the wave dash
+                      Cp932Pair{"817C", u"\uFF0D"},  // fullwidth hyphen-minus
+                      Cp932Pair{"8161", u"\u2225"},  // parallel to
+                      Cp932Pair{"8740", u"\u2460"},  // circled digit one (NEC row 13)
+                      Cp932Pair{"FA40", u"\u2170"},  // small roman numeral one (IBM)
+                      Cp932Pair{"8446", u"\u0401"},  // Ё
+                      Cp932Pair{"8476", u"\u0451"},  // ё
+                      Cp932Pair{"844A", u"\u0419"},  // Й
+                      Cp932Pair{"847A", u"\u0439"},  // й
+                      Cp932Pair{"82A0", u"\u3042"},  // あ
+                      Cp932Pair{"B1", u"\uFF71"},    // half-width katakana ｱ
+                      Cp932Pair{"F040", u"\uE000"},  // first user-defined character
+                      Cp932Pair{"FA5C", u"\u7E8A"}));
+
+TEST_P(Cp932RoundTrip, DecodesAndEncodesBothWays) {
+    const Cp932Pair& p = GetParam();
+    const DecodedText decoded = decodeBytes(hexBytes(p.bytes), InputEncoding::Cp932);
+    EXPECT_EQ(decoded.text, p.text);
+    EXPECT_EQ(decoded.undecodable, 0u);
+    const EncodedText encoded = encodeText(p.text, OutputEncoding::Cp932);
+    EXPECT_EQ(encoded.bytes, hexBytes(p.bytes));
+    EXPECT_EQ(encoded.references, 0u);
+}
+
+TEST(Cp932Decode, DuplicateCodesDecodeToOneCharacterThatEncodesToWindowsChoice) {
+    // NEC-selected IBM extension ⅰ (EEEF) and NEC ≒ duplicate (8790).
+    EXPECT_EQ(decodeBytes(hexBytes("EEEF 8790"), InputEncoding::Cp932).text, u"\u2170\u2252");
+    EXPECT_EQ(encodeText(u"\u2170\u2252").bytes, hexBytes("FA40 81E0"));
+}
+
+struct Undecodable {
+    const char* bytes;
+    std::u16string text;
+    std::size_t count;
+};
+
+class Cp932Undecodable : public ::testing::TestWithParam<Undecodable> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, Cp932Undecodable,
+    ::testing::Values(Undecodable{"61 80 62", u"a\uFFFDb", 1},  // no character at 0x80
+                      Undecodable{"A0 FD FF", u"\uFFFD\uFFFD\uFFFD", 3},
+                      Undecodable{"8540", u"\uFFFD", 2},      // valid shape, unassigned
+                      Undecodable{"81 20", u"\uFFFD ", 1},    // lead byte, then a space
+                      Undecodable{"61 82", u"a\uFFFD", 1}));  // cut off at the end
+
+TEST_P(Cp932Undecodable, BecomeReplacementCharactersAndAreCounted) {
+    const DecodedText decoded = decodeBytes(hexBytes(GetParam().bytes), InputEncoding::Cp932);
+    EXPECT_EQ(decoded.text, GetParam().text);
+    EXPECT_EQ(decoded.undecodable, GetParam().count);
+}
+
+struct Referenced {
+    std::u16string text;
+    std::string bytes;
+    std::size_t references;
+};
+
+class Cp932References : public ::testing::TestWithParam<Referenced> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Characters, Cp932References,
+    ::testing::Values(Referenced{u"a\u263Ab", "a&#9786;b", 1},
+                      Referenced{u"\U0001F600", "&#128512;", 1},  // one reference for the pair
+                      Referenced{u"\u301C", "&#12316;", 1},       // wave dash: no CP932 code
+                      Referenced{u"\u00A5\u2212", "&#165;&#8722;", 2},
+                      Referenced{u"\xD800x", "&#55296;x", 1},  // lone surrogate
+                      Referenced{u"&#9786;", "&#9786;", 0}));  // reference text stays as it is
+
+TEST_P(Cp932References, UnmappableCharactersBecomeDecimalReferences) {
+    const EncodedText encoded = encodeText(GetParam().text, OutputEncoding::Cp932);
+    EXPECT_EQ(encoded.bytes, GetParam().bytes);
+    EXPECT_EQ(encoded.references, GetParam().references);
+}
+
+TEST(Utf8Encode, WritesNoBomAndNeedsNoReferences) {
+    const EncodedText encoded = encodeText(u"\u3042\U0001F600~", OutputEncoding::Utf8);
+    EXPECT_EQ(encoded.bytes, hexBytes("E38182 F09F9880 7E"));
+    EXPECT_EQ(encoded.references, 0u);
+}
+
+TEST(Encode, LongTextGrowsItsBuffer) {
+    // All references: far more bytes than the first guess.
+    const std::u16string text(5000, u'\u263A');
+    std::string expected;
+    for (int i = 0; i < 5000; ++i) expected += "&#9786;";
+    const EncodedText encoded = encodeText(text);
+    EXPECT_EQ(encoded.bytes, expected);
+    EXPECT_EQ(encoded.references, 5000u);
+}
+
+TEST(Encode, EmptyTextGivesNoBytes) {
+    EXPECT_EQ(encodeText(u"").bytes, "");
+    EXPECT_EQ(decodeBytes("").text, u"");
+}
+
+// 今日はいい天気ですね。明日も晴れるといいのですが、天気予報によると雨が降るそうです。
+const std::u16string kSentence =
+    u"今日はいい天気ですね。明日も晴れるといいのですが、天気予報によると雨が降るそうです。";
+const char* const kSentenceCp932 =
+    "8DA1 93FA 82CD 82A2 82A2 9356 8B43 82C5 82B7 82CB 8142 96BE 93FA 82E0 90B0 82EA 82E9 82C6"
+    "82A2 82A2 82CC 82C5 82B7 82AA 8141 9356 8B43 975C 95F1 82C9 82E6 82E9 82C6 894A 82AA 8D7E"
+    "82E9 82BB 82A4 82C5 82B7 8142";
+const char* const kSentenceEucJp =
+    "BAA3 C6FC A4CF A4A4 A4A4 C5B7 B5A4 A4C7 A4B9 A4CD A1A3 CCC0 C6FC A4E2 C0B2 A4EC A4EB A4C8"
+    "A4A4 A4A4 A4CE A4C7 A4B9 A4AC A1A2 C5B7 B5A4 CDBD CAF3 A4CB A4E8 A4EB A4C8 B1AB A4AC B9DF"
+    "A4EB A4BD A4A6 A4C7 A4B9 A1A3";
+const char* const kSentenceUtf8 =
+    "E4BB8A E697A5 E381AF E38184 E38184 E5A4A9 E6B097 E381A7 E38199 E381AD E38082 E6988E E697A5"
+    "E38282 E699B4 E3828C E3828B E381A8 E38184 E38184 E381AE E381A7 E38199 E3818C E38081 E5A4A9"
+    "E6B097 E4BA88 E5A0B1 E381AB E38288 E3828B E381A8 E99BA8 E3818C E9998D E3828B E3819D E38186"
+    "E381A7 E38199 E38082";
+
+struct Detected {
+    std::string bytes;
+    Encoding encoding;
+    std::u16string text;
+};
+
+class AutoDetection : public ::testing::TestWithParam<Detected> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Pages, AutoDetection,
+    ::testing::Values(
+        Detected{hexBytes(kSentenceCp932), Encoding::Cp932, kSentence},
+        Detected{hexBytes(kSentenceEucJp), Encoding::EucJp, kSentence},
+        Detected{hexBytes(kSentenceUtf8), Encoding::Utf8, kSentence},
+        Detected{"<DL><DT>1</DL>", Encoding::Cp932, u"<DL><DT>1</DL>"},  // ASCII: the default
+        Detected{hexBytes("EFBBBF E38182"), Encoding::Utf8, u"\u3042"},  // BOM not in the text
+        Detected{hexBytes("FFFE 4230 4100"), Encoding::Utf16LE, u"\u3042A"},
+        Detected{hexBytes("FEFF 3042 0041"), Encoding::Utf16BE, u"\u3042A"},
+        Detected{hexBytes("EFBBBF"), Encoding::Utf8, u""}));
+
+TEST_P(AutoDetection, BomThenDetectorThenCp932) {
+    const DecodedText decoded = decodeBytes(GetParam().bytes);
+    EXPECT_EQ(decoded.encoding, GetParam().encoding);
+    EXPECT_EQ(decoded.text, GetParam().text);
+    EXPECT_EQ(decoded.undecodable, 0u);
+}
+
+TEST(AutoDetection, OddUtf16TailIsUndecodable) {
+    const DecodedText decoded = decodeBytes(hexBytes("FFFE 4100 42"));
+    EXPECT_EQ(decoded.text, u"A\uFFFD");
+    EXPECT_EQ(decoded.undecodable, 1u);
+}
+
+TEST(NamedEncoding, OverridesDetection) {
+    const DecodedText asEucJp = decodeBytes(hexBytes(kSentenceEucJp), InputEncoding::EucJp);
+    EXPECT_EQ(asEucJp.text, kSentence);
+    EXPECT_EQ(asEucJp.encoding, Encoding::EucJp);
+    // UTF-8 bytes read as CP932 give other characters, never an error.
+    const DecodedText asCp932 = decodeBytes(hexBytes("E38182"), InputEncoding::Cp932);
+    EXPECT_EQ(asCp932.encoding, Encoding::Cp932);
+    EXPECT_EQ(asCp932.text, u"\u7E3A\uFFFD");
+    EXPECT_EQ(asCp932.undecodable, 1u);
+    // A named UTF-8 still drops its BOM.
+    EXPECT_EQ(decodeBytes(hexBytes("EFBBBF 41"), InputEncoding::Utf8).text, u"A");
+}
+
+TEST(NamedEncoding, EucJpUsesTheWindowsCharacters) {
+    // EUC-JP's wave dash and minus come out as the characters CP932 can save.
+    const DecodedText decoded = decodeBytes(hexBytes("A1C1 A1DD ADA1"), InputEncoding::EucJp);
+    EXPECT_EQ(decoded.text, u"\uFF5E\uFF0D\u2460");
+    EXPECT_EQ(encodeText(decoded.text).bytes, hexBytes("8160 817C 8740"));
+}
+
+TEST(EncodingName, NamesForMessages) {
+    EXPECT_EQ(encodingName(Encoding::Cp932), "CP932");
+    EXPECT_EQ(encodingName(Encoding::Utf8), "UTF-8");
+    EXPECT_EQ(encodingName(Encoding::Utf16LE), "UTF-16LE");
+    EXPECT_EQ(encodingName(Encoding::Utf16BE), "UTF-16BE");
+    EXPECT_EQ(encodingName(Encoding::EucJp), "EUC-JP");
+}
+
+}  // namespace
+}  // namespace mozaru

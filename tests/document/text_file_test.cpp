@@ -1,0 +1,157 @@
+// Reading and writing whole text files: line breaks, failures, atomic replacement.
+#include "document/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "document/hex_bytes.h"
+#include "document/save_file.h"
+
+namespace mozaru {
+namespace {
+
+using test::hexBytes;
+
+std::string readBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return "<unreadable>";
+    const QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), bytes.size());
+}
+
+void writeBytes(const QString& path, std::string_view bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes.data(), static_cast<qint64>(bytes.size())),
+              static_cast<qint64>(bytes.size()));
+}
+
+QStringList entries(const QString& folder) {
+    return QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+}
+
+struct LineBreakCase {
+    std::string bytes;
+    std::u16string text;
+};
+
+class ReadLineBreaks : public ::testing::TestWithParam<LineBreakCase> {};
+
+INSTANTIATE_TEST_SUITE_P(Files, ReadLineBreaks,
+                         ::testing::Values(LineBreakCase{"a\r\nb\r\n", u"a\r\nb\r\n"},
+                                           LineBreakCase{"a\nb\n", u"a\r\nb\r\n"},
+                                           LineBreakCase{"a\rb", u"a\r\nb"},
+                                           LineBreakCase{"a\r\n\nb\r", u"a\r\n\r\nb\r\n"},
+                                           LineBreakCase{"\n\r", u"\r\n\r\n"},
+                                           LineBreakCase{"", u""}));
+
+TEST_P(ReadLineBreaks, BecomeCrLf) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("page.txt");
+    writeBytes(path, GetParam().bytes);
+    const TextFileRead read = readTextFile(path);
+    ASSERT_TRUE(read.ok) << read.reason.toStdString();
+    EXPECT_EQ(read.decoded.text, GetParam().text);
+}
+
+TEST(ReadTextFile, DecodesCp932Page) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("thread.html");
+    // "<DD>ё＼〜<BR>" with LF: CP932 bytes, detected as the default.
+    writeBytes(path, hexBytes("3C44443E 8476 815F 8160 3C42523E 0A"));
+    const TextFileRead read = readTextFile(path);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.decoded.text, u"<DD>\u0451\uFF3C\uFF5E<BR>\r\n");
+    EXPECT_EQ(read.decoded.encoding, Encoding::Cp932);
+    EXPECT_EQ(read.decoded.undecodable, 0u);
+}
+
+TEST(ReadTextFile, MissingFileFailsWithTheSystemReason) {
+    QTemporaryDir dir;
+    const TextFileRead read = readTextFile(dir.filePath("absent.html"));
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.reason, "No such file or directory");
+}
+
+TEST(ReadTextFile, DirectoryFails) {
+    QTemporaryDir dir;
+    const TextFileRead read = readTextFile(dir.path());
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.reason, "Is a directory");
+}
+
+TEST(FileMessage, NamesTheFile) {
+    EXPECT_EQ(fileMessage("a/b.html", "No such file or directory"),
+              "a/b.html: No such file or directory");
+}
+
+TEST(WriteTextFile, WritesCp932WithReferences) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.html");
+    const TextFileWrite written = writeTextFile(path, u"\u0401\u263A\r\n", OutputEncoding::Cp932);
+    ASSERT_TRUE(written.ok) << written.reason.toStdString();
+    EXPECT_EQ(written.references, 1u);
+    EXPECT_EQ(readBytes(path), hexBytes("8446") + "&#9786;\r\n");
+    EXPECT_EQ(entries(dir.path()), QStringList{"out.html"});
+}
+
+TEST(WriteTextFile, WritesUtf8WithoutBom) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.txt");
+    ASSERT_TRUE(writeTextFile(path, u"\u3042", OutputEncoding::Utf8).ok);
+    EXPECT_EQ(readBytes(path), hexBytes("E38182"));
+}
+
+TEST(WriteTextFile, ReplacesAnExistingFileWhole) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.txt");
+    writeBytes(path, "a much longer old content");
+    ASSERT_TRUE(writeTextFile(path, u"new").ok);
+    EXPECT_EQ(readBytes(path), "new");
+}
+
+TEST(SaveFileAtomically, MissingFolderFailsAndCreatesNothing) {
+    QTemporaryDir dir;
+    QString error;
+    EXPECT_FALSE(saveFileAtomically(dir.filePath("no/such/folder/out.txt"), "x", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(entries(dir.path()).isEmpty());
+}
+
+TEST(SaveFileAtomically, DirectoryAsTargetFailsAndStaysWhole) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("target"));
+    writeBytes(dir.filePath("target/inside.txt"), "kept");
+    QString error;
+    EXPECT_FALSE(saveFileAtomically(dir.filePath("target"), "x", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(entries(dir.path()), QStringList{"target"});
+    EXPECT_EQ(readBytes(dir.filePath("target/inside.txt")), "kept");
+}
+
+TEST(SaveFileAtomically, FailedWriteLeavesTheOldFileWhole) {
+    // A name of 250 characters is valid, but the temporary file beside it
+    // (name + ".XXXXXX") is too long to create: the write fails before the
+    // target is touched. (Permissions would not stop a test run as root.)
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QString(250, QLatin1Char('n')));
+    writeBytes(path, "old content");
+    QString error;
+    EXPECT_FALSE(saveFileAtomically(path, "new content", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readBytes(path), "old content");
+    EXPECT_EQ(entries(dir.path()).size(), 1);
+}
+
+TEST(WriteTextFile, FailureIsReported) {
+    QTemporaryDir dir;
+    const TextFileWrite written = writeTextFile(dir.filePath("none/out.txt"), u"x");
+    EXPECT_FALSE(written.ok);
+    EXPECT_FALSE(written.reason.isEmpty());
+}
+
+}  // namespace
+}  // namespace mozaru

@@ -1,0 +1,168 @@
+// Tests for the settings file on disk: CP932 bytes, CR LF lines, failures that
+// leave the file as it was.
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+
+namespace mozaru {
+namespace {
+
+// "'Mozaruの設定" and "ログ" in CP932.
+const QByteArray kComment = QByteArray("'Mozaru\x82\xcc\x90\xdd\x92\xe8");
+const QByteArray kLog = QByteArray("\x83\x8d\x83\x4f");
+
+class SettingsFileTest : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QString folder() const { return m_dir.path(); }
+
+    void put(const QByteArray& bytes) {
+        QFile file(settingsFilePath(folder()));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+
+    QByteArray get() const {
+        QFile file(settingsFilePath(folder()));
+        if (!file.open(QIODevice::ReadOnly)) return QByteArray("<missing>");
+        return file.readAll();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+TEST_F(SettingsFileTest, PathIsMozaruIniInTheFolder) {
+    EXPECT_EQ(settingsFilePath(QStringLiteral("/opt/Mozaru")),
+              QStringLiteral("/opt/Mozaru/Mozaru.ini"));
+}
+
+TEST_F(SettingsFileTest, ReadsCp932Lines) {
+    put(kComment + "\r\nLOADPASS=C:\\" + kLog + "\r\nSLIDER=2\r\nCHECK1=1\r\n");
+    SettingsValues values;
+    EXPECT_EQ(readSettingsFile(folder(), values), std::nullopt);
+    EXPECT_EQ(values.loadFolder, u"C:\\ログ");
+    EXPECT_EQ(values.precisionLevel, 2);
+    EXPECT_EQ(values.mergeFlag, 1);
+}
+
+TEST_F(SettingsFileTest, EmptyLoadPassGivesProgramFolder) {
+    put("LOADPASS=\r\nSLIDER=1\r\nCHECK1=1\r\n");
+    SettingsValues values;
+    EXPECT_EQ(readSettingsFile(folder(), values), std::nullopt);
+    EXPECT_EQ(values.loadFolder, folder().toStdU16String());
+    // Written back unchanged, the program folder now stands in the file.
+    EXPECT_EQ(writeSettingsFile(folder(), values), std::nullopt);
+    EXPECT_EQ(get(), "LOADPASS=" + folder().toUtf8() + "\r\nSLIDER=1\r\nCHECK1=1\r\n");
+}
+
+struct LineEndCase {
+    const char* name;
+    QByteArray bytes;
+    std::int16_t level;
+    bool fails;
+};
+
+class LineEndTest : public SettingsFileTest, public testing::WithParamInterface<LineEndCase> {};
+
+TEST_P(LineEndTest, SplitsLines) {
+    put(GetParam().bytes);
+    SettingsValues values;
+    EXPECT_EQ(readSettingsFile(folder(), values).has_value(), GetParam().fails);
+    EXPECT_EQ(values.precisionLevel, GetParam().level);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, LineEndTest,
+    testing::Values(LineEndCase{"last_break_makes_no_line", "SLIDER=2\r\n", 2, false},
+                    LineEndCase{"no_last_break", "CHECK1=0\r\nSLIDER=2", 2, false},
+                    LineEndCase{"lf_only", "CHECK1=0\nSLIDER=2\n", 2, false},
+                    LineEndCase{"empty_file", "", 0, false},
+                    LineEndCase{"two_breaks_make_an_empty_line", "SLIDER=2\r\n\r\n", 2, true},
+                    LineEndCase{"empty_first_line", "\r\nSLIDER=2\r\n", 0, true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(SettingsFileTest, RoundTripKeepsEveryLine) {
+    put(kComment + "\r\n  LOADPASS=C:\\old\r\nslider=0\r\nSLIDER =1\r\n'CHECK1=5\r\nCHECK1=0\r\n");
+    SettingsValues values;
+    EXPECT_EQ(readSettingsFile(folder(), values), std::nullopt);
+    EXPECT_EQ(values.precisionLevel, 0);
+    values.loadFolder = u"D:\\ログ";
+    values.precisionLevel = 2;
+    values.mergeFlag = 1;
+    EXPECT_EQ(writeSettingsFile(folder(), values), std::nullopt);
+    EXPECT_EQ(get(), kComment + "\r\nLOADPASS=D:\\" + kLog +
+                         "\r\nslider=2\r\nSLIDER =1\r\n'CHECK1=5\r\nCHECK1=1\r\n");
+    SettingsValues again;
+    EXPECT_EQ(readSettingsFile(folder(), again), std::nullopt);
+    EXPECT_EQ(again.loadFolder, u"D:\\ログ");
+    EXPECT_EQ(again.precisionLevel, 2);
+    EXPECT_EQ(again.mergeFlag, 1);
+}
+
+TEST_F(SettingsFileTest, CharacterOutsideCp932BecomesReference) {
+    put("LOADPASS=x\r\n");
+    EXPECT_EQ(writeSettingsFile(folder(), SettingsValues{u"C:\\\U0001F600", 0, 0}), std::nullopt);
+    EXPECT_EQ(get(), QByteArray("LOADPASS=C:\\&#128512;\r\n"));
+}
+
+TEST_F(SettingsFileTest, EmptyFileStaysEmpty) {
+    put("");
+    EXPECT_EQ(writeSettingsFile(folder(), SettingsValues{u"C:\\x", 1, 1}), std::nullopt);
+    EXPECT_EQ(get(), QByteArray());
+}
+
+TEST_F(SettingsFileTest, MissingFileIsAnErrorAndNeverCreated) {
+    SettingsValues values{u"keep", 1, 1};
+    const std::optional<QString> read = readSettingsFile(folder(), values);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(read->contains(QStringLiteral("Mozaru.ini"))) << read->toStdString();
+    EXPECT_EQ(values.loadFolder, u"keep");
+    EXPECT_TRUE(writeSettingsFile(folder(), values).has_value());
+    EXPECT_FALSE(QFile::exists(settingsFilePath(folder())));
+}
+
+TEST_F(SettingsFileTest, MalformedLineLeavesFileUntouched) {
+    const QByteArray old = "  SLIDER=0\r\n\r\nCHECK1=0\r\n";
+    put(old);
+    EXPECT_TRUE(writeSettingsFile(folder(), SettingsValues{u"", 2, 1}).has_value());
+    EXPECT_EQ(get(), old);
+}
+
+// The write itself fails (a file-size limit makes every longer write fail):
+// the old file stays whole and no temporary file is left beside it.
+TEST_F(SettingsFileTest, FailedWriteLeavesOldFileWhole) {
+    const QByteArray old = "LOADPASS=\r\nSLIDER=0\r\n";
+    put(old);
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = before;
+    small.rlim_cur = 24;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const std::optional<QString> error = writeSettingsFile(
+        folder(),
+        SettingsValues{QStringLiteral("/a/long/folder/name/here").toStdU16String(), 1, 1});
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_TRUE(error.has_value());
+    EXPECT_EQ(get(), old);
+    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("Mozaru.ini")});
+}
+
+TEST(SettingsMessageTest, ExactText) {
+    EXPECT_EQ(
+        settingsErrorText(QStringLiteral("理由")),
+        QStringLiteral("INI読み込み時にエラーが発生しました。\r\nエラー内容は以下のとおりです。"
+                       "\r\n\r\n【エラー内容】\r\n理由"));
+    EXPECT_EQ(QString::fromUtf16(kSettingsErrorTitle), QStringLiteral("警告"));
+}
+
+}  // namespace
+}  // namespace mozaru

@@ -1,0 +1,203 @@
+// mozaru-cli: parses the command line and runs the command on files or streams.
+#include "cli/cli.h"
+
+#include <CLI/CLI.hpp>
+#include <QFile>
+#include <algorithm>
+#include <cctype>
+#include <istream>
+#include <map>
+#include <ostream>
+#include <thread>
+
+#include "cli/cli_files.h"
+#include "cli/cli_options.h"
+#include "cli/explain.h"
+#include "document/text_file.h"
+
+namespace mozaru {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage:\n"
+    "  mozaru-cli extract       [--level 0|1|2] [--merge] [common options] [INPUT...]\n"
+    "  mozaru-cli add-breaks    [common options] [INPUT...]\n"
+    "  mozaru-cli remove-breaks [common options] [INPUT...]\n"
+    "  mozaru-cli explain       [--level 0|1|2] [--json] [--input-encoding E] [INPUT]\n"
+    "common options:\n"
+    "  -o, --output FILE        the result of a single input (default: standard output)\n"
+    "  -d, --output-dir DIR     batch: each result to DIR/<input file name>\n"
+    "  --input-encoding auto|cp932|euc-jp|utf-8   (default auto)\n"
+    "  --output-encoding cp932|utf-8              (default cp932)\n"
+    "  -j, --jobs N             files processed in parallel in batch mode (default: cores)\n"
+    "  -q, --quiet              no progress display\n"
+    "No INPUT, or -, reads standard input. 'mozaru-cli COMMAND --help' tells more.\n";
+
+const std::map<std::string, InputEncoding> kInputEncodings{{"auto", InputEncoding::Auto},
+                                                           {"cp932", InputEncoding::Cp932},
+                                                           {"euc-jp", InputEncoding::EucJp},
+                                                           {"utf-8", InputEncoding::Utf8}};
+const std::map<std::string, OutputEncoding> kOutputEncodings{{"cp932", OutputEncoding::Cp932},
+                                                             {"utf-8", OutputEncoding::Utf8}};
+
+// The names as the user typed them; mapped once parsing has succeeded.
+struct EncodingNames {
+    std::string input = "auto";
+    std::string output = "cp932";
+};
+
+std::string lowered(std::string name) {
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return name;
+}
+
+template <typename T>
+std::vector<std::string> namesOf(const std::map<std::string, T>& map) {
+    std::vector<std::string> names;
+    for (const auto& entry : map) names.push_back(entry.first);
+    return names;
+}
+
+void addLevel(CLI::App& command, CliOptions& options) {
+    command
+        .add_option("--level", options.level,
+                    "precision: 0 all, 1 standard (total length over 60), 2 large AA only (over "
+                    "500); default 0")
+        ->check(CLI::IsMember({0, 1, 2}).description(""))
+        ->type_name("0|1|2");
+}
+
+void addInputEncoding(CLI::App& command, EncodingNames& names) {
+    command.add_option("--input-encoding", names.input, "default auto: BOM, detector, else cp932")
+        ->check(CLI::IsMember(namesOf(kInputEncodings), CLI::ignore_case).description(""))
+        ->type_name("auto|cp932|euc-jp|utf-8");
+}
+
+void addCommonOptions(CLI::App& command, CliOptions& options, EncodingNames& names) {
+    CLI::Option* output = command.add_option(
+        "-o,--output", options.output, "the result of a single input (default: standard output)");
+    CLI::Option* outputDir = command.add_option(
+        "-d,--output-dir", options.outputDir,
+        "batch: each result to DIR/<input file name>; DIR is created; two inputs with the same "
+        "file name are refused before anything is written");
+    output->excludes(outputDir);
+    output->type_name("FILE");
+    outputDir->type_name("DIR");
+    addInputEncoding(command, names);
+    command.add_option("--output-encoding", names.output, "default cp932")
+        ->check(CLI::IsMember(namesOf(kOutputEncodings), CLI::ignore_case).description(""))
+        ->type_name("cp932|utf-8");
+    command
+        .add_option("-j,--jobs", options.jobs,
+                    "files processed in parallel in batch mode (default: cores)")
+        ->check(CLI::Range(1u, 1024u).description(""))
+        ->type_name("N");
+    command.add_flag("-q,--quiet", options.quiet, "no progress display");
+    command.add_option("INPUT", options.inputs, "input files; none or - reads standard input");
+}
+
+CLI::App* addCommand(CLI::App& app, const char* name, const char* description, CliCommand command,
+                     CliOptions& options) {
+    CLI::App* sub = app.add_subcommand(name, description);
+    sub->callback([&options, command] { options.command = command; });
+    return sub;
+}
+
+void buildParser(CLI::App& app, CliOptions& options, EncodingNames& names) {
+    app.require_subcommand(1);
+    CLI::App* extract = addCommand(app, "extract", "keep the post bodies that are ASCII art",
+                                   CliCommand::Extract, options);
+    addLevel(*extract, options);
+    extract->add_flag("--merge", options.merge, "keep identical ASCII art once");
+    addCommonOptions(*extract, options, names);
+    addCommonOptions(*addCommand(app, "add-breaks", "put a line break after every <BR>",
+                                 CliCommand::AddBreaks, options),
+                     options, names);
+    addCommonOptions(*addCommand(app, "remove-breaks", "take those line breaks out again",
+                                 CliCommand::RemoveBreaks, options),
+                     options, names);
+    CLI::App* explain =
+        addCommand(app, "explain", "show the classifier's figures and verdict for every post body",
+                   CliCommand::Explain, options);
+    addLevel(*explain, options);
+    explain->add_flag("--json", options.json,
+                      "JSON lines: post, lines, total, symbols, ideographs, latin, is_aa, rule, "
+                      "merge_key");
+    addInputEncoding(*explain, names);
+    explain->add_option("INPUT", options.inputs, "input file; none or - reads standard input")
+        ->expected(0, 1);
+}
+
+int usageError(std::ostream& err, const std::string& message) {
+    err << "mozaru-cli: " << message << "\n" << kUsage;
+    return kExitUsage;
+}
+
+int runExplain(const CliOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
+    const std::string input = options.inputs.empty() ? "-" : options.inputs.front();
+    DecodedText decoded;
+    if (input == "-") {
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        decoded = decodeDocument(bytes, options.inputEncoding);
+    } else {
+        TextFileRead read = readTextFile(QFile::decodeName(input.c_str()), options.inputEncoding);
+        if (!read.ok) {
+            err << "mozaru-cli: cannot read " << input << ": " << read.reason.toStdString() << "\n";
+            return kExitFileError;
+        }
+        decoded = std::move(read.decoded);
+    }
+    writeExplanation(decoded.text, options.level, options.json, out);
+    out.flush();
+    return out ? kExitOk : kExitFileError;
+}
+
+int runConversion(CliOptions& options, std::istream& in, std::ostream& out, std::ostream& err,
+                  bool errIsTerminal) {
+    if (!options.outputDir.empty()) {
+        if (options.inputs.empty()) options.inputs.push_back("-");
+        const std::string problem = batchProblem(options);
+        if (!problem.empty()) return usageError(err, problem);
+        return runBatch(options, in, err, errIsTerminal && !options.quiet);
+    }
+    if (options.inputs.size() > 1) {
+        return usageError(err, "several inputs need --output-dir (-d); -o takes one input");
+    }
+    const std::string input = options.inputs.empty() ? "-" : options.inputs.front();
+    const Destination destination =
+        options.output.empty() ? Destination{{}, &out} : Destination{options.output, nullptr};
+    const FileOutcome outcome = convertOne(options, input, in, destination);
+    for (const std::string& message : outcome.messages) err << message << "\n";
+    return outcome.ok ? kExitOk : kExitFileError;
+}
+
+}  // namespace
+
+int runCli(std::vector<std::string> args, std::istream& in, std::ostream& out, std::ostream& err,
+           bool errIsTerminal) {
+    CliOptions options;
+    EncodingNames names;
+    options.jobs = std::max(1u, std::thread::hardware_concurrency());
+    CLI::App app("Extracts ASCII art from saved thread pages and reshapes its line breaks.",
+                 "mozaru-cli");
+    buildParser(app, options, names);
+    std::reverse(args.begin(), args.end());  // CLI11 takes the arguments last first
+    try {
+        app.parse(args);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        return kExitOk;
+    } catch (const CLI::CallForAllHelp&) {
+        out << app.help("", CLI::AppFormatMode::All);
+        return kExitOk;
+    } catch (const CLI::ParseError& e) {
+        return usageError(err, e.what());
+    }
+    options.inputEncoding = kInputEncodings.at(lowered(names.input));
+    options.outputEncoding = kOutputEncodings.at(lowered(names.output));
+    if (options.command == CliCommand::Explain) return runExplain(options, in, out, err);
+    return runConversion(options, in, out, err, errIsTerminal);
+}
+
+}  // namespace mozaru

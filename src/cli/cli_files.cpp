@@ -1,0 +1,239 @@
+// mozaru-cli's file work: read, apply the command, write; batches on threads.
+#include "cli/cli_files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <exception>
+#include <iomanip>
+#include <istream>
+#include <map>
+#include <mutex>
+#include <ostream>
+#include <thread>
+
+#include "cli/cli.h"
+#include "document/text_file.h"
+#include "extract/extract_aa.h"
+#include "format/line_breaks.h"
+
+namespace mozaru {
+
+namespace {
+
+const std::string kProgram = "mozaru-cli: ";
+
+QString toQPath(const std::string& path) {
+    return QFile::decodeName(path.c_str());
+}
+std::string fromQPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+std::u16string applyCommand(const CliOptions& options, std::u16string_view text) {
+    switch (options.command) {
+        case CliCommand::Extract:
+            return ExtractAA(text, options.level, options.merge ? 1 : 0);
+        case CliCommand::AddBreaks:
+            return AddLineBreaks(text);
+        case CliCommand::RemoveBreaks:
+            return RemoveLineBreaks(text);
+        case CliCommand::Explain:
+            break;
+    }
+    return std::u16string(text);
+}
+
+std::string plural(std::size_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+bool readStream(std::istream& in, std::string& bytes) {
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+    }
+    return !in.bad();
+}
+
+// Reads and decodes; on failure records the error and returns false.
+bool readInput(const CliOptions& options, const std::string& input, std::istream& in,
+               DecodedText& decoded, FileOutcome& outcome) {
+    if (input == "-") {
+        std::string bytes;
+        if (!readStream(in, bytes)) {
+            outcome.messages.push_back(kProgram + "cannot read standard input");
+            return false;
+        }
+        outcome.inputBytes = bytes.size();
+        decoded = decodeDocument(bytes, options.inputEncoding);
+        return true;
+    }
+    TextFileRead read = readTextFile(toQPath(input), options.inputEncoding);
+    if (!read.ok) {
+        outcome.messages.push_back(kProgram + "cannot read " + input + ": " +
+                                   read.reason.toStdString());
+        return false;
+    }
+    outcome.inputBytes = read.bytes;
+    decoded = std::move(read.decoded);
+    return true;
+}
+
+bool deliver(const CliOptions& options, std::u16string_view result, const Destination& destination,
+             FileOutcome& outcome) {
+    const char* encodingLabel =
+        options.outputEncoding == OutputEncoding::Cp932 ? "not in CP932 " : "";
+    std::size_t references = 0;
+    std::string name;
+    if (destination.stream == nullptr) {
+        name = destination.path;
+        const TextFileWrite written =
+            writeTextFile(toQPath(destination.path), result, options.outputEncoding);
+        if (!written.ok) {
+            outcome.messages.push_back(kProgram + "cannot write " + destination.path + ": " +
+                                       written.reason.toStdString());
+            return false;
+        }
+        references = written.references;
+    } else {
+        name = "standard output";
+        const EncodedText encoded = encodeText(result, options.outputEncoding);
+        destination.stream->write(encoded.bytes.data(),
+                                  static_cast<std::streamsize>(encoded.bytes.size()));
+        destination.stream->flush();
+        if (!*destination.stream) {
+            outcome.messages.push_back(kProgram + "cannot write standard output");
+            return false;
+        }
+        references = encoded.references;
+    }
+    if (references > 0) {
+        outcome.messages.push_back(kProgram + "warning: " + name + ": " +
+                                   plural(references, "character ", "characters ") + encodingLabel +
+                                   "written as &#N; references");
+    }
+    return true;
+}
+
+// One line on a terminal, rewritten as files finish.
+class Progress {
+public:
+    Progress(std::ostream& err, std::size_t total, bool enabled)
+        : m_err(err), m_total(total), m_enabled(enabled) {}
+
+    void fileDone(std::size_t bytes) {
+        if (!m_enabled) return;
+        const std::lock_guard lock(m_mutex);
+        ++m_done;
+        m_bytes += bytes;
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+        const double mbPerSecond = seconds > 0 ? m_bytes / 1e6 / seconds : 0.0;
+        m_err << "\r" << m_done << "/" << m_total << " files, " << std::fixed
+              << std::setprecision(1) << mbPerSecond << " MB/s" << std::flush;
+    }
+
+    void finish() {
+        if (m_enabled && m_done > 0) m_err << "\n" << std::flush;
+    }
+
+private:
+    std::ostream& m_err;
+    std::mutex m_mutex;
+    const std::size_t m_total;
+    const bool m_enabled;
+    std::size_t m_done = 0;
+    double m_bytes = 0;
+    const std::chrono::steady_clock::time_point m_start = std::chrono::steady_clock::now();
+};
+
+std::string outputPathFor(const CliOptions& options, const std::string& input) {
+    return fromQPath(
+        QDir(toQPath(options.outputDir)).filePath(QFileInfo(toQPath(input)).fileName()));
+}
+
+}  // namespace
+
+FileOutcome convertOne(const CliOptions& options, const std::string& input, std::istream& in,
+                       const Destination& destination) {
+    FileOutcome outcome;
+    try {
+        DecodedText decoded;
+        if (!readInput(options, input, in, decoded, outcome)) {
+            outcome.ok = false;
+            return outcome;
+        }
+        if (decoded.undecodable > 0) {
+            outcome.messages.push_back(
+                kProgram + "warning: " + displayName(input) + ": " +
+                plural(decoded.undecodable, "undecodable byte", "undecodable bytes") +
+                " replaced by U+FFFD (read as " + std::string(encodingName(decoded.encoding)) +
+                ")");
+        }
+        const std::u16string result = applyCommand(options, decoded.text);
+        decoded.text = std::u16string();  // the input is no longer needed: free it before encoding
+        outcome.ok = deliver(options, result, destination, outcome);
+    } catch (const std::exception& e) {
+        outcome.ok = false;
+        outcome.messages.push_back(kProgram + displayName(input) + ": " + e.what());
+    }
+    return outcome;
+}
+
+std::string batchProblem(const CliOptions& options) {
+    std::map<QString, std::string> byName;
+    for (const std::string& input : options.inputs) {
+        if (input == "-") return "standard input (-) has no file name for --output-dir";
+        const QString name = QFileInfo(toQPath(input)).fileName();
+        if (name.isEmpty()) return input + " names no file";
+        const auto [it, fresh] = byName.emplace(name, input);
+        if (!fresh) {
+            return "inputs " + it->second + " and " + input + " have the same file name " +
+                   name.toStdString();
+        }
+        const QFileInfo target(toQPath(outputPathFor(options, input)));
+        if (target.exists() &&
+            target.canonicalFilePath() == QFileInfo(toQPath(input)).canonicalFilePath()) {
+            return "the result of " + input + " would replace it (--output-dir is its folder)";
+        }
+    }
+    return {};
+}
+
+int runBatch(const CliOptions& options, std::istream& in, std::ostream& err, bool showProgress) {
+    if (!QDir().mkpath(toQPath(options.outputDir))) {
+        err << kProgram << "cannot create folder " << options.outputDir << "\n";
+        return kExitFileError;
+    }
+    const std::size_t count = options.inputs.size();
+    std::vector<FileOutcome> outcomes(count);
+    Progress progress(err, count, showProgress);
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i = next++; i < count; i = next++) {
+            const std::string& input = options.inputs[i];
+            outcomes[i] =
+                convertOne(options, input, in, Destination{outputPathFor(options, input)});
+            progress.fileDone(outcomes[i].inputBytes);
+        }
+    };
+    const std::size_t threads = std::clamp<std::size_t>(options.jobs, 1, count);
+    std::vector<std::thread> workers;
+    for (std::size_t t = 1; t < threads; ++t) workers.emplace_back(work);
+    work();
+    for (std::thread& worker : workers) worker.join();
+    progress.finish();
+
+    int status = kExitOk;
+    for (const FileOutcome& outcome : outcomes) {
+        for (const std::string& message : outcome.messages) err << message << "\n";
+        if (!outcome.ok) status = kExitFileError;
+    }
+    return status;
+}
+
+}  // namespace mozaru

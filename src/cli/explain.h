@@ -1,0 +1,19 @@
+// mozaru-cli explain: the classifier's figures and verdict for every post body.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+namespace mozaru {
+
+// Runs the extraction on text and writes one entry per examined body: a table
+// for people, or JSON lines (UTF-8) when json is set.
+void writeExplanation(std::u16string_view text, std::int16_t level, bool json, std::ostream& out);
+
+// UTF-16 as a JSON string body (without quotes): UTF-8, with ", \ and control
+// characters escaped, a lone surrogate as its \u escape.
+std::string jsonEscaped(std::u16string_view text);
+
+}  // namespace mozaru

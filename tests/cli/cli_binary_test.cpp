@@ -1,0 +1,81 @@
+// The built mozaru-cli binary end to end: standard streams, exit statuses, batch files.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "cli_test_support.h"
+
+namespace mozaru {
+namespace {
+
+using namespace test;
+
+struct Ran {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Ran runBinary(const QStringList& args, const std::string& input = {}) {
+    QProcess process;
+    process.start(QStringLiteral(MOZARU_CLI_PATH), args);
+    Ran ran;
+    if (!process.waitForStarted()) return ran;
+    process.write(input.data(), static_cast<qint64>(input.size()));
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    ran.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    const QByteArray out = process.readAllStandardOutput();
+    const QByteArray err = process.readAllStandardError();
+    ran.out.assign(out.constData(), out.size());
+    ran.err.assign(err.constData(), err.size());
+    return ran;
+}
+
+const std::u16string kBody = u"（●　●）<BR>　∪<BR>／＼<BR>￣￣<BR>＿＿<BR>｜｜<BR>";
+const std::u16string kPage = u"<DL><DT>1<DD>" + kBody + u"<DT>2<DD>本文です<BR></DL>";
+
+TEST(Binary, PipesStandardInputToStandardOutput) {
+    const Ran ran = runBinary({"extract"}, cp932(kPage));
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_EQ(ran.out, cp932(u"\r\n<HR>\r\n" + kBody + u"<HR>"));
+    EXPECT_EQ(ran.err, "");
+}
+
+TEST(Binary, LargeInputThroughPipes) {
+    // More than any pipe buffer in both directions.
+    std::u16string text;
+    for (int i = 0; i < 40000; ++i) text += u"一行<BR>";
+    const Ran ran = runBinary({"add-breaks", "--output-encoding", "utf-8"}, cp932(text));
+    EXPECT_EQ(ran.status, 0);
+    EXPECT_EQ(ran.out.size(), 40000u * std::string("一行<br>\r\n").size());
+}
+
+TEST(Binary, UsageErrorExitsTwo) {
+    const Ran ran = runBinary({"extract", "--level", "5"});
+    EXPECT_EQ(ran.status, 2);
+    EXPECT_EQ(ran.out, "");
+    EXPECT_EQ(ran.err.substr(0, ran.err.find('\n')), "mozaru-cli: --level: 5 not in {0,1,2}");
+}
+
+TEST(Binary, BatchWritesEveryReadableInput) {
+    QTemporaryDir dir;
+    QStringList args{"extract", "-j", "2", "-d", dir.filePath("out")};
+    for (const char* name : {"a.html", "b.html", "c.html"}) {
+        putFile(dir.filePath(name), cp932(kPage));
+        args << dir.filePath(name);
+    }
+    args << dir.filePath("missing.html");
+    const Ran ran = runBinary(args);
+    EXPECT_EQ(ran.status, 1);
+    EXPECT_EQ(ran.err, "mozaru-cli: cannot read " + path(dir.filePath("missing.html")) +
+                           ": No such file or directory\n");
+    EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files),
+              (QStringList{"a.html", "b.html", "c.html"}));
+    EXPECT_EQ(fileBytes(dir.filePath("out/b.html")), cp932(u"\r\n<HR>\r\n" + kBody + u"<HR>"));
+}
+
+}  // namespace
+}  // namespace mozaru

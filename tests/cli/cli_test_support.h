@@ -1,0 +1,56 @@
+// Test helpers for mozaru-cli: run it in-process and read what it wrote.
+#pragma once
+
+#include <QFile>
+#include <QString>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli.h"
+#include "document/text_codec.h"
+
+namespace mozaru::test {
+
+struct CliRun {
+    int status = -1;
+    std::string out;  // bytes as written
+    std::string err;
+};
+
+inline CliRun runCliWith(std::vector<std::string> args, const std::string& stdinBytes = {}) {
+    std::istringstream in(stdinBytes);
+    std::ostringstream out;
+    std::ostringstream err;
+    CliRun run;
+    run.status = runCli(std::move(args), in, out, err);
+    run.out = out.str();
+    run.err = err.str();
+    return run;
+}
+
+inline std::string cp932(std::u16string_view text) {
+    return encodeText(text).bytes;
+}
+inline std::u16string fromCp932(std::string_view bytes) {
+    return decodeBytes(bytes, InputEncoding::Cp932).text;
+}
+
+inline std::string fileBytes(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return "<missing>";
+    const QByteArray bytes = file.readAll();
+    return std::string(bytes.constData(), bytes.size());
+}
+
+inline void putFile(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+inline std::string path(const QString& p) {
+    return p.toStdString();
+}
+
+}  // namespace mozaru::test

@@ -1,0 +1,41 @@
+// Registry access of the help command (Windows only).
+#include "help/api_func.h"
+
+#ifdef _WIN32
+#include <array>
+
+#include "help/browser_path.h"
+
+namespace mozaru::APIFunc {
+
+std::u16string GetRegExePath(HKEY rootKey, const std::string& keyPath,
+                             const std::string& valueName) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(rootKey, keyPath.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) {
+        return std::u16string(kNoBrowser);
+    }
+    std::array<BYTE, 256> buffer{};
+    DWORD type = 0;
+    DWORD size = 0;
+    // Learns the value's size only; the result code does not matter here.
+    RegQueryValueExA(key, valueName.c_str(), nullptr, &type, buffer.data(), &size);
+    // A longer value would be written past the buffer: treat it as a failure.
+    if (size > buffer.size() || RegQueryValueExA(key, valueName.c_str(), nullptr, &type,
+                                                 buffer.data(), &size) != ERROR_SUCCESS) {
+        RegCloseKey(key);
+        return std::u16string(kNoBrowser);
+    }
+    if (RegCloseKey(key) != ERROR_SUCCESS) return std::u16string(kNoBrowser);
+
+    // All 256 bytes, the zero-filled rest included, from the ANSI code page.
+    const auto* bytes = reinterpret_cast<LPCCH>(buffer.data());
+    const int count = static_cast<int>(buffer.size());
+    const int length = MultiByteToWideChar(CP_ACP, 0, bytes, count, nullptr, 0);
+    if (length <= 0) return std::u16string(kNoBrowser);
+    std::u16string text(static_cast<std::size_t>(length), u'\0');
+    MultiByteToWideChar(CP_ACP, 0, bytes, count, reinterpret_cast<LPWSTR>(text.data()), length);
+    return cutRegExePath(text);
+}
+
+}  // namespace mozaru::APIFunc
+#endif

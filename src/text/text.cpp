@@ -2,6 +2,9 @@
 #include "text/text.h"
 
 #include <array>
+#include <cstring>
+
+#include "text/scan.h"
 
 namespace mozaru {
 
@@ -60,7 +63,7 @@ std::size_t findNoCase(std::u16string_view text, std::u16string_view needle, std
     for (std::size_t i = from; i <= last; ++i) {
         if (!foldFirst) {
             // Markup markers start with '<': a plain scan for it is the hot loop.
-            const std::size_t hit = text.find(first, i);
+            const std::size_t hit = scan::findUnit(text, first, i);
             if (hit == npos || hit > last) return npos;
             i = hit;
         } else if (asciiUpper(text[i]) != firstUpper) {
@@ -73,33 +76,54 @@ std::size_t findNoCase(std::u16string_view text, std::u16string_view needle, std
 
 std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
                           std::u16string_view to) {
-    return replaceAllWith(text, from, to,
-                          [](std::u16string_view t, std::u16string_view f, std::size_t p) {
-                              return t.find(f, p);
-                          });
+    return replaceAllWith(
+        text, from, to,
+        [](std::u16string_view t, std::u16string_view f, std::size_t p) { return t.find(f, p); });
 }
 
 std::u16string replaceAllNoCase(std::u16string_view text, std::u16string_view from,
                                 std::u16string_view to) {
-    return replaceAllWith(text, from, to, [](std::u16string_view t, std::u16string_view f,
-                                             std::size_t p) { return findNoCase(t, f, p); });
+    return replaceAllWith(text, from, to,
+                          [](std::u16string_view t, std::u16string_view f, std::size_t p) {
+                              return findNoCase(t, f, p);
+                          });
 }
+
+namespace {
 
 // One pass does the work of the four row-by-row replacements: a token is
 // plain ASCII, so no row can create or destroy a match of another row.
-std::u16string ProtectChars(std::u16string_view text) {
+template <bool dropLineBreaks>
+std::u16string protect(std::u16string_view text) {
+    static constexpr char16_t kLetters[] = {u'\u0451', u'\u0401', u'\u0439', u'\u0419'};
+    static constexpr char16_t kLettersAndBreaks[] = {u'\u0451', u'\u0401', u'\u0439',
+                                                     u'\u0419', u'\r',     u'\n'};
     std::u16string out;
     out.reserve(text.size());
-    for (char16_t c : text) {
-        if (c == u'\u0451' || c == u'\u0401' || c == u'\u0439' || c == u'\u0419') {
-            for (const Protected& p : kProtected) {
-                if (p.letter == c) out.append(p.token);
-            }
-        } else {
-            out.push_back(c);
+    std::size_t run = 0;
+    std::size_t i = 0;
+    for (;;) {
+        i = dropLineBreaks ? scan::findAny(text, kLettersAndBreaks, i)
+                           : scan::findAny(text, kLetters, i);
+        if (i == npos) break;
+        out.append(text.substr(run, i - run));
+        for (const Protected& p : kProtected) {
+            if (p.letter == text[i]) out.append(p.token);
         }
+        run = ++i;
     }
+    out.append(text.substr(run));
     return out;
+}
+
+}  // namespace
+
+std::u16string ProtectChars(std::u16string_view text) {
+    return protect<false>(text);
+}
+
+std::u16string removeLineBreaksAndProtect(std::u16string_view text) {
+    return protect<true>(text);
 }
 
 std::u16string RestoreChars(std::u16string_view text) {
@@ -108,25 +132,40 @@ std::u16string RestoreChars(std::u16string_view text) {
     return out;
 }
 
+std::size_t findToken(std::u16string_view text, std::size_t from) {
+    for (;;) {
+        const std::size_t p = scan::findTag(text, u's', u's', from);
+        if (p == npos || tokenAt(text, p) != 0) return p;
+        from = p + 1;
+    }
+}
+
+char16_t tokenAt(std::u16string_view text, std::size_t pos) {
+    if (pos > text.size() || text.size() - pos < kTokenLength || text[pos] != u'<' ||
+        text[pos + 1] != u'S' || text[pos + 2] != u'P' || text[pos + 3] < u'0' ||
+        text[pos + 3] > u'3' || text[pos + 4] != u'>') {
+        return 0;
+    }
+    return kProtected[text[pos + 3] - u'0'].letter;
+}
+
 // Likewise one pass: a restored letter is not ASCII, so it can never complete
 // or break a token of a later row.
 void RestoreCharsInPlace(std::u16string& text) {
-    std::size_t read = text.find(u"<SP");
-    if (read == npos) return;
-    std::size_t write = read;
-    const std::size_t n = text.size();
-    while (read < n) {
-        const char16_t c = text[read];
-        if (c == u'<' && n - read >= 5 && text[read + 1] == u'S' && text[read + 2] == u'P' &&
-            text[read + 3] >= u'0' && text[read + 3] <= u'3' && text[read + 4] == u'>') {
-            text[write++] = kProtected[text[read + 3] - u'0'].letter;
-            read += 5;
-        } else {
-            text[write++] = c;
-            ++read;
-        }
+    std::size_t hit = findToken(text, 0);
+    if (hit == npos) return;
+    char16_t* d = text.data();
+    std::size_t write = hit;
+    std::size_t read = hit;
+    while (hit != npos) {
+        std::memmove(d + write, d + read, (hit - read) * sizeof(char16_t));
+        write += hit - read;
+        d[write++] = tokenAt(text, hit);
+        read = hit + kTokenLength;
+        hit = findToken(text, read);
     }
-    text.resize(write);
+    std::memmove(d + write, d + read, (text.size() - read) * sizeof(char16_t));
+    text.resize(write + text.size() - read);
 }
 
 std::u16string NormalizeLineBreaks(std::u16string_view text) {

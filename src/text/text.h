@@ -18,8 +18,7 @@ constexpr char16_t asciiUpper(char16_t c) {
 // Position of the first occurrence of needle at or after from, letters A-Z and
 // a-z compared without regard to case; npos when absent. An empty needle is
 // found at from (when from <= size).
-std::size_t findNoCase(std::u16string_view text, std::u16string_view needle,
-                       std::size_t from = 0);
+std::size_t findNoCase(std::u16string_view text, std::u16string_view needle, std::size_t from = 0);
 
 // Whether text at pos starts with needle, ASCII letters folded.
 bool startsWithNoCase(std::u16string_view text, std::size_t pos, std::u16string_view needle);
@@ -33,6 +32,13 @@ std::u16string replaceAllNoCase(std::u16string_view text, std::u16string_view fr
 // ё Ё й Й become the tokens <SP0> <SP1> <SP2> <SP3> (exact matching) so that
 // case-insensitive markup matching never touches them.
 std::u16string ProtectChars(std::u16string_view text);
+// CR and LF removed and ProtectChars applied, in one pass.
+std::u16string removeLineBreaksAndProtect(std::u16string_view text);
+inline constexpr std::size_t kTokenLength = 5;
+// The letter whose token starts at pos, or 0 when no token starts there.
+char16_t tokenAt(std::u16string_view text, std::size_t pos);
+// Position of the first token at or after from; npos when none.
+std::size_t findToken(std::u16string_view text, std::size_t from = 0);
 // The tokens become their letters again, including token text that stood in
 // the document itself.
 std::u16string RestoreChars(std::u16string_view text);

@@ -1,0 +1,202 @@
+// The ASCII-art classifier: anchor removal, character classes and the verdict.
+#include "extract/is_aa.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "extract/aa_judge.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace mozaru {
+
+namespace detail {
+
+namespace {
+
+// Inclusive code-unit ranges of each counted class.
+struct Range {
+    char16_t first;
+    char16_t last;
+};
+constexpr Range kLatin[] = {{0x0041, 0x005A}, {0x0061, 0x007A}};
+constexpr Range kIdeographs[] = {{0x4E00, 0x9FA5}, {0xFA0E, 0xFA2D}};
+constexpr Range kNeutral[] = {
+    {0x3041, 0x3094}, {0x30A1, 0x30FA}, {0xFF66, 0xFF9F}, {0xFF21, 0xFF3A}, {0xFF41, 0xFF5A}};
+
+template <std::size_t N>
+bool inAny(char16_t c, const Range (&ranges)[N]) {
+    for (const Range& r : ranges) {
+        if (c >= r.first && c <= r.last) return true;
+    }
+    return false;
+}
+
+void countScalar(std::u16string_view text, ClassCounts& counts) {
+    for (const char16_t c : text) {
+        counts.latin += inAny(c, kLatin);
+        counts.ideographs += inAny(c, kIdeographs);
+        counts.neutral += inAny(c, kNeutral);
+    }
+}
+
+#if defined(__SSE2__)
+// All-ones lanes where x lies in r: x - first, unsigned, at most last - first.
+template <std::size_t N>
+__m128i inAny(__m128i x, const Range (&ranges)[N]) {
+    __m128i any = _mm_setzero_si128();
+    for (const Range& r : ranges) {
+        const __m128i off = _mm_sub_epi16(x, _mm_set1_epi16(static_cast<short>(r.first)));
+        const __m128i over =
+            _mm_subs_epu16(off, _mm_set1_epi16(static_cast<short>(r.last - r.first)));
+        any = _mm_or_si128(any, _mm_cmpeq_epi16(over, _mm_setzero_si128()));
+    }
+    return any;
+}
+
+std::int64_t sumLanes(__m128i counts) {
+    // Lanes hold unsigned 16-bit counts; pairwise widening keeps them exact.
+    const __m128i ones = _mm_set1_epi16(1);
+    const __m128i low = _mm_madd_epi16(_mm_and_si128(counts, _mm_set1_epi16(0x7FFF)), ones);
+    const __m128i high = _mm_madd_epi16(_mm_srli_epi16(counts, 15), ones);
+    alignas(16) std::int32_t l[4];
+    alignas(16) std::int32_t h[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(l), low);
+    _mm_store_si128(reinterpret_cast<__m128i*>(h), high);
+    return std::int64_t{l[0]} + l[1] + l[2] + l[3] +
+           32768 * (std::int64_t{h[0]} + h[1] + h[2] + h[3]);
+}
+#endif
+
+}  // namespace
+
+ClassCounts countClasses(std::u16string_view text) {
+    ClassCounts counts;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const char16_t* d = text.data();
+    // 16-bit lane counters, emptied before they can wrap.
+    constexpr std::size_t kBlock = 8 * 0xFFFF;
+    while (text.size() - i >= 8) {
+        const std::size_t end = i + std::min(kBlock, (text.size() - i) & ~std::size_t{7});
+        __m128i latin = _mm_setzero_si128();
+        __m128i ideographs = _mm_setzero_si128();
+        __m128i neutral = _mm_setzero_si128();
+        for (; i < end; i += 8) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
+            latin = _mm_sub_epi16(latin, inAny(x, kLatin));
+            ideographs = _mm_sub_epi16(ideographs, inAny(x, kIdeographs));
+            neutral = _mm_sub_epi16(neutral, inAny(x, kNeutral));
+        }
+        counts.latin += sumLanes(latin);
+        counts.ideographs += sumLanes(ideographs);
+        counts.neutral += sumLanes(neutral);
+    }
+#endif
+    countScalar(text.substr(i), counts);
+    return counts;
+}
+
+void removeAnchors(std::u16string& key, std::size_t lineStart) {
+    // After a removal the search resumes a few units before the cut: the
+    // join can complete a marker whose start stood just before it, and
+    // nothing earlier can change.
+    constexpr std::size_t kBack = 6;
+    std::size_t from = lineStart;
+    for (;;) {
+        const std::size_t open = findNoCase(key, u"<A HREF", from);
+        if (open == npos) break;
+        const std::size_t close = findNoCase(key, u"</A>", open);
+        if (close == npos) break;
+        key.erase(open, close + 4 - open);
+        from = std::max(lineStart, open >= kBack ? open - kBack : 0);
+    }
+    from = lineStart;
+    for (;;) {
+        const std::size_t open = findNoCase(key, u"<A NAME", from);
+        if (open == npos) break;
+        const std::size_t close = key.find(u'>', open);
+        if (close == npos) break;
+        key.erase(open, close + 1 - open);
+        from = std::max(lineStart, open >= kBack ? open - kBack : 0);
+    }
+}
+
+void decide(std::int64_t lines, std::int64_t total, const ClassCounts& classes, std::int16_t level,
+            AAResult& result) {
+    const std::int64_t symbols = total - classes.latin - classes.ideographs - classes.neutral;
+    const auto ratio = [total](std::int64_t part) {
+        return static_cast<double>(part) / static_cast<double>(total);
+    };
+    AARule rule;
+    if (total <= minimumTotalLength(level)) {
+        rule = AARule::TooShort;
+    } else if (lines <= 5) {
+        rule = AARule::TooFewLines;
+    } else if (ratio(symbols) >= 0.5) {
+        rule = AARule::Symbols;
+    } else if (ratio(classes.ideographs) >= 0.8) {
+        rule = AARule::Ideographs;
+    } else if (ratio(classes.latin) >= 0.5) {
+        rule = AARule::Latin;
+    } else {
+        rule = AARule::Otherwise;
+    }
+    // Bodies beyond the 32-bit range are unsupported; the figures saturate
+    // rather than wrap.
+    const auto narrow = [](std::int64_t v) {
+        return static_cast<std::int32_t>(
+            std::min<std::int64_t>(v, std::numeric_limits<std::int32_t>::max()));
+    };
+    result.stats =
+        AAStats{narrow(lines),         narrow(total), narrow(symbols), narrow(classes.ideographs),
+                narrow(classes.latin), rule};
+    result.isAA = rule == AARule::Symbols || rule == AARule::Ideographs || rule == AARule::Latin;
+}
+
+}  // namespace detail
+
+std::int32_t minimumTotalLength(std::int16_t level) {
+    switch (level) {
+        case 1:
+            return 60;
+        case 2:
+            return 500;
+        default:
+            return 0;
+    }
+}
+
+AAResult IsAA(std::u16string_view body, std::int16_t level, ExtractObserver& observer) {
+    AAResult result;
+    if (&observer == &nullObserver()) {
+        detail::SilentObserver silent;
+        detail::judgeBody(body, level, silent, result);
+    } else {
+        detail::ForwardingObserver forward{observer};
+        detail::judgeBody(body, level, forward, result);
+    }
+    return result;
+}
+
+std::string_view ruleName(AARule rule) {
+    switch (rule) {
+        case AARule::TooShort:
+            return "too-short";
+        case AARule::TooFewLines:
+            return "too-few-lines";
+        case AARule::Symbols:
+            return "symbols";
+        case AARule::Ideographs:
+            return "ideographs";
+        case AARule::Latin:
+            return "latin";
+        case AARule::Otherwise:
+            return "otherwise";
+    }
+    return "otherwise";
+}
+
+}  // namespace mozaru

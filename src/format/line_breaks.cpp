@@ -1,0 +1,70 @@
+// The line-break formatting commands: a line break after every <BR>, and back.
+#include "format/line_breaks.h"
+
+#include "text/scan.h"
+#include "text/text.h"
+
+namespace mozaru {
+
+// Both commands protect the four letters, replace, then restore. Neither
+// "<BR>", "<HR>" nor CR LF can overlap a token, and the inserted text can
+// neither complete nor split one, so that frame comes down to a single pass
+// that also turns the tokens already in the text into their letters.
+
+namespace {
+
+// What an edit does at a tag: consumes `used` units (0: leaves it) and puts
+// `replacement` in their place.
+struct Edit {
+    std::size_t used = 0;
+    std::u16string_view replacement;
+};
+
+// Runs the pass: at each "<B" or "<S" (any case) a token becomes its letter,
+// and anything else is left to editAt.
+template <class EditAt>
+std::u16string rewriteTags(std::u16string_view text, EditAt editAt) {
+    std::u16string out;
+    out.reserve(text.size() + text.size() / 16);
+    std::size_t run = 0;
+    std::size_t p = 0;
+    while ((p = scan::findTag(text, u'b', u's', p)) != npos) {
+        char16_t letter = tokenAt(text, p);
+        const Edit edit = letter != 0 ? Edit{kTokenLength, {&letter, 1}} : editAt(text, p);
+        if (edit.used == 0) {
+            ++p;
+            continue;
+        }
+        out.append(text.substr(run, p - run));
+        out.append(edit.replacement);
+        p += edit.used;
+        run = p;
+    }
+    out.append(text.substr(run));
+    return out;
+}
+
+}  // namespace
+
+std::u16string AddLineBreaks(std::u16string_view text) {
+    return rewriteTags(text, [](std::u16string_view t, std::size_t p) {
+        if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
+        return Edit{4, u"<br>\r\n"};
+    });
+}
+
+std::u16string RemoveLineBreaks(std::u16string_view text) {
+    return rewriteTags(text, [](std::u16string_view t, std::size_t p) {
+        if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
+        const std::size_t next = p + 4;
+        const bool lineBreak = t.substr(next, 2) == u"\r\n";
+        // The CR LF after the tag goes first; a tag then directly before an
+        // "<HR>" gets one back, with the rule in capitals.
+        const std::size_t after = lineBreak ? next + 2 : next;
+        if (startsWithNoCase(t, after, u"<HR>")) return Edit{after + 4 - p, u"<br>\r\n<HR>"};
+        if (!lineBreak) return Edit{};
+        return Edit{after - p, u"<br>"};
+    });
+}
+
+}  // namespace mozaru

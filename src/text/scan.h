@@ -1,0 +1,108 @@
+// Fast forward scans over UTF-16 text for the hot loops of the commands.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace mozaru::scan {
+
+inline constexpr std::size_t npos = std::u16string_view::npos;
+
+#if defined(__SSE2__)
+namespace detail {
+
+inline __m128i load(const char16_t* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+inline std::size_t firstLane(int mask) {
+    return static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))) >> 1;
+}
+
+}  // namespace detail
+#endif
+
+// First position at or after from holding c; npos when absent.
+inline std::size_t findUnit(std::u16string_view text, char16_t c, std::size_t from = 0) {
+    const std::size_t n = text.size();
+    const char16_t* d = text.data();
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i vc = _mm_set1_epi16(static_cast<short>(c));
+    for (; i + 16 <= n; i += 16) {
+        const __m128i a = _mm_cmpeq_epi16(detail::load(d + i), vc);
+        const __m128i b = _mm_cmpeq_epi16(detail::load(d + i + 8), vc);
+        const int mask = _mm_movemask_epi8(_mm_or_si128(a, b));
+        if (mask == 0) continue;
+        const int ma = _mm_movemask_epi8(a);
+        return ma ? i + detail::firstLane(ma) : i + 8 + detail::firstLane(_mm_movemask_epi8(b));
+    }
+#endif
+    for (; i < n; ++i) {
+        if (d[i] == c) return i;
+    }
+    return npos;
+}
+
+// First position at or after from holding any of the given units; npos when
+// absent.
+template <std::size_t N>
+inline std::size_t findAny(std::u16string_view text, const char16_t (&units)[N],
+                           std::size_t from = 0) {
+    const std::size_t n = text.size();
+    const char16_t* d = text.data();
+    std::size_t i = from;
+#if defined(__SSE2__)
+    __m128i wanted[N];
+    for (std::size_t k = 0; k < N; ++k) wanted[k] = _mm_set1_epi16(static_cast<short>(units[k]));
+    for (; i + 8 <= n; i += 8) {
+        const __m128i x = detail::load(d + i);
+        __m128i hit = _mm_cmpeq_epi16(x, wanted[0]);
+        for (std::size_t k = 1; k < N; ++k) hit = _mm_or_si128(hit, _mm_cmpeq_epi16(x, wanted[k]));
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask != 0) return i + detail::firstLane(mask);
+    }
+#endif
+    for (; i < n; ++i) {
+        for (const char16_t u : units) {
+            if (d[i] == u) return i;
+        }
+    }
+    return npos;
+}
+
+// First position p at or after from where text[p] is '<' and the unit after
+// it, with bit 0x20 set, equals a or b. Setting the bit folds ASCII letters
+// ('D' and 'd' both give 'd'); it also lets a few control characters through,
+// so callers confirm each hit with an exact test.
+inline std::size_t findTag(std::u16string_view text, char16_t a, char16_t b, std::size_t from = 0) {
+    const std::size_t n = text.size();
+    const char16_t* d = text.data();
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i lt = _mm_set1_epi16('<');
+    const __m128i bit = _mm_set1_epi16(0x20);
+    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
+    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
+    for (; i + 9 <= n; i += 8) {
+        const __m128i next = _mm_or_si128(detail::load(d + i + 1), bit);
+        const __m128i second = _mm_or_si128(_mm_cmpeq_epi16(next, va), _mm_cmpeq_epi16(next, vb));
+        const __m128i hit = _mm_and_si128(_mm_cmpeq_epi16(detail::load(d + i), lt), second);
+        const int mask = _mm_movemask_epi8(hit);
+        if (mask != 0) return i + detail::firstLane(mask);
+    }
+#endif
+    for (; i + 1 < n; ++i) {
+        if (d[i] != u'<') continue;
+        const char16_t next = d[i + 1] | 0x20;
+        if (next == a || next == b) return i;
+    }
+    return npos;
+}
+
+}  // namespace mozaru::scan

@@ -1,0 +1,96 @@
+// Tests of the line-break formatting commands, including the round trip.
+#include "format/line_breaks.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "text/text.h"
+
+namespace mozaru {
+namespace {
+
+struct LineBreakCase {
+    const char* name;
+    std::u16string text;
+    std::u16string expected;
+};
+
+class AddLineBreaksTest : public testing::TestWithParam<LineBreakCase> {};
+
+TEST_P(AddLineBreaksTest, BreaksAfterEveryBr) {
+    EXPECT_EQ(AddLineBreaks(GetParam().text), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, AddLineBreaksTest,
+    testing::Values(LineBreakCase{"upper", u"a<BR>b", u"a<br>\r\nb"},
+                    LineBreakCase{"mixedCase", u"x<Br>y", u"x<br>\r\ny"},
+                    LineBreakCase{"breakAlreadyThere", u"a<br>\r\nb", u"a<br>\r\n\r\nb"},
+                    LineBreakCase{"protectedLetters", u"\u0451<BR>\u0419", u"\u0451<br>\r\n\u0419"},
+                    LineBreakCase{"tokenText", u"<SP0>", u"\u0451"},
+                    LineBreakCase{"tokenNextToBr", u"<SP3><BR><SP2>", u"\u0419<br>\r\n\u0439"},
+                    LineBreakCase{"notATag", u"<B R><BR ><b>", u"<B R><BR ><b>"},
+                    LineBreakCase{"nestedBracket", u"<<BR>>", u"<<br>\r\n>"},
+                    LineBreakCase{"atEnd", u"<BR>", u"<br>\r\n"},
+                    LineBreakCase{"truncatedAtEnd", u"a<BR", u"a<BR"},
+                    LineBreakCase{"empty", u"", u""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class RemoveLineBreaksTest : public testing::TestWithParam<LineBreakCase> {};
+
+TEST_P(RemoveLineBreaksTest, RemovesTheBreakAfterEachBr) {
+    EXPECT_EQ(RemoveLineBreaks(GetParam().text), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RemoveLineBreaksTest,
+    testing::Values(LineBreakCase{"one", u"a<br>\r\nb", u"a<br>b"},
+                    LineBreakCase{"onlyOneGoes", u"a<BR>\r\n\r\nb", u"a<br>\r\nb"},
+                    LineBreakCase{"beforeRuleStays", u"x<BR>\r\n<HR>", u"x<br>\r\n<HR>"},
+                    LineBreakCase{"ruleGetsBreak", u"x<br><hr>", u"x<br>\r\n<HR>"},
+                    LineBreakCase{"loneLfUntouched", u"x<BR>\ny", u"x<BR>\ny"},
+                    LineBreakCase{"loneCrUntouched", u"x<bR>\ry", u"x<bR>\ry"},
+                    LineBreakCase{"tagAloneKeepsCase", u"x<Br>y", u"x<Br>y"},
+                    LineBreakCase{"protectedLetters", u"\u0451<br>\r\n\u0419", u"\u0451<br>\u0419"},
+                    LineBreakCase{"tokenText", u"<SP0><BR>\r\n", u"\u0451<br>"},
+                    // The second tag meets the rule only once the break after it is gone.
+                    LineBreakCase{"brBrRule", u"<BR><BR>\r\n<HR>", u"<BR><br>\r\n<HR>"},
+                    LineBreakCase{"twoBreaksBeforeRule", u"<BR>\r\n\r\n<HR>", u"<br>\r\n<HR>"},
+                    LineBreakCase{"ruleThenBr", u"<BR><HR><BR>\r\n", u"<br>\r\n<HR><br>"},
+                    LineBreakCase{"extractLayout", u"\r\n<HR>\r\na<br>\r\nb<br>\r\n<HR>\r\nc<HR>",
+                                  u"\r\n<HR>\r\na<br>b<br>\r\n<HR>\r\nc<HR>"},
+                    LineBreakCase{"empty", u"", u""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LineBreaks, RoundTripOfEdgeCaseExample) {
+    const std::u16string added = AddLineBreaks(u"\u0451<BR>\u0419");
+    EXPECT_EQ(added, u"\u0451<br>\r\n\u0419");
+    EXPECT_EQ(RemoveLineBreaks(added), u"\u0451<br>\u0419");
+}
+
+// Removing the breaks that were added gives the text back with every <BR>
+// in lower case, for texts without tokens and without a <BR> followed by
+// CR LF or an <HR>.
+TEST(LineBreaks, RemoveUndoesAdd) {
+    const std::u16string pieces[] = {u"a",  u"<BR>",   u"<bR>",   u"\r\n", u"\n",
+                                     u"\r", u"\u0451", u"<HR>",   u" ",    u"<",
+                                     u"B",  u"\u3042", u"\u0419", u"<SP",  u">"};
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<int> length(0, 40);
+    for (int round = 0; round < 3000; ++round) {
+        std::u16string text;
+        for (int n = length(random); n > 0; --n) text += pieces[pick(random)];
+        if (findToken(text) != npos) continue;
+        const std::u16string lowered = replaceAllNoCase(text, u"<BR>", u"<br>");
+        if (lowered.find(u"<br>\r\n") != npos || findNoCase(lowered, u"<br><HR>") != npos) {
+            continue;
+        }
+        EXPECT_EQ(RemoveLineBreaks(AddLineBreaks(text)), lowered);
+    }
+}
+
+}  // namespace
+}  // namespace mozaru

@@ -1,0 +1,105 @@
+// The sample thread page: which posts mozaru-cli extract keeps at each setting,
+// as samples/README.md lists them.
+#include <gtest/gtest.h>
+
+#include "cli_test_support.h"
+
+namespace mozaru {
+namespace {
+
+using namespace test;
+
+const QString kSample = QStringLiteral(MOZARU_SOURCE_DIR "/samples/thread.html");
+
+// Post number -> body, read the way the page is laid out: one post a line,
+// "<DT>n ：" ... "<DD>" body.
+std::vector<std::pair<int, std::u16string>> postsOfSample() {
+    const std::u16string page = fromCp932(fileBytes(kSample));
+    std::vector<std::pair<int, std::u16string>> posts;
+    std::size_t at = 0;
+    while ((at = page.find(u"\r\n<DT>", at)) != std::u16string::npos) {
+        at += 6;
+        const std::size_t end = page.find(u"\r\n", at);
+        const std::u16string line = page.substr(at, end - at);
+        const int number = std::stoi(std::string(line.begin(), line.begin() + line.find(u' ')));
+        posts.emplace_back(number, line.substr(line.find(u"<DD>") + 4));
+    }
+    return posts;
+}
+
+// The extraction's bodies, in order, matched to the posts they came from.
+std::vector<int> keptPosts(const std::u16string& result) {
+    const std::u16string rule = u"\r\n<HR>\r\n";
+    std::vector<int> numbers;
+    if (result.empty()) return numbers;
+    EXPECT_EQ(result.substr(0, rule.size()), rule);
+    EXPECT_EQ(result.substr(result.size() - 4), u"<HR>");
+    const std::u16string inner = result.substr(rule.size(), result.size() - rule.size() - 4);
+    const auto posts = postsOfSample();
+    std::size_t next = 0;
+    std::size_t from = 0;
+    for (;;) {
+        const std::size_t cut = inner.find(rule, from);
+        const std::u16string body = inner.substr(from, cut - from);
+        while (next < posts.size() && posts[next].second != body) ++next;
+        EXPECT_LT(next, posts.size()) << "a body that is no post's";
+        if (next == posts.size()) break;
+        numbers.push_back(posts[next++].first);
+        if (cut == std::u16string::npos) break;
+        from = cut + rule.size();
+    }
+    return numbers;
+}
+
+struct Setting {
+    const char* level;
+    bool merge;
+    std::vector<int> posts;
+};
+
+class SampleExtraction : public ::testing::TestWithParam<Setting> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Readme, SampleExtraction,
+    ::testing::Values(Setting{"0", false, {3, 5, 8, 10, 14, 17, 19, 21, 24, 26, 29, 31, 38, 42}},
+                      Setting{"0", true, {3, 5, 8, 10, 14, 17, 19, 21, 24, 26, 29, 31}},
+                      Setting{"1", false, {5, 8, 10, 17, 21, 24, 26, 29, 31, 42}},
+                      Setting{"1", true, {5, 8, 10, 17, 21, 24, 26, 29, 31}},
+                      Setting{"2", false, {26}}, Setting{"2", true, {26}}));
+
+TEST_P(SampleExtraction, KeepsThePostsTheReadmeLists) {
+    std::vector<std::string> args{"extract", "--level", GetParam().level};
+    if (GetParam().merge) args.push_back("--merge");
+    args.push_back(kSample.toStdString());
+    const CliRun run = runCliWith(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(keptPosts(fromCp932(run.out)), GetParam().posts);
+}
+
+TEST(Sample, PageHoldsWhatItShows) {
+    const auto posts = postsOfSample();
+    ASSERT_EQ(posts.size(), 42u);
+    EXPECT_EQ(posts.front().first, 1);
+    EXPECT_EQ(posts.back().first, 42);
+    const std::u16string page = fromCp932(fileBytes(kSample));
+    EXPECT_NE(page.find(u"&#9786;"), std::u16string::npos);
+    for (const char16_t* letter : {u"ё", u"Ё", u"й", u"Й"}) {
+        EXPECT_NE(posts[20].second.find(letter), std::u16string::npos);
+    }
+}
+
+TEST(Sample, CyrillicLettersAndTheReferenceComeOutUnchanged) {
+    const CliRun run = runCliWith({"extract", "--level", "1", kSample.toStdString()});
+    const std::u16string result = fromCp932(run.out);
+    EXPECT_NE(result.find(u"（ ёдё ）"), std::u16string::npos);
+    EXPECT_NE(result.find(u"　　Ё　　　Ё"), std::u16string::npos);
+    EXPECT_NE(result.find(u"|　й　|"), std::u16string::npos);
+    EXPECT_NE(result.find(u"|　Й　|"), std::u16string::npos);
+    EXPECT_EQ(result.find(u"<SP"), std::u16string::npos);
+    const CliRun level0 = runCliWith({"extract", kSample.toStdString()});
+    EXPECT_NE(fromCp932(level0.out).find(u"｜&#9786;｜"), std::u16string::npos);
+}
+
+}  // namespace
+}  // namespace mozaru

@@ -25,15 +25,15 @@ def link(url):
 
 CHICK = [  # small: under 60 characters
     "　 ,　,",
-    "（・θ・）",
+    "（・ｖ・）",
     "　(ｕｕ)",
     "￣￣￣￣",
 ]
 
-FACE_THREE_LINES = [  # three lines and the two empty ones: 5 lines, never AA
-    "（　＾ω＾）",
-    "（　つ旦と）",
-    "と＿）＿）",
+FISH_THREE_LINES = [  # three lines and the two empty ones: 5 lines, never AA
+    "　　 ＿＿＿",
+    "　＞＜＿＿・）",
+    "　　 ￣￣￣",
 ]
 
 CAT = [
@@ -169,8 +169,8 @@ POSTS = [
     [reply(8), "猫が住んでる家かな？"],
     TREE,
     ["クリスマスにはまだ早いだろ"],
-    FACE_THREE_LINES,
-    [reply(12), "お茶どうぞってことか"],
+    FISH_THREE_LINES,
+    [reply(12), "魚かな？　小さくてかわいい"],
     FOREST,
     [reply(14), "漢字だけで描くのは斬新"],
     ["画像まとめ", link("http://example.org/matome/neko.html")],
@@ -190,7 +190,7 @@ POSTS = [
     # The cat again, as a reply: the spaces around the removed anchor stay in
     # the merge key, so merging keeps this one too.
     [reply(28)] + CAT,
-    [reply(29), "二回目ｷﾀ━"],
+    [reply(29), "二回目きた"],
     MOUNTAINS,
     [reply(31), "富士山？", "湖もあって綺麗"],
     ["保守"],

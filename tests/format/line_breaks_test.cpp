@@ -6,6 +6,7 @@
 #include <random>
 #include <string>
 
+#include "extract/literal_engine.h"
 #include "text/text.h"
 
 namespace mozaru {
@@ -89,6 +90,26 @@ TEST(LineBreaks, RemoveUndoesAdd) {
             continue;
         }
         EXPECT_EQ(RemoveLineBreaks(AddLineBreaks(text)), lowered);
+    }
+}
+
+// Both commands against their steps taken literally, on random texts.
+TEST(LineBreaks, MatchLiteralSteps) {
+    const std::u16string pieces[] = {u"<BR>",  u"<bR>", u"<br>", u"\r\n", u"\r",     u"\n",
+                                     u"<HR>",  u"<hr>", u"<Hr",  u"a",    u"\u0451", u"\u0401",
+                                     u"<SP0>", u"<SP",  u"3>",   u"<",    u"B",      u">"};
+    std::mt19937 random(4242);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
+    std::uniform_int_distribution<int> length(0, 50);
+    for (int round = 0; round < 5000; ++round) {
+        std::u16string text;
+        for (int n = length(random); n > 0; --n) text += pieces[pick(random)];
+        const std::u16string p = literal::protect(text);
+        const std::u16string added = literal::restore(replaceAllNoCase(p, u"<BR>", u"<br>\r\n"));
+        const std::u16string removed = literal::restore(replaceAllNoCase(
+            replaceAllNoCase(p, u"<BR>\r\n", u"<br>"), u"<BR><HR>", u"<br>\r\n<HR>"));
+        ASSERT_EQ(AddLineBreaks(text), added) << round;
+        ASSERT_EQ(RemoveLineBreaks(text), removed) << round;
     }
 }
 

@@ -1,0 +1,108 @@
+// The fast engine against a literal rendering of its rules, on random pages
+// built from the markup and characters that matter.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "extract/extract_aa.h"
+#include "extract/is_aa.h"
+#include "literal_engine.h"
+
+namespace mozaru {
+namespace {
+
+// Weighted by repetition: enough "<BR>" for bodies of six lines and more.
+const std::vector<std::u16string> kPieces = {
+    u"<DD>",       u"<dd>",        u"<DD ", u"<DT>",       u"<dt>",   u"</DL>",
+    u"</dl>",      u"<D",          u"D",    u"T",          u"<BR>",   u"<BR>",
+    u"<BR>",       u"<BR>",        u"<br>", u"<bR>",       u"<B>",    u"<A HREF=1>",
+    u"<a href=2>", u"</A>",        u"</a>", u"<A NAME=x>", u"<A ",    u"HREF",
+    u"NAME",       u"<A  HREF=3>", u">",    u"<",          u"\u25A0", u"\u25A0\u25A0\u25A0",
+    u"\u3042",     u"\u6F22",      u"a",    u"Z",          u" ",      u"  ",
+    u"\r\n",       u"\n",          u"\r",   u"\u0451",     u"\u0419", u"<SP1>",
+    u"<SP",        u"\U0001F600",  u"<HR>", u"&gt;"};
+
+// Post bodies: no list markup but the odd half of it.
+const std::vector<std::u16string> kBodyPieces = {u"<BR>",       u"<BR>",
+                                                 u"<br>",       u"<A HREF=1>&gt;&gt;1</A>",
+                                                 u"<a href=2>", u"</a>",
+                                                 u"<A NAME=x>", u"<A  HREF=3>",
+                                                 u"\u25A0",     u"\u25A0\u25A0\u25A0",
+                                                 u"\u3042",     u"\u6F22",
+                                                 u"a",          u" ",
+                                                 u"\r\n",       u"\u0451",
+                                                 u"<SP1>",      u"\U0001F600",
+                                                 u"<D",         u"D",
+                                                 u"<B>"};
+
+std::u16string randomText(std::mt19937& random, int maxPieces,
+                          const std::vector<std::u16string>& pieces = kPieces) {
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, maxPieces);
+    std::u16string text;
+    for (int n = length(random); n > 0; --n) text += pieces[pick(random)];
+    return text;
+}
+
+TEST(EngineRandom, IsAAMatchesLiteralRules) {
+    std::mt19937 random(8121);
+    for (int round = 0; round < 4000; ++round) {
+        const std::u16string body = randomText(random, 60);
+        for (const std::int16_t level : {0, 1}) {
+            const AAResult fast = IsAA(body, level);
+            const AAResult slow = literal::isAA(body, level);
+            ASSERT_EQ(fast.isAA, slow.isAA) << round;
+            ASSERT_EQ(fast.mergeKey, slow.mergeKey) << round;
+            ASSERT_EQ(fast.stats.lines, slow.stats.lines) << round;
+            ASSERT_EQ(fast.stats.total, slow.stats.total) << round;
+            ASSERT_EQ(fast.stats.symbols, slow.stats.symbols) << round;
+            ASSERT_EQ(fast.stats.ideographs, slow.stats.ideographs) << round;
+            ASSERT_EQ(fast.stats.latin, slow.stats.latin) << round;
+        }
+    }
+}
+
+// A page of posts with random bodies, random junk between them and now and
+// then a post repeated, so that merging has something to do.
+std::u16string randomPage(std::mt19937& random) {
+    static const std::u16string kOpen[] = {u"<DT>1<DD>", u"<dt>x<dd>", u"<DD>",
+                                           u"<D\r\nD>",  u"<DD ",      u"<DT>"};
+    static const std::u16string kClose[] = {u"<DT>", u"</DL>", u"", u"<DT>2"};
+    std::uniform_int_distribution<int> posts(0, 6);
+    std::uniform_int_distribution<std::size_t> open(0, std::size(kOpen) - 1);
+    std::uniform_int_distribution<std::size_t> close(0, std::size(kClose) - 1);
+    std::uniform_int_distribution<int> percent(0, 99);
+    std::u16string page = randomText(random, 3);
+    std::u16string previous;
+    for (int n = posts(random); n > 0; --n) {
+        std::u16string post = kOpen[open(random)] + randomText(random, 40, kBodyPieces);
+        if (!previous.empty() && percent(random) < 30) post = previous;
+        page += post + (percent(random) < 80 ? u"<DT>" : kClose[close(random)]);
+        if (percent(random) < 20) page += randomText(random, 4);
+        previous = post;
+    }
+    return page;
+}
+
+TEST(EngineRandom, ExtractAAMatchesLiteralRules) {
+    std::mt19937 random(20261208);
+    int kept = 0;
+    int merged = 0;
+    for (int round = 0; round < 4000; ++round) {
+        const std::u16string page = randomPage(random);
+        const std::u16string all = literal::extractAA(page, 0, 0);
+        const std::u16string once = literal::extractAA(page, 0, 1);
+        ASSERT_EQ(ExtractAA(page, 0, 0), all) << round;
+        ASSERT_EQ(ExtractAA(page, 0, 1), once) << round;
+        kept += !all.empty();
+        merged += all != once;
+    }
+    // The pages do exercise keeping and merging.
+    EXPECT_GT(kept, 1000);
+    EXPECT_GT(merged, 100);
+}
+
+}  // namespace
+}  // namespace mozaru

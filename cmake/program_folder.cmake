@@ -1,0 +1,30 @@
+# The files users find beside the programs: the manual, refreshed on every
+# build, and the settings file, copied only when none is there so that a
+# user's own settings are never replaced.
+set(MOZARU_RESOURCES_DIR "${PROJECT_SOURCE_DIR}/resources")
+set(MOZARU_MANUAL_DIR "説明書")
+set(MOZARU_MANUAL_NAME "説明書.html")
+
+add_custom_target(mozaru_program_files ALL
+  COMMAND "${CMAKE_COMMAND}"
+          "-DRESOURCES=${MOZARU_RESOURCES_DIR}"
+          "-DPROGRAM_DIR=${MOZARU_PROGRAM_DIR}"
+          "-DMANUAL_DIR=${MOZARU_MANUAL_DIR}"
+          "-DMANUAL_NAME=${MOZARU_MANUAL_NAME}"
+          -P "${CMAKE_CURRENT_LIST_DIR}/copy_program_files.cmake"
+  COMMENT "Placing the manual and Mozaru.ini in ${MOZARU_PROGRAM_DIR}"
+  VERBATIM)
+
+install(FILES "${MOZARU_RESOURCES_DIR}/${MOZARU_MANUAL_DIR}/${MOZARU_MANUAL_NAME}"
+        DESTINATION "${MOZARU_MANUAL_DIR}")
+# install(FILES) would replace an installed Mozaru.ini, and with it the
+# user's folder and choices.
+install(CODE "
+  set(target \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/Mozaru.ini\")
+  if(NOT EXISTS \"\${target}\")
+    # file(INSTALL) puts DESTDIR in front by itself.
+    file(INSTALL \"${MOZARU_RESOURCES_DIR}/Mozaru.ini\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}\")
+  else()
+    message(STATUS \"Kept: \${target}\")
+  endif()
+")

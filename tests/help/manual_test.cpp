@@ -1,0 +1,40 @@
+// The manual shipped beside the program: UTF-8 as it declares, and it names
+// every button in the order the window shows them.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QStringDecoder>
+
+namespace {
+
+QString readManual() {
+    QFile file(QStringLiteral(MOZARU_SOURCE_DIR "/resources/説明書/説明書.html"));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text = decoder(file.readAll());
+    return decoder.hasError() ? QString() : text;
+}
+
+TEST(ManualTest, Utf8AsDeclared) {
+    const QString manual = readManual();
+    ASSERT_FALSE(manual.isEmpty());
+    EXPECT_TRUE(manual.startsWith(QStringLiteral("<!DOCTYPE html>")));
+    EXPECT_TRUE(manual.contains(QStringLiteral("<meta charset=\"UTF-8\">")));
+    EXPECT_FALSE(manual.contains(QStringLiteral("http://")));
+    EXPECT_FALSE(manual.contains(QStringLiteral("https://")));
+}
+
+TEST(ManualTest, ButtonsInWindowOrder) {
+    const QString manual = readManual();
+    const QString table = manual.section(QStringLiteral("id=\"buttons\""), 1)
+                              .section(QStringLiteral("</table>"), 0, 0);
+    qsizetype at = 0;
+    for (const char* caption : {"LOAD", "SAVE", "AAの抽出", "改行付加", "改行除去", "ヘルプ参照"}) {
+        const qsizetype found =
+            table.indexOf(QStringLiteral("<td>") + QString::fromUtf8(caption) + u'<', at);
+        EXPECT_GE(found, at) << caption;
+        at = found;
+    }
+}
+
+}  // namespace

@@ -7,6 +7,9 @@
 #include "document/paths.h"
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <windows.h>
 #else
 #include <QDir>

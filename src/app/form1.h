@@ -1,0 +1,127 @@
+// The main window: the document's edit area, one button per command, the
+// busy display, and the state the commands share.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/prompts.h"
+#include "document/common_dialog.h"
+
+class QLabel;
+class QMimeData;
+class QPushButton;
+
+namespace mozaru {
+
+class Form3;
+class ProgressBar;
+class RichTextBox;
+
+// 16-bit Booleans as the window stores and passes them.
+inline constexpr std::int16_t kFalse = 0;
+inline constexpr std::int16_t kTrue = -1;
+
+class Form1 : public QWidget {
+    Q_OBJECT
+public:
+    // arguments: the command line without the program's name; programFolder:
+    // where the settings file and the manual live.
+    Form1(Prompts& prompts, QStringList arguments, QString programFolder,
+          QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Controls; Qt's parent-child ownership holds them.
+    QPushButton* Command1 = nullptr;  // 改行付加
+    QPushButton* Command2 = nullptr;  // AAの抽出
+    QPushButton* Command3 = nullptr;  // <BR>タグ付加, never shown
+    QPushButton* Command4 = nullptr;  // LOAD
+    QPushButton* Command5 = nullptr;  // SAVE
+    QPushButton* Command6 = nullptr;  // ヘルプ参照
+    QPushButton* Command7 = nullptr;  // 改行除去
+    RichTextBox* RichTextBox1 = nullptr;
+    ProgressBar* ProgressBar1 = nullptr;
+    QLabel* Label1 = nullptr;
+    CommonDialog CommonDialog1;
+
+    // Window state shared by the commands.
+    std::int16_t BusyFlag = kFalse;
+    QString BaseCaption;
+    QString LoadFolder;
+    std::int16_t PrecisionLevel = 0;
+    std::int16_t MergeFlag = 0;
+
+    // Start-up (before the window is shown) and shut-down.
+    void Form_Load();
+    void Form_Unload();
+    // Lays the controls out for the window's current outer size.
+    void Form_Resize();
+    // The enabling rule of the text commands; both run the same body.
+    void Form_Paint();
+    void RichTextBox1_Change();
+
+    // 0 (False) enters the busy state, -1 (True) leaves it, anything else does nothing.
+    void EnableCommands(std::int16_t enable);
+
+    // Commands.
+    void Command1_Click();  // 改行付加
+    void Command2_Click();  // AAの抽出
+    void Command4_Click();  // LOAD
+    void Command5_Click();  // SAVE
+    void Command6_Click();  // ヘルプ参照
+    void Command7_Click();  // 改行除去
+    void LoadDocument(const QString& path);
+    void RichTextBox1_OLEDragDrop(const QMimeData* data);
+    void OpenCommandLineFile();
+    // mode 0 reads the settings file, 1 writes it; true on success.
+    bool ReadWriteSettings(quint8 mode);
+
+    // The document: the edit area's whole text with CR LF line breaks.
+    std::u16string documentText() const;
+    // One assignment of the whole text (raises one change event); any line
+    // break (CR LF, CR, LF) becomes a line of the edit area.
+    void setDocumentText(std::u16string_view text);
+
+    Prompts& prompts() const { return m_prompts; }
+    const QStringList& arguments() const { return m_arguments; }
+    const QString& programFolder() const { return m_programFolder; }
+    // The precision dialog, once the first extraction has created it.
+    Form3* precisionDialog() const { return m_form3; }
+    // Whether a close arrived while busy and waits for the command to end.
+    bool closePending() const { return m_closePending; }
+
+    // Twips (1/1440 inch) to pixels and back, at the screen's logical DPI.
+    int twipsToPixelsX(double twips) const;
+    int twipsToPixelsY(double twips) const;
+    float pixelsToTwipsX(int pixels) const;
+    float pixelsToTwipsY(int pixels) const;
+
+signals:
+    // After Form_Unload has run: once, when the window has really closed.
+    void unloaded();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();
+    void applyEnablingRule();
+    void setOuterSize(float widthTwips, float heightTwips);
+    // The frame shared by 改行付加 and 改行除去.
+    void runLineBreakCommand(std::u16string (*transform)(std::u16string_view));
+
+    Prompts& m_prompts;
+    QStringList m_arguments;
+    QString m_programFolder;
+    Form3* m_form3 = nullptr;
+    bool m_closePending = false;
+    bool m_unloaded = false;
+};
+
+}  // namespace mozaru

@@ -1,0 +1,67 @@
+// The precision dialog: the extraction's level on a three-position slider and
+// whether identical ASCII art is merged.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <cstdint>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+
+namespace mozaru {
+
+// A query object: Syokika sets the controls, the caller shows the dialog, and
+// F_Ret / F_Check1 give the choice (-1 when not confirmed) after it closed.
+// The object outlives its window: each Syokika after a close loads it afresh.
+class Form3 : public QDialog {
+    Q_OBJECT
+public:
+    explicit Form3(QWidget* parent = nullptr);
+
+    // Loads the dialog if it is not loaded, then sets the slider and the check box.
+    void Syokika(const std::int16_t& SliderValue, const std::int16_t& Check1Value);
+    std::int16_t F_Ret() const { return m_ret; }
+    std::int16_t F_Check1() const { return m_check1; }
+
+    // The description of a slider position (each text followed by CR LF);
+    // empty for a position the slider does not have.
+    static QString description(int position);
+
+    // Handlers.
+    void Form_Load();
+    void Slider1_Scroll();
+    void Command1_Click();  // Ｏ　Ｋ
+    void Command2_Click();  // キャンセル
+
+    bool isLoaded() const { return m_loaded; }
+
+    QLabel* Label1 = nullptr;
+    QSlider* Slider1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QLabel* Label5 = nullptr;
+    QCheckBox* Check1 = nullptr;
+    QPushButton* Command1 = nullptr;
+    QPushButton* Command2 = nullptr;
+
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void createControls();
+    void load();
+
+    std::int16_t m_ret = -1;
+    std::int16_t m_check1 = -1;
+    bool m_loaded = false;
+};
+
+}  // namespace mozaru

@@ -1,0 +1,348 @@
+// The main window: controls, enabling rule, busy state, layout, closing.
+#include <QFontInfo>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+
+#include "app/literal_tool_tips.h"
+#include "app/progress_bar.h"
+#include "app/twips.h"
+#include "app/window_fixture.h"
+
+using namespace mozaru;
+
+class Form1Test : public QObject {
+    Q_OBJECT
+private slots:
+    void buttonsCaptionsAndToolTips_data();
+    void buttonsCaptionsAndToolTips();
+    void toolTipShowsTagsLiterally();
+    void designPositionsInTwips();
+    void stackingAndTabOrder();
+    void fontsAreJapanese();
+    void enablingRule_data();
+    void enablingRule();
+    void deletingTheLastCharacterDisablesAtOnce();
+    void repaintWhileBusyChangesNothing();
+    void writingWhileBusyEnablesNothing();
+    void leavingBusyEnablesAllSixUntilTheRuleRuns();
+    void enableCommandsIgnoresOtherValues();
+    void enteringTwiceLeavingOnceEndsBusy();
+    void documentBoundaryUsesCrLf();
+    void progressBarAcceptsAnEmptyRange();
+    void resizeLaysOutFromTheOuterSize();
+    void shrinkingSnapsBackToTheMinimum();
+    void formLoadSetsTheCaption();
+    void closeWhileIdleUnloadsOnce();
+    void closeWhileBusyWaitsForTheCommand();
+};
+
+void Form1Test::buttonsCaptionsAndToolTips_data() {
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("toolTip");
+    QTest::newRow("Command1")
+        << 1 << "改行付加"
+        << "<BR>タグの後ろに改行コードを付け加えてテキスト内容を見やすく整形します。";
+    QTest::newRow("Command2") << 2 << "AAの抽出"
+                              << "アスキーアート（AA）の抜き出し処理を実行します。";
+    QTest::newRow("Command3") << 3 << "<BR>タグ付加"
+                              << "";
+    QTest::newRow("Command4")
+        << 4 << "LOAD"
+        << "編集を行いたいファイルを読み込みます。対応ファイルは「*.txt *.html *.htm」です。";
+    QTest::newRow("Command5") << 5 << "SAVE"
+                              << "HTML形式、テキスト形式のどちらかでファイルを保存します。";
+    QTest::newRow("Command6") << 6 << "ヘルプ参照"
+                              << "取り扱い説明書を表示します。";
+    QTest::newRow("Command7") << 7 << "改行除去"
+                              << "「改行付加」で<BR>タグの後ろに付け加えた改行コードを削除します。";
+}
+
+void Form1Test::buttonsCaptionsAndToolTips() {
+    QFETCH(int, number);
+    QFETCH(QString, caption);
+    QFETCH(QString, toolTip);
+    WindowFixture f;
+    QPushButton* buttons[] = {f.w().Command1, f.w().Command2, f.w().Command3, f.w().Command4,
+                              f.w().Command5, f.w().Command6, f.w().Command7};
+    QPushButton* b = buttons[number - 1];
+    QCOMPARE(b->text(), caption);
+    QCOMPARE(b->toolTip(), toolTip);
+    QCOMPARE(b->isVisibleTo(&f.w()), number != 3);
+}
+
+void Form1Test::toolTipShowsTagsLiterally() {
+    QCOMPARE(literalToolTip(QStringLiteral("a<BR>b & c")),
+             QStringLiteral("<p style='white-space:pre'>a&lt;BR&gt;b &amp; c</p>"));
+    WindowFixture f;
+    f.w().show();
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), f.w().Command1->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(f.w().Command1, &help);
+    QCOMPARE(QToolTip::text(), literalToolTip(f.w().Command1->toolTip()));
+    QToolTip::hideText();
+}
+
+void Form1Test::designPositionsInTwips() {
+    WindowFixture f;
+    Form1& w = f.w();
+    const auto rect = [&w](double l, double t, double width, double h) {
+        return QRect(w.twipsToPixelsX(l), w.twipsToPixelsY(t), w.twipsToPixelsX(width),
+                     w.twipsToPixelsY(h));
+    };
+    QCOMPARE(w.Command4->geometry(), rect(240, 120, 855, 375));
+    QCOMPARE(w.Command5->geometry(), rect(1080, 120, 855, 375));
+    QCOMPARE(w.Command2->geometry(), rect(2520, 120, 1095, 375));
+    QCOMPARE(w.Command1->geometry(), rect(3720, 120, 1095, 375));
+    QCOMPARE(w.Command7->geometry(), rect(4920, 120, 1095, 375));
+    QCOMPARE(w.Command6->geometry(), rect(6480, 120, 1215, 375));
+    QCOMPARE(w.Command3->geometry(), rect(8520, 120, 1335, 375));
+    QCOMPARE(w.RichTextBox1->geometry(), rect(120, 600, 9975, 6975));
+    QCOMPARE(w.ProgressBar1->geometry(), rect(240, 3000, 8295, 375));
+    QCOMPARE(w.Label1->geometry(), rect(2400, 2400, 3735, 375));
+    QCOMPARE(w.size(), QSize(w.twipsToPixelsX(10170), w.twipsToPixelsY(7755)));
+    QCOMPARE(w.Label1->text(), QStringLiteral("処理中です・・・・"));
+    QCOMPARE(w.Label1->alignment(), Qt::AlignCenter);
+    QCOMPARE(w.RichTextBox1->lineWrapMode(), QPlainTextEdit::NoWrap);
+    QCOMPARE(w.ProgressBar1->Min(), 0.0f);
+    QCOMPARE(w.ProgressBar1->Max(), 100.0f);
+}
+
+void Form1Test::stackingAndTabOrder() {
+    WindowFixture f;
+    Form1& w = f.w();
+    // Later children lie above earlier ones.
+    const QObjectList& children = w.children();
+    const auto at = [&children](QObject* o) { return children.indexOf(o); };
+    QVERIFY(at(w.Label1) < at(w.ProgressBar1));
+    QVERIFY(at(w.ProgressBar1) < at(w.Command1));
+    QVERIFY(at(w.Command1) < at(w.RichTextBox1));
+    QVERIFY(at(w.RichTextBox1) < at(w.Command2));
+    QVERIFY(at(w.Command2) < at(w.Command3));
+    QVERIFY(at(w.Command3) < at(w.Command4));
+    QVERIFY(at(w.Command4) < at(w.Command5));
+    QVERIFY(at(w.Command5) < at(w.Command6));
+    QVERIFY(at(w.Command6) < at(w.Command7));
+    // Where the edit area overlaps the busy label, the edit area is hit.
+    w.show();
+    const QPoint labelCentre = w.Label1->geometry().center();
+    QCOMPARE(w.childAt(labelCentre)->parentWidget(), w.RichTextBox1);
+
+    QWidget* expected[] = {w.RichTextBox1, w.Command4, w.Command5, w.Command2,
+                           w.Command1,     w.Command7, w.Command6, w.Command3};
+    QWidget* widget = w.RichTextBox1;
+    for (QWidget* next : expected) {
+        QCOMPARE(widget, next);
+        widget = widget->nextInFocusChain();
+        while (widget->parentWidget() != &w) widget = widget->nextInFocusChain();
+    }
+}
+
+void Form1Test::fontsAreJapanese() {
+    WindowFixture f;
+    Form1& w = f.w();
+    // The installed fallbacks stand in for the Windows faces.
+    QCOMPARE(QFontInfo(w.font()).family(), QStringLiteral("IPAGothic"));
+    QCOMPARE(QFontInfo(w.RichTextBox1->font()).family(), QStringLiteral("Monapo"));
+    QCOMPARE(w.font().families().first(), QStringLiteral("ＭＳ ゴシック"));
+    QCOMPARE(w.RichTextBox1->font().families().first(), QStringLiteral("ＭＳ Ｐゴシック"));
+    QCOMPARE(w.font().pointSizeF(), 9.0);
+    QCOMPARE(w.Label1->font().pointSizeF(), 18.0);
+    QCOMPARE(w.Label1->font().weight(), QFont::Bold);
+    QCOMPARE(w.Command1->font().families().first(), QStringLiteral("ＭＳ ゴシック"));
+}
+
+void Form1Test::enablingRule_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("enabled");
+    QTest::newRow("empty") << ""
+                           << "1000001";
+    QTest::newRow("one space") << " "
+                               << "1111111";
+    QTest::newRow("one line break") << "\r\n"
+                                    << "1111111";
+    QTest::newRow("text") << "<DD>a"
+                          << "1111111";
+}
+
+void Form1Test::enablingRule() {
+    QFETCH(QString, text);
+    QFETCH(QString, enabled);
+    WindowFixture f;
+    f.w().setDocumentText(u"x");
+    f.w().setDocumentText(text.toStdU16String());
+    QCOMPARE(f.enabledButtons(), enabled);
+    // The first paint applies the rule as well.
+    WindowFixture g;
+    g.w().RichTextBox1->blockSignals(true);
+    g.w().setDocumentText(text.toStdU16String());
+    g.w().RichTextBox1->blockSignals(false);
+    g.w().show();
+    QVERIFY(QTest::qWaitForWindowExposed(&g.w()));
+    QTRY_COMPARE(g.enabledButtons(), enabled);
+}
+
+void Form1Test::deletingTheLastCharacterDisablesAtOnce() {
+    WindowFixture f;
+    f.w().show();
+    f.w().setDocumentText(u"a");
+    QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));
+    f.w().RichTextBox1->moveCursor(QTextCursor::End);
+    QTest::keyClick(f.w().RichTextBox1, Qt::Key_Backspace);
+    QCOMPARE(f.document(), QString());
+    QCOMPARE(f.enabledButtons(), QStringLiteral("1000001"));
+}
+
+void Form1Test::repaintWhileBusyChangesNothing() {
+    WindowFixture f;
+    f.w().setDocumentText(u"abc");
+    f.w().EnableCommands(kFalse);
+    QCOMPARE(f.w().BusyFlag, kTrue);
+    QCOMPARE(f.enabledButtons(), QStringLiteral("0000001"));
+    f.w().Form_Paint();
+    f.w().RichTextBox1_Change();
+    QCOMPARE(f.enabledButtons(), QStringLiteral("0000001"));
+}
+
+void Form1Test::writingWhileBusyEnablesNothing() {
+    WindowFixture f;
+    f.w().EnableCommands(kFalse);
+    f.w().setDocumentText(u"abc");
+    QCOMPARE(f.enabledButtons(), QStringLiteral("0000001"));
+    f.w().EnableCommands(kTrue);
+    QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));
+}
+
+void Form1Test::leavingBusyEnablesAllSixUntilTheRuleRuns() {
+    // As after loading an empty file: all six until the next paint.
+    WindowFixture f;
+    f.w().EnableCommands(kFalse);
+    f.w().EnableCommands(kTrue);
+    QCOMPARE(f.w().BusyFlag, kFalse);
+    QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));
+    f.w().Form_Paint();
+    QCOMPARE(f.enabledButtons(), QStringLiteral("1000001"));
+}
+
+void Form1Test::enableCommandsIgnoresOtherValues() {
+    WindowFixture f;
+    f.w().Form_Paint();
+    for (const std::int16_t value : {1, 2, -2, 32767}) {
+        f.w().EnableCommands(value);
+        QCOMPARE(f.w().BusyFlag, kFalse);
+        QCOMPARE(f.enabledButtons(), QStringLiteral("1000001"));
+    }
+    f.w().EnableCommands(kFalse);
+    f.w().EnableCommands(1);
+    QCOMPARE(f.w().BusyFlag, kTrue);
+    QCOMPARE(f.enabledButtons(), QStringLiteral("0000001"));
+}
+
+void Form1Test::enteringTwiceLeavingOnceEndsBusy() {
+    WindowFixture f;
+    f.w().EnableCommands(kFalse);
+    f.w().EnableCommands(kFalse);
+    f.w().EnableCommands(kTrue);
+    QCOMPARE(f.w().BusyFlag, kFalse);
+}
+
+void Form1Test::documentBoundaryUsesCrLf() {
+    WindowFixture f;
+    f.w().setDocumentText(u"a\r\nb\rc\nd\u00a0");
+    QCOMPARE(f.w().RichTextBox1->toPlainText(), QStringLiteral("a\nb\nc\nd "));
+    QCOMPARE(f.document(), QStringLiteral("a\r\nb\r\nc\r\nd\u00a0"));
+    QCOMPARE(f.w().RichTextBox1->blockCount(), 4);
+}
+
+void Form1Test::progressBarAcceptsAnEmptyRange() {
+    ProgressBar bar;
+    bar.setMax(0);
+    bar.setMin(0);
+    bar.setValue(0);
+    QCOMPARE(bar.Max(), 0.0f);
+    QCOMPARE(bar.Value(), 0.0f);
+    QCOMPARE(bar.value(), bar.maximum());  // drawn full, never busy-animated
+    QVERIFY(bar.maximum() > bar.minimum());
+    bar.setMax(8.0f);
+    bar.setValue(2.0f);
+    QCOMPARE(bar.value(), bar.maximum() / 4);
+    bar.setValue(80.0f);  // kept as set, drawn clamped
+    QCOMPARE(bar.Value(), 80.0f);
+    QCOMPARE(bar.value(), bar.maximum());
+}
+
+void Form1Test::resizeLaysOutFromTheOuterSize() {
+    WindowFixture f;
+    Form1& w = f.w();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(w.twipsToPixelsX(12000), w.twipsToPixelsY(9000));
+    QTRY_COMPARE(w.size(), QSize(w.twipsToPixelsX(12000), w.twipsToPixelsY(9000)));
+    const float outerW = w.pixelsToTwipsX(w.frameGeometry().width());
+    const float outerH = w.pixelsToTwipsY(w.frameGeometry().height());
+    QCOMPARE(w.RichTextBox1->geometry(),
+             QRect(w.twipsToPixelsX(120), w.twipsToPixelsY(600), w.twipsToPixelsX(outerW - 283.5f),
+                   w.twipsToPixelsY(outerH - 1167.0f)));
+    QCOMPARE(w.ProgressBar1->width(), w.twipsToPixelsX(outerW - 567.0f));
+    QCOMPARE(w.Label1->x(), w.twipsToPixelsX(outerW / 2 - 1868.0f));
+    QCOMPARE(w.Label1->y(), w.twipsToPixelsY(outerH / 2 - 942.0f));
+    QCOMPARE(w.ProgressBar1->y(), w.twipsToPixelsY(outerH / 2 - 942.0f + 545.1f));
+    // Buttons never move.
+    QCOMPARE(w.Command6->pos(), QPoint(w.twipsToPixelsX(6480), w.twipsToPixelsY(120)));
+}
+
+void Form1Test::shrinkingSnapsBackToTheMinimum() {
+    WindowFixture f;
+    Form1& w = f.w();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(100, 100);
+    QTRY_COMPARE(w.frameGeometry().size(), QSize(w.twipsToPixelsX(6105), w.twipsToPixelsY(5055)));
+    QCOMPARE(w.RichTextBox1->width(), w.twipsToPixelsX(6105 - 283.5));
+}
+
+void Form1Test::formLoadSetsTheCaption() {
+    WindowFixture f;
+    f.w().Form_Load();
+    QCOMPARE(f.w().BaseCaption, QStringLiteral("Mozaru (Version 1.05)"));
+    QCOMPARE(f.w().windowTitle(), f.w().BaseCaption);
+}
+
+void Form1Test::closeWhileIdleUnloadsOnce() {
+    WindowFixture f;
+    QSignalSpy unloaded(&f.w(), &Form1::unloaded);
+    f.w().show();
+    QVERIFY(f.w().close());
+    QVERIFY(!f.w().isVisible());
+    f.w().show();
+    f.w().close();
+    QCOMPARE(unloaded.count(), 1);
+}
+
+void Form1Test::closeWhileBusyWaitsForTheCommand() {
+    WindowFixture f;
+    Form1& w = f.w();
+    QSignalSpy unloaded(&w, &Form1::unloaded);
+    w.show();
+    w.setDocumentText(u"a<BR>b");
+    bool closedDuringCommand = true;
+    // The user closes the window while 改行付加 lets events through.
+    QTimer::singleShot(0, &w, [&] {
+        closedDuringCommand = w.close();
+        QVERIFY(w.closePending());
+    });
+    w.Command1_Click();
+    QVERIFY(!closedDuringCommand);
+    QCOMPARE(unloaded.count(), 0);
+    QVERIFY(w.isVisible());
+    QCOMPARE(f.document(), QStringLiteral("a<br>\r\nb"));
+    // Then it closes as usual.
+    QTRY_VERIFY(!w.isVisible());
+    QCOMPARE(unloaded.count(), 1);
+    QVERIFY(!w.closePending());
+}
+
+QTEST_MAIN(Form1Test)
+#include "form1_test.moc"

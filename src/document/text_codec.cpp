@@ -10,6 +10,8 @@
 #include <memory>
 #include <stdexcept>
 
+#include "document/cp932_decoder.h"
+
 namespace mozaru {
 
 namespace {
@@ -70,6 +72,16 @@ void U_CALLCONV writeReference(const void* context, UConverterFromUnicodeArgs* a
 }
 
 DecodedText decodeAs(std::string_view bytes, Encoding encoding) {
+    if (encoding == Encoding::Cp932) {
+        DecodedText out;
+        if (decodeCp932(bytes, out)) return out;
+    }
+    return decodeBytesWithIcu(bytes, encoding);
+}
+
+}  // namespace
+
+DecodedText decodeBytesWithIcu(std::string_view bytes, Encoding encoding) {
     DecodedText out;
     out.encoding = encoding;
     if (bytes.empty()) return out;
@@ -89,6 +101,8 @@ DecodedText decodeAs(std::string_view bytes, Encoding encoding) {
     out.text.resize(static_cast<std::size_t>(target - targetBegin));
     return out;
 }
+
+namespace {
 
 bool startsWith(std::string_view bytes, std::string_view prefix) {
     return bytes.size() >= prefix.size() &&

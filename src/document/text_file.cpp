@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include "document/huge_pages.h"
 #include "document/save_file.h"
 #include "text/text.h"
 
@@ -31,6 +32,8 @@ bool readAllBytes(QFile& file, QByteArray& bytes) {
     // Read into one buffer of the file's size: readAll() would grow it step by step.
     const qint64 size = file.size();
     if (size > 0) {
+        bytes.reserve(size);
+        adviseHugePages(bytes.data(), static_cast<std::size_t>(size));
         bytes.resize(size);
         qint64 got = 0;
         while (got < size) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "document/hex_bytes.h"
 
 namespace mozaru {
@@ -52,6 +54,60 @@ TEST(Cp932Decode, DuplicateCodesDecodeToOneCharacterThatEncodesToWindowsChoice) 
     // NEC-selected IBM extension ⅰ (EEEF) and NEC ≒ duplicate (8790).
     EXPECT_EQ(decodeBytes(hexBytes("EEEF 8790"), InputEncoding::Cp932).text, u"\u2170\u2252");
     EXPECT_EQ(encodeText(u"\u2170\u2252").bytes, hexBytes("FA40 81E0"));
+}
+
+// The fast CP932 path against ICU's converter, on every byte, every pair and
+// random texts rich in lead bytes, cut-off pairs and undecodable bytes.
+void expectSameAsIcu(const std::string& bytes) {
+    const DecodedText fast = decodeBytes(bytes, InputEncoding::Cp932);
+    const DecodedText icu = decodeBytesWithIcu(bytes, Encoding::Cp932);
+    ASSERT_EQ(fast.text, icu.text) << "bytes of size " << bytes.size();
+    ASSERT_EQ(fast.undecodable, icu.undecodable);
+}
+
+TEST(Cp932Decode, EveryByteAndPairAsIcuDecodesIt) {
+    for (int a = 0; a < 256; ++a) {
+        expectSameAsIcu(std::string(1, static_cast<char>(a)));
+        for (int b = 0; b < 256; ++b) {
+            expectSameAsIcu(std::string{static_cast<char>(a), static_cast<char>(b)});
+            expectSameAsIcu(std::string{'x', static_cast<char>(a), static_cast<char>(b), 'y'});
+        }
+    }
+}
+
+TEST(Cp932Decode, RandomTextsAsIcuDecodesThem) {
+    std::uint32_t seed = 12345;
+    auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 24;
+    };
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        const std::size_t size = 1 + next() * 4;
+        for (std::size_t i = 0; i < size; ++i) {
+            // Half ASCII runs, half arbitrary bytes.
+            bytes.push_back(static_cast<char>(next() < 128 ? 'a' + next() % 26 : next()));
+        }
+        expectSameAsIcu(bytes);
+    }
+}
+
+TEST(Cp932Decode, LongRunsOfLeadBytesAcrossBlocksAsIcuDecodesThem) {
+    // Runs of bytes that are lead and trail bytes at once decide pairs by
+    // their parity, also across the 64-byte blocks the decoder works in.
+    const std::string mixed = "\x81\x82\x40\xE0\xFC\x9F";
+    std::uint32_t seed = 7;
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes(static_cast<std::size_t>(round % 7), 'a');  // shifts the blocks
+        for (int i = 0; i < 300; ++i) {
+            seed = seed * 1664525u + 1013904223u;
+            bytes.push_back(mixed[(seed >> 24) % (round < 100 ? 2 : mixed.size())]);
+        }
+        expectSameAsIcu(bytes);
+        expectSameAsIcu(bytes + "\x81");  // cut off at the very end
+    }
+    expectSameAsIcu(std::string(64, '\x81'));
+    expectSameAsIcu(std::string(63, 'a') + "\x82\xA0" + std::string(62, 'b') + "\x82");
 }
 
 struct Undecodable {

@@ -4,49 +4,38 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QtMath>
 
 #include "app/fonts.h"
+#include "app/twips.h"
 
 namespace mozaru {
-
-namespace {
-
-// The dialog is designed in twips (1/1440 inch); the logical DPI turns them
-// into pixels so it keeps its proportions at every scaling.
-QRect twipsRect(const QWidget& widget, int left, int top, int width, int height) {
-    const qreal x = widget.logicalDpiX() / 1440.0;
-    const qreal y = widget.logicalDpiY() / 1440.0;
-    return QRect(qRound(left * x), qRound(top * y), qRound(width * x), qRound(height * y));
-}
-
-}  // namespace
 
 Form2::Form2(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("選択メニュー"));
     setFont(gothicFont(9.0));
-    setFixedSize(twipsRect(*this, 0, 0, 3225, 2130).size());
+    // Designed in twips; the logical DPI keeps its proportions at every scaling.
+    setFixedSize(twipsToPixels(3225, logicalDpiX()), twipsToPixels(2130, logicalDpiY()));
 
     m_option2 = new QRadioButton(QStringLiteral("『ＨＴＭＬ形式』で保存する"), this);
     m_option2->setObjectName(QStringLiteral("Option2"));
     m_option2->setToolTip(
         QStringLiteral("編集中のテキストの前後に<HTML>タグと<BODY>タグを付け加えて保存します。"));
-    m_option2->setGeometry(twipsRect(*this, 240, 720, 3015, 255));
+    setGeometryTwips(m_option2, 240, 720, 3015, 255);
     m_option2->setChecked(true);
 
     m_option1 = new QRadioButton(QStringLiteral("『テキスト形式』で保存する"), this);
     m_option1->setObjectName(QStringLiteral("Option1"));
     m_option1->setToolTip(QStringLiteral("編集中のテキストをそのまま保存します。"));
-    m_option1->setGeometry(twipsRect(*this, 240, 1200, 3015, 255));
+    setGeometryTwips(m_option1, 240, 1200, 3015, 255);
 
     m_command1 = new QPushButton(QStringLiteral("Ｏ　Ｋ"), this);
     m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setGeometry(twipsRect(*this, 960, 1680, 1215, 375));
+    setGeometryTwips(m_command1, 960, 1680, 1215, 375);
 
     m_label1 = new QLabel(QStringLiteral("保存形式の選択"), this);
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setFont(gothicFont(9.75, QFont::Bold));
-    m_label1->setGeometry(twipsRect(*this, 480, 240, 2175, 255));
+    setGeometryTwips(m_label1, 480, 240, 2175, 255);
 
     setTabOrder(m_option2, m_option1);
     setTabOrder(m_option1, m_command1);

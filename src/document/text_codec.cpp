@@ -6,6 +6,7 @@
 #include <unicode/ucnv_cb.h>
 #include <unicode/ucnv_err.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -127,6 +128,63 @@ Encoding detect(std::string_view bytes) {
     return Encoding::Cp932;
 }
 
+bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// UTF-8 holds every character, so no converter is needed: the exact size is
+// counted first and each character written once. Only a lone surrogate has
+// no UTF-8 form; it becomes a reference, as ICU's escape would write it.
+EncodedText encodeUtf8(std::u16string_view text) {
+    EncodedText out;
+    const std::size_t n = text.size();
+    std::size_t size = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t c = text[i];
+        if (c < 0x80) {
+            size += 1;
+        } else if (c < 0x800) {
+            size += 2;
+        } else if (isHighSurrogate(c) && i + 1 < n && isLowSurrogate(text[i + 1])) {
+            size += 4;
+            ++i;
+        } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
+            size += 8;  // "&#" + five digits + ";"
+        } else {
+            size += 3;
+        }
+    }
+    out.bytes.resize(size);
+    char* o = out.bytes.data();
+    for (std::size_t i = 0; i < n; ++i) {
+        const char32_t c = text[i];
+        if (c < 0x80) {
+            *o++ = static_cast<char>(c);
+        } else if (c < 0x800) {
+            *o++ = static_cast<char>(0xC0 | (c >> 6));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
+        } else if (isHighSurrogate(text[i]) && i + 1 < n && isLowSurrogate(text[i + 1])) {
+            const char32_t cp = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
+            *o++ = static_cast<char>(0xF0 | (cp >> 18));
+            *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i])) {
+            const std::string reference = "&#" + std::to_string(static_cast<unsigned>(c)) + ";";
+            o = std::copy(reference.begin(), reference.end(), o);
+            ++out.references;
+        } else {
+            *o++ = static_cast<char>(0xE0 | (c >> 12));
+            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *o++ = static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LEBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BEBom = "\xFE\xFF";
@@ -157,10 +215,10 @@ DecodedText decodeBytes(std::string_view bytes, InputEncoding choice) {
 }
 
 EncodedText encodeText(std::u16string_view text, OutputEncoding encoding) {
+    if (encoding == OutputEncoding::Utf8) return encodeUtf8(text);
     EncodedText out;
     if (text.empty()) return out;
-    Converter converter =
-        openConverter(encoding == OutputEncoding::Utf8 ? Encoding::Utf8 : Encoding::Cp932);
+    Converter converter = openConverter(Encoding::Cp932);
     UErrorCode status = U_ZERO_ERROR;
     ucnv_setFromUCallBack(converter.get(), writeReference, &out.references, nullptr, nullptr,
                           &status);

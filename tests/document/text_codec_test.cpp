@@ -161,6 +161,32 @@ TEST(Utf8Encode, WritesNoBomAndNeedsNoReferences) {
     EXPECT_EQ(encoded.references, 0u);
 }
 
+struct Utf8Case {
+    std::u16string text;
+    const char* bytes;  // hex, or the text itself when it is a reference
+    std::size_t references;
+};
+
+class Utf8Encoding : public ::testing::TestWithParam<Utf8Case> {};
+
+// One character of each UTF-8 length, the edges between them, and lone surrogates.
+INSTANTIATE_TEST_SUITE_P(
+    Characters, Utf8Encoding,
+    ::testing::Values(Utf8Case{u"\u007F", "7F", 0}, Utf8Case{u"\u0080", "C280", 0},
+                      Utf8Case{u"\u07FF", "DFBF", 0}, Utf8Case{u"\u0800", "E0A080", 0},
+                      Utf8Case{u"\uFFFF", "EFBFBF", 0}, Utf8Case{u"\U00010000", "F0908080", 0},
+                      Utf8Case{u"\U0010FFFF", "F48FBFBF", 0},
+                      Utf8Case{u"a\xD800"
+                               u"b",
+                               "61 26233535323936 3B 62", 1},  // a&#55296;b
+                      Utf8Case{u"\xDC00\xD800", "26233536333230 3B 26233535323936 3B", 2}));
+
+TEST_P(Utf8Encoding, WritesEachCharacterAsUtf8) {
+    const EncodedText encoded = encodeText(GetParam().text, OutputEncoding::Utf8);
+    EXPECT_EQ(encoded.bytes, hexBytes(GetParam().bytes));
+    EXPECT_EQ(encoded.references, GetParam().references);
+}
+
 TEST(Encode, LongTextGrowsItsBuffer) {
     // All references: far more bytes than the first guess.
     const std::u16string text(5000, u'\u263A');

@@ -9,9 +9,12 @@ bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* e
     QSaveFile file(path);
     // QSaveFile writes to a temporary file beside the target and renames it
     // over the target on commit; without commit the temporary file is removed
-    // and the old file stays as it was.
+    // and the old file stays as it was. The explicit flush matters: Qt 6.4's
+    // commit() renames even when its own final flush failed (a full disk), so
+    // a short file would replace the user's whole one.
     const bool ok = file.open(QIODevice::WriteOnly) &&
-                    file.write(bytes) == static_cast<qint64>(bytes.size()) && file.commit();
+                    file.write(bytes) == static_cast<qint64>(bytes.size()) && file.flush() &&
+                    file.commit();
     if (!ok && error != nullptr) *error = file.errorString();
     return ok;
 }

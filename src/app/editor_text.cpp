@@ -10,39 +10,50 @@ namespace {
 constexpr char16_t kCr = u'\r';
 constexpr char16_t kLf = u'\n';
 constexpr char16_t kParagraphSeparator = u'\u2029';
+// The edit area also starts a new line at these frame markers.
+constexpr char16_t kBeginningOfFrame = u'\uFDD0';
+constexpr char16_t kEndOfFrame = u'\uFDD1';
+
+bool isEditorBreak(char16_t c) {
+    return c == kLf || c == kParagraphSeparator || c == kBeginningOfFrame || c == kEndOfFrame;
+}
+
+bool isDocumentBreak(char16_t c) {
+    return c == kCr || isEditorBreak(c);
+}
 
 }  // namespace
 
 std::u16string editorToDocument(std::u16string_view editor) {
     const auto breaks =
-        static_cast<std::size_t>(std::count_if(editor.begin(), editor.end(), [](char16_t c) {
-            return c == kLf || c == kParagraphSeparator;
-        }));
+        static_cast<std::size_t>(std::count_if(editor.begin(), editor.end(), isEditorBreak));
     std::u16string document;
     document.reserve(editor.size() + breaks);
-    for (const char16_t c : editor) {
-        if (c == kLf || c == kParagraphSeparator) {
-            document += kCr;
-            document += kLf;
-        } else {
-            document += c;
-        }
+    // Copies whole lines at a time: this runs over every document a command reads.
+    auto line = editor.begin();
+    for (auto it = std::find_if(line, editor.end(), isEditorBreak); it != editor.end();
+         it = std::find_if(line, editor.end(), isEditorBreak)) {
+        document.append(line, it);
+        document += kCr;
+        document += kLf;
+        line = it + 1;
     }
+    document.append(line, editor.end());
     return document;
 }
 
 std::u16string documentToEditor(std::u16string_view document) {
     std::u16string editor;
     editor.reserve(document.size());
-    for (std::size_t i = 0; i < document.size(); ++i) {
-        const char16_t c = document[i];
-        if (c == kCr) {
-            editor += kLf;
-            if (i + 1 < document.size() && document[i + 1] == kLf) ++i;
-        } else {
-            editor += c;
-        }
+    auto line = document.begin();
+    for (auto it = std::find_if(line, document.end(), isDocumentBreak); it != document.end();
+         it = std::find_if(line, document.end(), isDocumentBreak)) {
+        editor.append(line, it);
+        editor += kLf;
+        line = it + 1;
+        if (*it == kCr && line != document.end() && *line == kLf) ++line;
     }
+    editor.append(line, document.end());
     return editor;
 }
 

@@ -6,12 +6,14 @@
 
 namespace mozaru {
 
-// The edit area separates lines with LF (or, in its raw form, with U+2029);
-// the document with CR LF.
+// The edit area separates lines with LF (or, in its raw form, with U+2029, and
+// it also breaks at the frame markers U+FDD0 and U+FDD1); the document with CR LF.
 std::u16string editorToDocument(std::u16string_view editor);
 
 // CR LF, a lone CR and a lone LF each become one LF: the line breaks of the
 // document, normalised as NormalizeLineBreaks does, in the edit area's form.
+// The characters the edit area takes as line breaks anyway (U+2029, U+FDD0,
+// U+FDD1) become LF as well, so the result reads back exactly as it went in.
 std::u16string documentToEditor(std::u16string_view document);
 
 }  // namespace mozaru

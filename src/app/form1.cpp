@@ -114,6 +114,8 @@ void Form1::createControls() {
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
+    connect(RichTextBox1->document(), &QTextDocument::contentsChange, this,
+            [this] { m_documentKnown = false; });
     connect(RichTextBox1, &QPlainTextEdit::textChanged, this, &Form1::RichTextBox1_Change);
     connect(RichTextBox1, &RichTextBox::dropped, this, &Form1::RichTextBox1_OLEDragDrop);
 }
@@ -211,15 +213,33 @@ void Form1::setOuterSize(float widthTwips, float heightTwips) {
 }
 
 std::u16string Form1::documentText() const {
-    const QString raw = RichTextBox1->document()->toRawText();
-    return editorToDocument(std::u16string_view(reinterpret_cast<const char16_t*>(raw.utf16()),
-                                                static_cast<std::size_t>(raw.size())));
+    return std::u16string(documentView());
+}
+
+std::u16string_view Form1::documentView() const {
+    if (!m_documentKnown) {
+        // The raw text keeps no-break spaces, which toPlainText would turn into spaces.
+        const QString raw = RichTextBox1->document()->toRawText();
+        m_document = editorToDocument(std::u16string_view(
+            reinterpret_cast<const char16_t*>(raw.utf16()), static_cast<std::size_t>(raw.size())));
+        m_documentKnown = true;
+    }
+    return m_document;
 }
 
 void Form1::setDocumentText(std::u16string_view text) {
     const std::u16string editor = documentToEditor(text);
     RichTextBox1->setPlainText(QString(reinterpret_cast<const QChar*>(editor.data()),
                                        static_cast<qsizetype>(editor.size())));
+    // What the edit area now holds, as documentText would read it back: the
+    // text itself when every line break in it was already a CR LF.
+    const auto lines = std::count(editor.begin(), editor.end(), u'\n');
+    if (editor.size() + static_cast<std::size_t>(lines) == text.size()) {
+        m_document.assign(text);
+    } else {
+        m_document = editorToDocument(editor);
+    }
+    m_documentKnown = true;
 }
 
 int Form1::twipsToPixelsX(double twips) const {

@@ -110,7 +110,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Writes the document to the file the save dialog returned, in saveFormat.
+    void saveDocumentAs(const QString& chosen, std::int16_t saveFormat);
     void createControls();
+    // The document without a copy: what was last written, or the edit area's
+    // text read back once after an edit by hand.
+    std::u16string_view documentView() const;
     void applyEnablingRule();
     void setOuterSize(float widthTwips, float heightTwips);
     // The frame shared by 改行付加 and 改行除去.
@@ -120,6 +125,10 @@ private:
     QStringList m_arguments;
     QString m_programFolder;
     Form3* m_form3 = nullptr;
+    // Reading an 8 MB document back from the edit area costs more than
+    // extracting it, so the last written text is kept until the user edits.
+    mutable std::u16string m_document;
+    mutable bool m_documentKnown = true;
     bool m_closePending = false;
     bool m_unloaded = false;
 };

@@ -43,8 +43,12 @@ void ProgressBar::updateDisplay() {
     }
     if (!std::isfinite(fraction)) fraction = 0.0;
     const int step = static_cast<int>(std::lround(std::clamp(fraction, 0.0, 1.0) * kSteps));
-    // QProgressBar repaints only when the drawn chunk actually moves.
+    if (step == QProgressBar::value()) return;
+    // QProgressBar would repaint at once; a long command's yield paints it
+    // instead, so moving the bar costs the command nothing.
+    setUpdatesEnabled(false);
     QProgressBar::setValue(step);
+    setUpdatesEnabled(true);  // schedules the repaint
 }
 
 }  // namespace mozaru

@@ -20,7 +20,7 @@ void Form1::Command7_Click() {
 
 void Form1::runLineBreakCommand(std::u16string (*transform)(std::u16string_view)) {
     EnableCommands(kFalse);
-    const std::u16string text = documentText();
+    const std::u16string_view text = documentView();
     const auto length = static_cast<float>(text.size());
     ProgressBar1->setMax(length);
     ProgressBar1->setMin(0.0f);

@@ -250,10 +250,18 @@ void Form1Test::enteringTwiceLeavingOnceEndsBusy() {
 
 void Form1Test::documentBoundaryUsesCrLf() {
     WindowFixture f;
-    f.w().setDocumentText(u"a\r\nb\rc\nd\u00a0");
-    QCOMPARE(f.w().RichTextBox1->toPlainText(), QStringLiteral("a\nb\nc\nd "));
-    QCOMPARE(f.document(), QStringLiteral("a\r\nb\r\nc\r\nd\u00a0"));
-    QCOMPARE(f.w().RichTextBox1->blockCount(), 4);
+    f.w().setDocumentText(u"a\r\nb\rc\nd\u00a0\u2029e\uFDD0f\u2028g");
+    const QString expected = QStringLiteral("a\r\nb\r\nc\r\nd\u00a0\r\ne\r\nf\u2028g");
+    QCOMPARE(f.w().RichTextBox1->blockCount(), 6);
+    QCOMPARE(f.document(), expected);
+    // After an edit by hand the text is read back from the edit area: the same.
+    f.w().RichTextBox1->moveCursor(QTextCursor::End);
+    QTest::keyClicks(f.w().RichTextBox1, QStringLiteral("x"));
+    QCOMPARE(f.document(), expected + QLatin1Char('x'));
+    QTest::keyClick(f.w().RichTextBox1, Qt::Key_Backspace);
+    QCOMPARE(f.document(), expected);
+    QTest::keyClick(f.w().RichTextBox1, Qt::Key_Return);
+    QCOMPARE(f.document(), expected + QStringLiteral("\r\n"));
 }
 
 void Form1Test::progressBarAcceptsAnEmptyRange() {

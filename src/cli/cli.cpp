@@ -2,7 +2,6 @@
 #include "cli/cli.h"
 
 #include <CLI/CLI.hpp>
-#include <QFile>
 #include <algorithm>
 #include <cctype>
 #include <istream>
@@ -13,7 +12,6 @@
 #include "cli/cli_files.h"
 #include "cli/cli_options.h"
 #include "cli/explain.h"
-#include "document/text_file.h"
 
 namespace mozaru {
 
@@ -137,20 +135,17 @@ int usageError(std::ostream& err, const std::string& message) {
 int runExplain(const CliOptions& options, std::istream& in, std::ostream& out, std::ostream& err) {
     const std::string input = options.inputs.empty() ? "-" : options.inputs.front();
     DecodedText decoded;
-    if (input == "-") {
-        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        decoded = decodeDocument(bytes, options.inputEncoding);
-    } else {
-        TextFileRead read = readTextFile(QFile::decodeName(input.c_str()), options.inputEncoding);
-        if (!read.ok) {
-            err << "mozaru-cli: cannot read " << input << ": " << read.reason.toStdString() << "\n";
-            return kExitFileError;
-        }
-        decoded = std::move(read.decoded);
-    }
+    FileOutcome outcome;
+    const bool read = readDocument(options, input, in, decoded, outcome);
+    for (const std::string& message : outcome.messages) err << message << "\n";
+    if (!read) return kExitFileError;
     writeExplanation(decoded.text, options.level, options.json, out);
     out.flush();
-    return out ? kExitOk : kExitFileError;
+    if (!out) {
+        err << "mozaru-cli: cannot write standard output\n";
+        return kExitFileError;
+    }
+    return kExitOk;
 }
 
 int runConversion(CliOptions& options, std::istream& in, std::ostream& out, std::ostream& err,

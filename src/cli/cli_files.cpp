@@ -59,30 +59,6 @@ bool readStream(std::istream& in, std::string& bytes) {
     return !in.bad();
 }
 
-// Reads and decodes; on failure records the error and returns false.
-bool readInput(const CliOptions& options, const std::string& input, std::istream& in,
-               DecodedText& decoded, FileOutcome& outcome) {
-    if (input == "-") {
-        std::string bytes;
-        if (!readStream(in, bytes)) {
-            outcome.messages.push_back(kProgram + "cannot read standard input");
-            return false;
-        }
-        outcome.inputBytes = bytes.size();
-        decoded = decodeDocument(bytes, options.inputEncoding);
-        return true;
-    }
-    TextFileRead read = readTextFile(toQPath(input), options.inputEncoding);
-    if (!read.ok) {
-        outcome.messages.push_back(kProgram + "cannot read " + input + ": " +
-                                   read.reason.toStdString());
-        return false;
-    }
-    outcome.inputBytes = read.bytes;
-    decoded = std::move(read.decoded);
-    return true;
-}
-
 bool deliver(const CliOptions& options, std::u16string_view result, const Destination& destination,
              FileOutcome& outcome) {
     const char* encodingLabel =
@@ -156,23 +132,49 @@ std::string outputPathFor(const CliOptions& options, const std::string& input) {
         QDir(toQPath(options.outputDir)).filePath(QFileInfo(toQPath(input)).fileName()));
 }
 
+void warnUndecodable(const std::string& input, const DecodedText& decoded, FileOutcome& outcome) {
+    if (decoded.undecodable == 0) return;
+    outcome.messages.push_back(
+        kProgram + "warning: " + displayName(input) + ": " +
+        plural(decoded.undecodable, "undecodable byte", "undecodable bytes") +
+        " replaced by U+FFFD (read as " + std::string(encodingName(decoded.encoding)) + ")");
+}
+
 }  // namespace
+
+bool readDocument(const CliOptions& options, const std::string& input, std::istream& in,
+                  DecodedText& decoded, FileOutcome& outcome) {
+    if (input == "-") {
+        std::string bytes;
+        if (!readStream(in, bytes)) {
+            outcome.messages.push_back(kProgram + "cannot read standard input");
+            return false;
+        }
+        outcome.inputBytes = bytes.size();
+        decoded = decodeDocument(bytes, options.inputEncoding);
+        warnUndecodable(input, decoded, outcome);
+        return true;
+    }
+    TextFileRead read = readTextFile(toQPath(input), options.inputEncoding);
+    if (!read.ok) {
+        outcome.messages.push_back(kProgram + "cannot read " + input + ": " +
+                                   read.reason.toStdString());
+        return false;
+    }
+    outcome.inputBytes = read.bytes;
+    decoded = std::move(read.decoded);
+    warnUndecodable(input, decoded, outcome);
+    return true;
+}
 
 FileOutcome convertOne(const CliOptions& options, const std::string& input, std::istream& in,
                        const Destination& destination) {
     FileOutcome outcome;
     try {
         DecodedText decoded;
-        if (!readInput(options, input, in, decoded, outcome)) {
+        if (!readDocument(options, input, in, decoded, outcome)) {
             outcome.ok = false;
             return outcome;
-        }
-        if (decoded.undecodable > 0) {
-            outcome.messages.push_back(
-                kProgram + "warning: " + displayName(input) + ": " +
-                plural(decoded.undecodable, "undecodable byte", "undecodable bytes") +
-                " replaced by U+FFFD (read as " + std::string(encodingName(decoded.encoding)) +
-                ")");
         }
         const std::u16string result = applyCommand(options, decoded.text);
         decoded.text = std::u16string();  // the input is no longer needed: free it before encoding

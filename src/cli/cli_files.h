@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/cli_options.h"
+#include "document/text_codec.h"
 
 namespace mozaru {
 
@@ -22,6 +23,12 @@ struct Destination {
     std::string path;
     std::ostream* stream = nullptr;
 };
+
+// Reads and decodes input ("-": from in) as options.inputEncoding says, with
+// CR LF line breaks. On failure records the error in outcome and returns
+// false; undecodable bytes give a warning there.
+bool readDocument(const CliOptions& options, const std::string& input, std::istream& in,
+                  DecodedText& decoded, FileOutcome& outcome);
 
 // Reads input ("-": from in), applies options.command and delivers the result
 // encoded in options.outputEncoding. Never throws.

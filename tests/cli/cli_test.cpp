@@ -240,6 +240,28 @@ TEST_F(Batch, MessagesComeInInputOrder) {
                            ": 2 characters not in CP932 written as &#N; references\n");
 }
 
+TEST_F(Batch, ProgressLineOnlyOnATerminalAndNotWhenQuiet) {
+    putFile(m_dir.filePath("a/1.html"), "x");
+    putFile(m_dir.filePath("a/2.html"), "y");
+    for (const bool quiet : {false, true}) {
+        std::vector<std::string> args{"add-breaks", "-j",           "1",           "-d",
+                                      at("out"),    at("a/1.html"), at("a/2.html")};
+        if (quiet) args.push_back("-q");
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(runCli(args, in, out, err, true), 0);
+        const std::string progress = err.str();
+        if (quiet) {
+            EXPECT_EQ(progress, "");
+        } else {
+            EXPECT_EQ(progress.rfind("\r1/2 files, ", 0), 0u) << progress;
+            EXPECT_NE(progress.find("\r2/2 files, "), std::string::npos);
+            EXPECT_EQ(progress.back(), '\n');
+        }
+    }
+}
+
 const std::string kCatKey = "  /\\\\_/\\\\ ( o.o )  = ^ = /     \\\\(_______) cat";
 
 TEST(Explain, JsonLinesForEveryExaminedBody) {
@@ -277,6 +299,17 @@ TEST(Explain, TableForPeopleWithLevel) {
               "     3      7       36     31  86.1%      0   0.0%      5  13.9%  no   too-short  "
               "      /\\_/\\ ( o.o )  = ^ = /     \\(_______) \xE2\x80\xA6\n"
               "3 bodies examined, 0 ASCII art\n");
+}
+
+TEST(Explain, WarnsOfUndecodableBytes) {
+    const CliRun run = runCliWith({"explain", "--json"}, "<DL><DT>1<DD>\x80</DL>");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              "mozaru-cli: warning: standard input: 1 undecodable byte replaced by U+FFFD (read "
+              "as CP932)\n");
+    EXPECT_EQ(run.out,
+              "{\"post\":1,\"lines\":1,\"total\":1,\"symbols\":1,\"ideographs\":0,\"latin\":0,"
+              "\"is_aa\":false,\"rule\":\"too-few-lines\",\"merge_key\":\"\xEF\xBF\xBD\"}\n");
 }
 
 TEST(Explain, MissingFileExitsOne) {

@@ -1,10 +1,10 @@
 // The extraction: cuts a thread page into post bodies and keeps the ASCII art.
 #include "extract/extract_aa.h"
 
-#include <functional>
-#include <unordered_map>
+#include <vector>
 
 #include "extract/aa_judge.h"
+#include "extract/kept_keys.h"
 #include "text/scan.h"
 #include "text/text.h"
 
@@ -12,131 +12,158 @@ namespace mozaru {
 
 namespace {
 
+// The page is scanned as it stands, never copied: the markers are read as
+// they would stand with every CR and LF removed, and each protected letter
+// counts as the ">" that ends its token. Only post bodies are copied, into
+// one reused buffer, in the form the classifier judges them.
+
 enum class Marker { None, PostBody, PostHeader, ListEnd };
 
-// Position of the next "<D" or "</D" (any case) at or after from.
-std::size_t findMarker(std::u16string_view page, std::size_t from) {
-    return scan::findTag(page, u'd', u'/', from);
+struct MarkerAt {
+    Marker kind = Marker::None;
+    std::size_t end = 0;  // just after the marker's last unit
+};
+
+// Units that may follow the "<" of a marker, folded as scan::findTag does.
+constexpr char16_t kMarkerSeconds[] = {u'd', u'/', u'\r' | 0x20, u'\n' | 0x20};
+
+MarkerAt readMarker(std::u16string_view page, std::size_t lt) {
+    char16_t units[3];
+    std::size_t ends[3];
+    std::size_t k = 0;
+    for (std::size_t q = lt + 1; q < page.size() && k < 3; ++q) {
+        if (page[q] == u'\r' || page[q] == u'\n') continue;
+        units[k] = asciiUpper(page[q]);
+        ends[k++] = q + 1;
+    }
+    if (k >= 2 && units[0] == u'D' && units[1] == u'D') return {Marker::PostBody, ends[1]};
+    if (k >= 2 && units[0] == u'D' && units[1] == u'T') return {Marker::PostHeader, ends[1]};
+    if (k == 3 && units[0] == u'/' && units[1] == u'D' && units[2] == u'L') {
+        return {Marker::ListEnd, ends[2]};
+    }
+    return {};
 }
 
-Marker markerAt(std::u16string_view page, std::size_t pos) {
-    if (startsWithNoCase(page, pos, u"<DD")) return Marker::PostBody;
-    if (startsWithNoCase(page, pos, u"<DT")) return Marker::PostHeader;
-    if (startsWithNoCase(page, pos, u"</DL")) return Marker::ListEnd;
-    return Marker::None;
-}
-
-std::size_t findPostBody(std::u16string_view page, std::size_t from) {
-    for (std::size_t p = from; (p = findMarker(page, p)) != npos; ++p) {
-        if (markerAt(page, p) == Marker::PostBody) return p;
+// Position of the next "<DD", "<DT" or "</DL" at or after from, or npos.
+std::size_t findMarker(std::u16string_view page, std::size_t from, MarkerAt& marker) {
+    for (std::size_t p = from; (p = scan::findTag(page, kMarkerSeconds, p)) != npos; ++p) {
+        marker = readMarker(page, p);
+        if (marker.kind != Marker::None) return p;
     }
     return npos;
 }
 
-std::int32_t countPieces(std::u16string_view page, std::size_t firstPostBody) {
+std::size_t findPostBody(std::u16string_view page, std::size_t from, MarkerAt& marker) {
+    std::size_t p = from;
+    while ((p = findMarker(page, p, marker)) != npos && marker.kind != Marker::PostBody) ++p;
+    return p;
+}
+
+std::int32_t countPieces(std::u16string_view page, std::size_t from) {
     std::int32_t n = 0;
-    for (std::size_t p = firstPostBody; p != npos; p = findPostBody(page, p + 3)) ++n;
+    MarkerAt marker;
+    for (std::size_t p = from; (p = findPostBody(page, p, marker)) != npos; p = marker.end) ++n;
     return n;
 }
+
+// Page positions of a post body.
+struct Span {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
 
 // One piece: the text after a "<DD" up to the next "<DD" or the page's end.
 struct Piece {
     bool examined = false;  // false: the scan ends here, this piece unseen
-    std::size_t bodyBegin = 0;
-    std::size_t bodyEnd = 0;
+    Span body;
     bool listEnd = false;          // the body ends at "</DL"
-    std::size_t nextPiece = npos;  // position of the next "<DD"
+    std::size_t nextStart = npos;  // where the next piece starts
 };
+
+// The ">" that closes the "<DD" tag; a protected letter ends in the ">" of
+// its token.
+constexpr char16_t kCloses[] = {u'>', u'\u0451', u'\u0401', u'\u0439', u'\u0419'};
 
 Piece cutPiece(std::u16string_view page, std::size_t start) {
     Piece piece;
-    const std::size_t close = scan::findUnit(page, u'>', start);
+    const std::size_t close = scan::findAny(page, kCloses, start);
     if (close == npos) return piece;
     std::size_t header = npos;
-    for (std::size_t p = start; (p = findMarker(page, p)) != npos; ++p) {
-        const Marker m = markerAt(page, p);
-        if (m == Marker::PostBody) {
+    MarkerAt marker;
+    for (std::size_t p = start; (p = findMarker(page, p, marker)) != npos; ++p) {
+        if (marker.kind == Marker::PostBody) {
             if (p < close) return piece;  // the piece holds no ">"
-            piece.nextPiece = p;
+            piece.nextStart = marker.end;
             break;
         }
         if (p < close) continue;
-        if (m == Marker::ListEnd) {
+        if (marker.kind == Marker::ListEnd) {
             piece.listEnd = true;
             header = p;
             break;
         }
-        if (m == Marker::PostHeader && header == npos) header = p;
+        if (header == npos) header = p;
     }
     if (header == npos) return piece;
     piece.examined = true;
-    piece.bodyBegin = close + 1;
-    piece.bodyEnd = header;
+    piece.body = {close + 1, header};
     return piece;
 }
 
-// The merge keys kept so far, by hash. Only the kept bodies' places in the
-// page are stored; a key is rebuilt from its body when a hash matches, so
-// the set costs a few words per kept body rather than a copy of each key.
-class KeptKeys {
-public:
-    explicit KeptKeys(std::u16string_view page) : m_page(page) {}
+std::u16string_view textOf(std::u16string_view page, Span span) {
+    return page.substr(span.begin, span.end - span.begin);
+}
 
-    // Adds key unless an equal key is already kept; true when added.
-    bool add(std::u16string_view key, std::size_t bodyBegin, std::size_t bodyEnd) {
-        const std::size_t hash = std::hash<std::u16string_view>{}(key);
-        const auto [first, last] = m_byHash.equal_range(hash);
-        for (auto it = first; it != last; ++it) {
-            const auto [begin, end] = it->second;
-            detail::SilentObserver silent;
-            detail::judgeBody(m_page.substr(begin, end - begin), 0, silent, m_scratch);
-            if (m_scratch.mergeKey == key) return false;
-        }
-        m_byHash.emplace(hash, std::pair{bodyBegin, bodyEnd});
-        return true;
+// The result, written once into room reserved for it. Restoring the tokens
+// body by body equals restoring the whole result: no token can reach across
+// a rule.
+std::u16string assemble(std::u16string_view page, const std::vector<Span>& kept) {
+    if (kept.empty()) return {};
+    constexpr std::u16string_view kRule = u"\r\n<HR>\r\n";
+    std::size_t size = 4;
+    for (const Span& s : kept) size += kRule.size() + (s.end - s.begin);
+    std::u16string out;
+    reserveOutput(out, size);
+    for (const Span& s : kept) {
+        out.append(kRule);
+        appendWithoutLineBreaks(out, textOf(page, s));
     }
-
-private:
-    std::u16string_view m_page;
-    std::unordered_multimap<std::size_t, std::pair<std::size_t, std::size_t>> m_byHash;
-    AAResult m_scratch;
-};
+    out.append(u"<HR>");
+    RestoreCharsInPlace(out);
+    return out;
+}
 
 template <class Observer>
-std::u16string extract(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
+std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
                        Observer& observer) {
-    // Without line breaks a "<D" CR LF "D" in the page is a "<DD" too, so the
-    // page is cut only after they are gone.
-    const std::u16string protectedPage = removeLineBreaksAndProtect(text);
-    const std::u16string_view page = protectedPage;
-    std::size_t pieceStart = findPostBody(page, 0);
-    if (pieceStart == npos) return {};
+    MarkerAt marker;
+    if (findPostBody(page, 0, marker) == npos) return {};
+    std::size_t start = marker.end;
     std::int32_t n = 0;
     if constexpr (Observer::listening) {
-        n = countPieces(page, pieceStart);
+        n = 1 + countPieces(page, start);
         observer.start(n);
     }
-    std::u16string out;
+    std::vector<Span> kept;
+    KeptKeys keys;
+    std::u16string body;
     AAResult result;
-    KeptKeys kept(page);
-    for (std::int32_t i = 1; pieceStart != npos; ++i) {
-        const Piece piece = cutPiece(page, pieceStart + 3);
+    for (std::int32_t i = 1;; ++i) {
+        const Piece piece = cutPiece(page, start);
         if (!piece.examined) break;
-        const std::u16string_view body =
-            page.substr(piece.bodyBegin, piece.bodyEnd - piece.bodyBegin);
+        // The body as the classifier sees it: one line, letters as tokens.
+        body.clear();
+        appendWithoutLineBreaksProtected(body, textOf(page, piece.body));
         detail::judgeBody(body, level, observer, result);
-        if (result.isAA &&
-            (mergeFlag != 1 || kept.add(result.mergeKey, piece.bodyBegin, piece.bodyEnd))) {
-            out.append(u"\r\n<HR>\r\n");
-            out.append(body);
+        if (result.isAA && (mergeFlag != 1 || keys.add(result.mergeKey))) {
+            kept.push_back(piece.body);
         }
         observer.judged(i, body, result);
         observer.postDone(i);
-        if (piece.listEnd) break;
-        pieceStart = piece.nextPiece;
+        if (piece.listEnd || piece.nextStart == npos) break;
+        start = piece.nextStart;
     }
-    if (!out.empty()) out.append(u"<HR>");
-    RestoreCharsInPlace(out);
+    std::u16string out = assemble(page, kept);
     if constexpr (Observer::listening) observer.finished(n);
     return out;
 }

@@ -22,10 +22,12 @@ struct Edit {
 
 // Runs the pass: at each "<B" or "<S" (any case) a token becomes its letter,
 // and anything else is left to editAt.
+// growth: how far an edit can lengthen the text at most, as units added per
+// unit of text; the result never needs to move.
 template <class EditAt>
-std::u16string rewriteTags(std::u16string_view text, EditAt editAt) {
+std::u16string rewriteTags(std::u16string_view text, double growth, EditAt editAt) {
     std::u16string out;
-    out.reserve(text.size() + text.size() / 16);
+    reserveOutput(out, text.size() + static_cast<std::size_t>(text.size() * growth) + 16);
     std::size_t run = 0;
     std::size_t p = 0;
     while ((p = scan::findTag(text, u'b', u's', p)) != npos) {
@@ -47,14 +49,16 @@ std::u16string rewriteTags(std::u16string_view text, EditAt editAt) {
 }  // namespace
 
 std::u16string AddLineBreaks(std::u16string_view text) {
-    return rewriteTags(text, [](std::u16string_view t, std::size_t p) {
+    // "<BR>" (4 units) becomes "<br>" CR LF (6).
+    return rewriteTags(text, 0.5, [](std::u16string_view t, std::size_t p) {
         if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
         return Edit{4, u"<br>\r\n"};
     });
 }
 
 std::u16string RemoveLineBreaks(std::u16string_view text) {
-    return rewriteTags(text, [](std::u16string_view t, std::size_t p) {
+    // "<BR><HR>" (8 units) becomes "<br>" CR LF "<HR>" (10).
+    return rewriteTags(text, 0.25, [](std::u16string_view t, std::size_t p) {
         if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
         const std::size_t next = p + 4;
         const bool lineBreak = t.substr(next, 2) == u"\r\n";

@@ -77,32 +77,47 @@ inline std::size_t findAny(std::u16string_view text, const char16_t (&units)[N],
 }
 
 // First position p at or after from where text[p] is '<' and the unit after
-// it, with bit 0x20 set, equals a or b. Setting the bit folds ASCII letters
-// ('D' and 'd' both give 'd'); it also lets a few control characters through,
-// so callers confirm each hit with an exact test.
-inline std::size_t findTag(std::u16string_view text, char16_t a, char16_t b, std::size_t from = 0) {
+// it, with bit 0x20 set, is one of seconds. Setting the bit folds ASCII
+// letters ('D' and 'd' both give 'd'); it also lets a few other units through
+// (0x0F for '/', 0x2D for CR), so callers confirm each hit with an exact test.
+template <std::size_t N>
+inline std::size_t findTag(std::u16string_view text, const char16_t (&seconds)[N],
+                           std::size_t from = 0) {
     const std::size_t n = text.size();
     const char16_t* d = text.data();
     std::size_t i = from;
 #if defined(__SSE2__)
     const __m128i lt = _mm_set1_epi16('<');
     const __m128i bit = _mm_set1_epi16(0x20);
-    const __m128i va = _mm_set1_epi16(static_cast<short>(a));
-    const __m128i vb = _mm_set1_epi16(static_cast<short>(b));
+    __m128i wanted[N];
+    for (std::size_t k = 0; k < N; ++k) {
+        wanted[k] = _mm_set1_epi16(static_cast<short>(seconds[k]));
+    }
     for (; i + 9 <= n; i += 8) {
+        const __m128i first = _mm_cmpeq_epi16(detail::load(d + i), lt);
+        if (_mm_movemask_epi8(first) == 0) continue;
         const __m128i next = _mm_or_si128(detail::load(d + i + 1), bit);
-        const __m128i second = _mm_or_si128(_mm_cmpeq_epi16(next, va), _mm_cmpeq_epi16(next, vb));
-        const __m128i hit = _mm_and_si128(_mm_cmpeq_epi16(detail::load(d + i), lt), second);
-        const int mask = _mm_movemask_epi8(hit);
+        __m128i second = _mm_cmpeq_epi16(next, wanted[0]);
+        for (std::size_t k = 1; k < N; ++k) {
+            second = _mm_or_si128(second, _mm_cmpeq_epi16(next, wanted[k]));
+        }
+        const int mask = _mm_movemask_epi8(_mm_and_si128(first, second));
         if (mask != 0) return i + detail::firstLane(mask);
     }
 #endif
     for (; i + 1 < n; ++i) {
         if (d[i] != u'<') continue;
         const char16_t next = d[i + 1] | 0x20;
-        if (next == a || next == b) return i;
+        for (const char16_t s : seconds) {
+            if (next == s) return i;
+        }
     }
     return npos;
+}
+
+inline std::size_t findTag(std::u16string_view text, char16_t a, char16_t b, std::size_t from = 0) {
+    const char16_t seconds[] = {a, b};
+    return findTag(text, seconds, from);
 }
 
 }  // namespace mozaru::scan

@@ -34,6 +34,9 @@ std::u16string replaceAllNoCase(std::u16string_view text, std::u16string_view fr
 std::u16string ProtectChars(std::u16string_view text);
 // CR and LF removed and ProtectChars applied, in one pass.
 std::u16string removeLineBreaksAndProtect(std::u16string_view text);
+// The same, appended to out; and the CR and LF removal alone.
+void appendWithoutLineBreaksProtected(std::u16string& out, std::u16string_view text);
+void appendWithoutLineBreaks(std::u16string& out, std::u16string_view text);
 inline constexpr std::size_t kTokenLength = 5;
 // The letter whose token starts at pos, or 0 when no token starts there.
 char16_t tokenAt(std::u16string_view text, std::size_t pos);
@@ -47,6 +50,10 @@ void RestoreCharsInPlace(std::u16string& text);
 
 // CR LF, lone CR and lone LF each become CR LF.
 std::u16string NormalizeLineBreaks(std::u16string_view text);
+
+// Reserves room for a command's result of up to size units, ready to be
+// written fast even when large.
+void reserveOutput(std::u16string& text, std::size_t size);
 
 // Removes U+0020 (and nothing else) at both ends.
 std::u16string_view trimSpaces(std::u16string_view text);

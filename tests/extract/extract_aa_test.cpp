@@ -79,6 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
         // Markers before the ">" that closes the "<DD" tag do not count.
         ExtractCase{"headerInsideDdTagIgnored", u"<DL><DD <DT </dl x>" + kArt + u"<DT>", 0, 0,
                     kept({kArt})},
+        // The token of a protected letter ends in the ">" that closes the tag.
+        ExtractCase{"letterClosesDdTag", u"<DL><DT>1<DD \u0451" + kArt + u"<DT>", 0, 0,
+                    kept({kArt})},
         ExtractCase{"tokenTextComesOutAsLetter", u"<DL>" + post(1, kArt + u"<BR><SP1>") + u"</DL>",
                     0, 0, kept({kArt + u"<BR>\u0401"})},
         ExtractCase{"protectedLettersPassThrough",

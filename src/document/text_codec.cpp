@@ -22,27 +22,29 @@ struct ConverterCloser {
 };
 using Converter = std::unique_ptr<UConverter, ConverterCloser>;
 
-// "windows-31j" is Windows' Japanese ANSI code page as ICU knows it: 0x5C is
-// the backslash, 0x8160 is U+FF5E, NEC and IBM extensions included.
-const char* icuName(Encoding encoding) {
-    switch (encoding) {
-        case Encoding::Cp932:
-            return "windows-31j";
-        case Encoding::Utf8:
-            return "UTF-8";
-        case Encoding::Utf16LE:
-            return "UTF-16LE";
-        case Encoding::Utf16BE:
-            return "UTF-16BE";
-        case Encoding::EucJp:
-            return "EUC-JP";
-    }
-    return "windows-31j";
+struct EncodingNames {
+    const char* icu;
+    std::string_view shown;
+};
+
+// Indexed by Encoding. "windows-31j" is Windows' Japanese ANSI code page as
+// ICU knows it: 0x5C is the backslash, 0x8160 is U+FF5E, NEC and IBM
+// extensions included.
+constexpr EncodingNames kNames[] = {
+    {"windows-31j", "CP932"},  // Cp932
+    {"UTF-8", "UTF-8"},        // Utf8
+    {"UTF-16LE", "UTF-16LE"},  // Utf16LE
+    {"UTF-16BE", "UTF-16BE"},  // Utf16BE
+    {"EUC-JP", "EUC-JP"},      // EucJp
+};
+
+const EncodingNames& namesOf(Encoding encoding) {
+    return kNames[static_cast<std::size_t>(encoding)];
 }
 
 Converter openConverter(Encoding encoding) {
     UErrorCode status = U_ZERO_ERROR;
-    Converter converter(ucnv_open(icuName(encoding), &status));
+    Converter converter(ucnv_open(namesOf(encoding).icu, &status));
     // The converters are part of ICU's built-in data; missing ones mean a
     // broken installation, not a bad file.
     if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
@@ -245,19 +247,7 @@ EncodedText encodeText(std::u16string_view text, OutputEncoding encoding) {
 }
 
 std::string_view encodingName(Encoding encoding) {
-    switch (encoding) {
-        case Encoding::Cp932:
-            return "CP932";
-        case Encoding::Utf8:
-            return "UTF-8";
-        case Encoding::Utf16LE:
-            return "UTF-16LE";
-        case Encoding::Utf16BE:
-            return "UTF-16BE";
-        case Encoding::EucJp:
-            return "EUC-JP";
-    }
-    return "CP932";
+    return namesOf(encoding).shown;
 }
 
 }  // namespace mozaru

@@ -1,0 +1,97 @@
+// LOAD: the open dialog, and loading a file into the document.
+#include <QCoreApplication>
+
+#include "app/form1.h"
+#include "app/rich_text_box.h"
+#include "document/paths.h"
+#include "document/text_file.h"
+
+namespace mozaru {
+
+namespace {
+
+const QString kLoadFilter =
+    QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html)|*.txt;*.htm;*.html|すべて|*.*");
+const QString kTitle = QStringLiteral("確認");
+
+QString toQString(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString failureText(const QString& reason) {
+    return QStringLiteral("ファイルの読み込みに失敗しました\r\n【エラー内容】\r\n") + reason;
+}
+
+}  // namespace
+
+void Form1::Command4_Click() {
+    EnableCommands(kFalse);
+    CommonDialog1.filter = kLoadFilter;
+    CommonDialog1.filterIndex = 1;
+    CommonDialog1.initDir = LoadFolder;
+    CommonDialog1.flags = kDialogFlagLongNames;
+    // A cancelled dialog ends the command silently.
+    if (const std::optional<QString> path = m_prompts.openFile(this, CommonDialog1)) {
+        LoadDocument(*path);
+    }
+    EnableCommands(kTrue);
+}
+
+void Form1::LoadDocument(const QString& path) {
+    if (!RichTextBox1->document()->isEmpty() &&
+        !m_prompts.question(
+            this,
+            QStringLiteral(
+                "ファイルの読み込みを行うと現在編集中の内容は破棄されますがよろしいですか？"),
+            kTitle, true)) {
+        return;
+    }
+    if (path.isEmpty()) {
+        m_prompts.message(this, QStringLiteral("ファイルは読み込めませんでした"), kTitle);
+        return;
+    }
+    RichTextBox1->setVisible(false);
+    QCoreApplication::processEvents();
+
+    // The whole file is read and decoded before anything changes, so a file
+    // that cannot be read leaves the document, caption and folder as they were.
+    const std::u16string path16 = path.toStdU16String();
+    QString folder;
+    QString name;
+    try {
+        folder = toQString(GetFolderPart(path16));
+        name = toQString(GetNamePart(path16));
+    } catch (const PathOverflow& overflow) {
+        RichTextBox1->setVisible(true);
+        m_prompts.message(this, failureText(QString::fromUtf8(overflow.what())), kTitle);
+        return;
+    }
+    TextFileRead read = readTextFile(path);
+    if (!read.ok) {
+        RichTextBox1->setVisible(true);
+        m_prompts.message(this, failureText(read.reason), kTitle);
+        return;
+    }
+
+    setDocumentText(read.decoded.text);
+    read.decoded.text = std::u16string();  // the editor holds it now
+    setWindowTitle(BaseCaption + QStringLiteral("　　【") + path + QStringLiteral("】"));
+    LoadFolder = folder;
+    RichTextBox1->setVisible(true);
+    CommonDialog1.fileName = name;
+    QCoreApplication::processEvents();
+
+    // Bytes that stand for no character are never replaced without a word.
+    if (read.decoded.undecodable > 0) {
+        const std::string_view encoding = encodingName(read.decoded.encoding);
+        m_prompts.message(
+            this,
+            QStringLiteral("%1 として読み込みましたが、文字にならない %2 "
+                           "バイトを「\uFFFD」に置き換えました")
+                .arg(QString::fromUtf8(encoding.data(), static_cast<qsizetype>(encoding.size())))
+                .arg(read.decoded.undecodable),
+            kTitle);
+    }
+}
+
+}  // namespace mozaru

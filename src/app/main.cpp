@@ -1,5 +1,6 @@
 // Starts Mozaru: the Japanese Qt texts, the main window, its load handler.
 #include <QApplication>
+#include <QDir>
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -17,7 +18,7 @@ int main(int argc, char* argv[]) {
 
     mozaru::QtPrompts prompts;
     mozaru::Form1 window(prompts, QApplication::arguments().mid(1),
-                         QApplication::applicationDirPath());
+                         QDir::toNativeSeparators(QApplication::applicationDirPath()));
     window.Form_Load();
     window.show();
     return QApplication::exec();

@@ -17,6 +17,8 @@ std::optional<QString> runFileDialog(QWidget* parent, CommonDialog& dialog,
     fileDialog.setAcceptMode(mode);
     // A typed name of a file that does not exist is accepted; the caller reports it.
     fileDialog.setFileMode(QFileDialog::AnyFile);
+    // The descriptions carry their own patterns and are shown exactly as given.
+    fileDialog.setOption(QFileDialog::HideNameFilterDetails);
     if ((dialog.flags & kDialogFlagOverwritePrompt) == 0) {
         fileDialog.setOption(QFileDialog::DontConfirmOverwrite);
     }

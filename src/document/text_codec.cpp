@@ -213,7 +213,17 @@ DecodedText decodeBytes(std::string_view bytes, InputEncoding choice) {
     if (startsWith(bytes, kUtf16BEBom)) {
         return decodeAs(bytes.substr(kUtf16BEBom.size()), Encoding::Utf16BE);
     }
-    return decodeAs(bytes, detect(bytes));
+    const Encoding verdict = detect(bytes);
+    if (verdict != Encoding::Cp932) {
+        DecodedText decoded = decodeAs(bytes, verdict);
+        // The detector also says UTF-8 (or EUC-JP) for CP932 bytes that are
+        // neither, such as a line of half-width katakana: its verdict stands
+        // only when nearly every non-ASCII byte decodes.
+        const auto nonAscii = static_cast<std::size_t>(
+            std::count_if(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }));
+        if (decoded.undecodable * 100 <= nonAscii) return decoded;
+    }
+    return decodeAs(bytes, Encoding::Cp932);
 }
 
 EncodedText encodeText(std::u16string_view text, OutputEncoding encoding) {

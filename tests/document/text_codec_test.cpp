@@ -246,6 +246,23 @@ TEST_P(AutoDetection, BomThenDetectorThenCp932) {
     EXPECT_EQ(decoded.undecodable, 0u);
 }
 
+TEST(AutoDetection, HalfWidthKatakanaStaysCp932) {
+    // ﾆｯﾈﾓﾔﾈﾎｸ in CP932: the detector takes these bytes for UTF-8, which they are not.
+    const DecodedText decoded = decodeBytes(hexBytes("C6 AF C8 D3 D4 C8 CE B8"));
+    EXPECT_EQ(decoded.encoding, Encoding::Cp932);
+    EXPECT_EQ(decoded.text, u"ﾆｯﾈﾓﾔﾈﾎｸ");
+    EXPECT_EQ(decoded.undecodable, 0u);
+}
+
+TEST(AutoDetection, Utf8WithOneBadByteAmongManyStaysUtf8) {
+    // A page cut off in its last character is still UTF-8.
+    const std::string bytes = hexBytes(kSentenceUtf8) + hexBytes(kSentenceUtf8) + "\xE3\x81";
+    const DecodedText decoded = decodeBytes(bytes);
+    EXPECT_EQ(decoded.encoding, Encoding::Utf8);
+    EXPECT_EQ(decoded.text, kSentence + kSentence + u"\uFFFD");
+    EXPECT_EQ(decoded.undecodable, 2u);
+}
+
 TEST(AutoDetection, OddUtf16TailIsUndecodable) {
     const DecodedText decoded = decodeBytes(hexBytes("FFFE 4100 42"));
     EXPECT_EQ(decoded.text, u"A\uFFFD");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -21,33 +22,46 @@ struct ClassCounts {
 ClassCounts countClasses(std::u16string_view text);
 
 // Removes the link anchors, then the named-anchor opening tags, of the line
-// that starts at lineStart and runs to the end of key.
-void removeAnchors(std::u16string& key, std::size_t lineStart);
+// of the given length at line; returns its new length.
+std::size_t removeAnchors(char16_t* line, std::size_t length);
 
 // Fills result.stats and result.isAA from the counts of a whole body.
 void decide(std::int64_t lines, std::int64_t total, const ClassCounts& classes, std::int16_t level,
             AAResult& result);
+
+// Whether a "<BR>" tag (any case) starts at p, with text[p] known to be '<'.
+inline bool isBreakTag(std::u16string_view text, std::size_t p) {
+    return text.size() - p >= 4 && (text[p + 1] | 0x20) == u'b' && (text[p + 2] | 0x20) == u'r' &&
+           text[p + 3] == u'>';
+}
 
 // Judges body into result, reusing result.mergeKey's storage, so that the
 // extraction allocates nothing per post. The merge key is built first and
 // classified as a whole: the spaces trimmed from a line's ends are neither
 // letters nor kana nor ideographs, so counting them there changes nothing but
 // the total, which is summed per line without them.
+// fullStats false: when the size alone decides, the classes are not counted
+// and result.stats holds only the lines and the total.
 template <class Observer>
-void judgeBody(std::u16string_view body, std::int16_t level, Observer& observer, AAResult& result) {
+void judgeBody(std::u16string_view body, std::int16_t level, Observer& observer, AAResult& result,
+               bool fullStats = true) {
+    // The key is the body less its "<BR>" tags and anchors, never longer: it
+    // is written in place and cut to length at the end.
     std::u16string& key = result.mergeKey;
-    key.clear();
+    if (key.size() < body.size()) key.resize(body.size());
+    char16_t* const out = key.data();
+    std::size_t length = 0;
     std::int64_t lines = 0;
     std::int64_t total = 0;
     std::size_t lineStart = 0;
     bool mayHoldAnchor = false;
     const auto endLine = [&](std::size_t end) {
-        const std::size_t keyStart = key.size();
-        key.append(body.substr(lineStart, end - lineStart));
-        if (mayHoldAnchor) removeAnchors(key, keyStart);
-        const char16_t* line = key.data() + keyStart;
+        char16_t* const line = out + length;
+        std::size_t e = end - lineStart;
+        std::memcpy(line, body.data() + lineStart, e * sizeof(char16_t));
+        if (mayHoldAnchor) e = removeAnchors(line, e);
+        length += e;
         std::size_t b = 0;
-        std::size_t e = key.size() - keyStart;
         while (b < e && line[b] == u' ') ++b;
         while (e > b && line[e - 1] == u' ') --e;
         total += static_cast<std::int64_t>(e - b);
@@ -58,7 +72,7 @@ void judgeBody(std::u16string_view body, std::int16_t level, Observer& observer,
         // Every "<BR>" ends a line; "<A" may open an anchor, to be removed.
         std::size_t p = 0;
         while ((p = scan::findTag(body, u'b', u'a', p)) != scan::npos) {
-            if (startsWithNoCase(body, p, u"<BR>")) {
+            if (isBreakTag(body, p)) {
                 endLine(p);
                 p += 4;
                 lineStart = p;
@@ -70,7 +84,9 @@ void judgeBody(std::u16string_view body, std::int16_t level, Observer& observer,
         }
         endLine(body.size());
     }
-    decide(lines, total, countClasses(key), level, result);
+    key.resize(length);
+    const bool bySize = total <= minimumTotalLength(level) || lines <= 5;
+    decide(lines, total, bySize && !fullStats ? ClassCounts{} : countClasses(key), level, result);
 }
 
 // An observer that the compiler sees through: no calls, no cost.

@@ -80,6 +80,8 @@ struct Piece {
     std::size_t nextStart = npos;  // where the next piece starts
 };
 
+constexpr char16_t kLettersAndBreaks[] = {u'\u0451', u'\u0401', u'\u0439', u'\u0419', u'\r', u'\n'};
+
 // The ">" that closes the "<DD" tag; a protected letter ends in the ">" of
 // its token.
 constexpr char16_t kCloses[] = {u'>', u'\u0451', u'\u0401', u'\u0439', u'\u0419'};
@@ -152,13 +154,18 @@ std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_
         const Piece piece = cutPiece(page, start);
         if (!piece.examined) break;
         // The body as the classifier sees it: one line, letters as tokens.
-        body.clear();
-        appendWithoutLineBreaksProtected(body, textOf(page, piece.body));
-        detail::judgeBody(body, level, observer, result);
+        // Most bodies already are; only the others are copied.
+        std::u16string_view judged = textOf(page, piece.body);
+        if (const std::size_t first = scan::findAny(judged, kLettersAndBreaks); first != npos) {
+            body.assign(judged.substr(0, first));
+            appendWithoutLineBreaksProtected(body, judged.substr(first));
+            judged = body;
+        }
+        detail::judgeBody(judged, level, observer, result, Observer::listening);
         if (result.isAA && (mergeFlag != 1 || keys.add(result.mergeKey))) {
             kept.push_back(piece.body);
         }
-        observer.judged(i, body, result);
+        observer.judged(i, judged, result);
         observer.postDone(i);
         if (piece.listEnd || piece.nextStart == npos) break;
         start = piece.nextStart;

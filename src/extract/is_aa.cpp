@@ -2,6 +2,7 @@
 #include "extract/is_aa.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 #include "extract/aa_judge.h"
@@ -43,17 +44,20 @@ void countScalar(std::u16string_view text, ClassCounts& counts) {
 }
 
 #if defined(__SSE2__)
-// All-ones lanes where x lies in r: x - first, unsigned, at most last - first.
-template <std::size_t N>
-__m128i inAny(__m128i x, const Range (&ranges)[N]) {
-    __m128i any = _mm_setzero_si128();
-    for (const Range& r : ranges) {
-        const __m128i off = _mm_sub_epi16(x, _mm_set1_epi16(static_cast<short>(r.first)));
-        const __m128i over =
-            _mm_subs_epu16(off, _mm_set1_epi16(static_cast<short>(r.last - r.first)));
-        any = _mm_or_si128(any, _mm_cmpeq_epi16(over, _mm_setzero_si128()));
-    }
-    return any;
+// All-ones lanes where first <= x <= last: x - first, unsigned, is at most
+// last - first; moving both sides down by 0x8000 makes that a signed compare.
+__m128i inRange(__m128i x, Range r) {
+    const __m128i shifted = _mm_sub_epi16(x, _mm_set1_epi16(static_cast<short>(r.first ^ 0x8000)));
+    return _mm_cmplt_epi16(shifted,
+                           _mm_set1_epi16(static_cast<short>((r.last - r.first + 1) ^ 0x8000)));
+}
+
+// Both ranges of ASCII or of full-width Latin letters in one test: offset to
+// ASCII, then setting bit 0x20 folds capitals onto small letters.
+__m128i isLetter(__m128i x, short offset) {
+    const __m128i ascii =
+        _mm_or_si128(_mm_sub_epi16(x, _mm_set1_epi16(offset)), _mm_set1_epi16(0x20));
+    return inRange(ascii, Range{u'a', u'z'});
 }
 
 std::int64_t sumLanes(__m128i counts) {
@@ -74,54 +78,82 @@ std::int64_t sumLanes(__m128i counts) {
 
 ClassCounts countClasses(std::u16string_view text) {
     ClassCounts counts;
-    std::size_t i = 0;
 #if defined(__SSE2__)
-    const char16_t* d = text.data();
-    // 16-bit lane counters, emptied before they can wrap.
-    constexpr std::size_t kBlock = 8 * 0xFFFF;
-    while (text.size() - i >= 8) {
-        const std::size_t end = i + std::min(kBlock, (text.size() - i) & ~std::size_t{7});
-        __m128i latin = _mm_setzero_si128();
-        __m128i ideographs = _mm_setzero_si128();
-        __m128i neutral = _mm_setzero_si128();
-        for (; i < end; i += 8) {
-            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i));
-            latin = _mm_sub_epi16(latin, inAny(x, kLatin));
-            ideographs = _mm_sub_epi16(ideographs, inAny(x, kIdeographs));
-            neutral = _mm_sub_epi16(neutral, inAny(x, kNeutral));
+    if (text.size() >= 8) {
+        const char16_t* d = text.data();
+        const std::size_t n = text.size();
+        // 16-bit lane counters, emptied before they can wrap.
+        constexpr std::size_t kBlock = 8 * 0xFFFF;
+        for (std::size_t i = 0; i < n;) {
+            const std::size_t end = std::min(n, i + kBlock);
+            __m128i latin = _mm_setzero_si128();
+            __m128i ideographs = _mm_setzero_si128();
+            __m128i neutral = _mm_setzero_si128();
+            const auto count = [&](__m128i x, __m128i lanes) {
+                latin = _mm_sub_epi16(latin, _mm_and_si128(lanes, isLetter(x, 0)));
+                const __m128i ideograph =
+                    _mm_or_si128(inRange(x, kIdeographs[0]), inRange(x, kIdeographs[1]));
+                ideographs = _mm_sub_epi16(ideographs, _mm_and_si128(lanes, ideograph));
+                const __m128i kana = _mm_or_si128(inRange(x, kNeutral[0]), inRange(x, kNeutral[1]));
+                const __m128i halfWidth =
+                    _mm_or_si128(inRange(x, kNeutral[2]), isLetter(x, static_cast<short>(0xFEE0)));
+                neutral =
+                    _mm_sub_epi16(neutral, _mm_and_si128(lanes, _mm_or_si128(kana, halfWidth)));
+            };
+            const __m128i all = _mm_set1_epi16(-1);
+            for (; i + 8 <= end; i += 8) {
+                count(_mm_loadu_si128(reinterpret_cast<const __m128i*>(d + i)), all);
+            }
+            if (i < end) {
+                // The last units: the final eight of the text, with the lanes
+                // already counted masked off.
+                const auto rest = static_cast<short>(end - i);
+                const __m128i lane = _mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7);
+                count(_mm_loadu_si128(reinterpret_cast<const __m128i*>(d + n - 8)),
+                      _mm_cmpgt_epi16(lane, _mm_set1_epi16(static_cast<short>(7 - rest))));
+                i = end;
+            }
+            counts.latin += sumLanes(latin);
+            counts.ideographs += sumLanes(ideographs);
+            counts.neutral += sumLanes(neutral);
         }
-        counts.latin += sumLanes(latin);
-        counts.ideographs += sumLanes(ideographs);
-        counts.neutral += sumLanes(neutral);
+        return counts;
     }
 #endif
-    countScalar(text.substr(i), counts);
+    countScalar(text, counts);
     return counts;
 }
 
-void removeAnchors(std::u16string& key, std::size_t lineStart) {
+std::size_t removeAnchors(char16_t* line, std::size_t length) {
+    const auto erase = [&](std::size_t from, std::size_t to) {
+        std::memmove(line + from, line + to, (length - to) * sizeof(char16_t));
+        length -= to - from;
+    };
     // After a removal the search resumes a few units before the cut: the
     // join can complete a marker whose start stood just before it, and
     // nothing earlier can change.
     constexpr std::size_t kBack = 6;
-    std::size_t from = lineStart;
+    std::size_t from = 0;
     for (;;) {
-        const std::size_t open = findNoCase(key, u"<A HREF", from);
+        const std::u16string_view text(line, length);
+        const std::size_t open = findNoCase(text, u"<A HREF", from);
         if (open == npos) break;
-        const std::size_t close = findNoCase(key, u"</A>", open);
+        const std::size_t close = findNoCase(text, u"</A>", open);
         if (close == npos) break;
-        key.erase(open, close + 4 - open);
-        from = std::max(lineStart, open >= kBack ? open - kBack : 0);
+        erase(open, close + 4);
+        from = open >= kBack ? open - kBack : 0;
     }
-    from = lineStart;
+    from = 0;
     for (;;) {
-        const std::size_t open = findNoCase(key, u"<A NAME", from);
+        const std::u16string_view text(line, length);
+        const std::size_t open = findNoCase(text, u"<A NAME", from);
         if (open == npos) break;
-        const std::size_t close = key.find(u'>', open);
+        const std::size_t close = text.find(u'>', open);
         if (close == npos) break;
-        key.erase(open, close + 1 - open);
-        from = std::max(lineStart, open >= kBack ? open - kBack : 0);
+        erase(open, close + 1);
+        from = open >= kBack ? open - kBack : 0;
     }
+    return length;
 }
 
 void decide(std::int64_t lines, std::int64_t total, const ClassCounts& classes, std::int16_t level,

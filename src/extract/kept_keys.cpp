@@ -2,14 +2,38 @@
 #include "extract/kept_keys.h"
 
 #include <algorithm>
-#include <functional>
+#include <cstdint>
+#include <cstring>
 
 namespace mozaru {
+
+namespace {
+
+// A fast 64-bit hash, eight bytes a step; equal hashes are always confirmed
+// by comparing the keys, so only the spread matters.
+std::size_t hashOf(std::u16string_view key) {
+    constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(key.data());
+    std::size_t left = key.size() * sizeof(char16_t);
+    std::uint64_t h = left * kMul;
+    for (; left >= 8; left -= 8, bytes += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes, 8);
+        h = (h ^ word) * kMul;
+        h ^= h >> 29;
+    }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, bytes, left);
+    h = (h ^ tail) * kMul;
+    return static_cast<std::size_t>(h ^ (h >> 32));
+}
+
+}  // namespace
 
 bool KeptKeys::add(std::u16string_view key) {
     // At most half full, so probe runs stay short.
     if ((m_keys.size() + 1) * 2 > m_slots.size()) grow();
-    const std::size_t hash = std::hash<std::u16string_view>{}(key);
+    const std::size_t hash = hashOf(key);
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
         Slot& slot = m_slots[i];

@@ -59,10 +59,12 @@ inline std::size_t findAny(std::u16string_view text, const char16_t (&units)[N],
     std::size_t i = from;
 #if defined(__SSE2__)
     __m128i wanted[N];
+#pragma GCC unroll 8
     for (std::size_t k = 0; k < N; ++k) wanted[k] = _mm_set1_epi16(static_cast<short>(units[k]));
     for (; i + 8 <= n; i += 8) {
         const __m128i x = detail::load(d + i);
         __m128i hit = _mm_cmpeq_epi16(x, wanted[0]);
+#pragma GCC unroll 8
         for (std::size_t k = 1; k < N; ++k) hit = _mm_or_si128(hit, _mm_cmpeq_epi16(x, wanted[k]));
         const int mask = _mm_movemask_epi8(hit);
         if (mask != 0) return i + detail::firstLane(mask);
@@ -90,6 +92,7 @@ inline std::size_t findTag(std::u16string_view text, const char16_t (&seconds)[N
     const __m128i lt = _mm_set1_epi16('<');
     const __m128i bit = _mm_set1_epi16(0x20);
     __m128i wanted[N];
+#pragma GCC unroll 8
     for (std::size_t k = 0; k < N; ++k) {
         wanted[k] = _mm_set1_epi16(static_cast<short>(seconds[k]));
     }
@@ -98,6 +101,7 @@ inline std::size_t findTag(std::u16string_view text, const char16_t (&seconds)[N
         if (_mm_movemask_epi8(first) == 0) continue;
         const __m128i next = _mm_or_si128(detail::load(d + i + 1), bit);
         __m128i second = _mm_cmpeq_epi16(next, wanted[0]);
+#pragma GCC unroll 8
         for (std::size_t k = 1; k < N; ++k) {
             second = _mm_or_si128(second, _mm_cmpeq_epi16(next, wanted[k]));
         }

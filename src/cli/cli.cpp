@@ -92,7 +92,8 @@ void addCommonOptions(CLI::App& command, CliOptions& options, EncodingNames& nam
         ->check(CLI::Range(1u, 1024u).description(""))
         ->type_name("N");
     command.add_flag("-q,--quiet", options.quiet, "no progress display");
-    command.add_option("INPUT", options.inputs, "input files; none or - reads standard input");
+    command.add_option("INPUT", options.inputs, "input files; none or - reads standard input")
+        ->type_name("FILE");
 }
 
 CLI::App* addCommand(CLI::App& app, const char* name, const char* description, CliCommand command,
@@ -124,7 +125,8 @@ void buildParser(CLI::App& app, CliOptions& options, EncodingNames& names) {
                       "merge_key");
     addInputEncoding(*explain, names);
     explain->add_option("INPUT", options.inputs, "input file; none or - reads standard input")
-        ->expected(0, 1);
+        ->expected(0, 1)
+        ->type_name("FILE");
 }
 
 int usageError(std::ostream& err, const std::string& message) {

@@ -60,6 +60,11 @@ void Form1::LoadDocument(const QString& path) {
     QString name;
     try {
         folder = toQString(GetFolderPart(path16));
+        // A file in the root ("/a.html", "\\a.html") has the root as its
+        // folder: "" would mean no folder to the open dialog and the settings.
+        if (folder.isEmpty() && path.startsWith(QChar(kPathSeparator))) {
+            folder = QChar(kPathSeparator);
+        }
         name = toQString(GetNamePart(path16));
     } catch (const PathOverflow& overflow) {
         RichTextBox1->setVisible(true);

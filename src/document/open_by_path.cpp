@@ -30,6 +30,9 @@ QString argumentText(const QStringList& arguments) {
 }  // namespace
 
 void Form1::RichTextBox1_OLEDragDrop(const QMimeData* data) {
+    // A drop while a command lets events through would replace its document
+    // and end its busy state under it.
+    if (BusyFlag != kFalse) return;
     EnableCommands(kFalse);
     // Text dragged from elsewhere carries no file name: nothing to load.
     const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();

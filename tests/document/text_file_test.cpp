@@ -40,13 +40,18 @@ struct LineBreakCase {
 
 class ReadLineBreaks : public ::testing::TestWithParam<LineBreakCase> {};
 
-INSTANTIATE_TEST_SUITE_P(Files, ReadLineBreaks,
-                         ::testing::Values(LineBreakCase{"a\r\nb\r\n", u"a\r\nb\r\n"},
-                                           LineBreakCase{"a\nb\n", u"a\r\nb\r\n"},
-                                           LineBreakCase{"a\rb", u"a\r\nb"},
-                                           LineBreakCase{"a\r\n\nb\r", u"a\r\n\r\nb\r\n"},
-                                           LineBreakCase{"\n\r", u"\r\n\r\n"},
-                                           LineBreakCase{"", u""}));
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadLineBreaks,
+    ::testing::Values(LineBreakCase{"a\r\nb\r\n", u"a\r\nb\r\n"},
+                      LineBreakCase{"a\nb\n", u"a\r\nb\r\n"}, LineBreakCase{"a\rb", u"a\r\nb"},
+                      LineBreakCase{"a\r\n\nb\r", u"a\r\n\r\nb\r\n"},
+                      LineBreakCase{"\n\r", u"\r\n\r\n"},
+                      // Line breaks at every place of the four-unit steps.
+                      LineBreakCase{"abc\r\nabcd\r\nab\n", u"abc\r\nabcd\r\nab\r\n"},
+                      LineBreakCase{"abcdefg\r", u"abcdefg\r\n"},
+                      LineBreakCase{"abcdefgh\r\nabcdefg\n", u"abcdefgh\r\nabcdefg\r\n"},
+                      LineBreakCase{"\x0B\x0C\x0E\x09", u"\x0B\x0C\x0E\x09"},
+                      LineBreakCase{"", u""}));
 
 TEST_P(ReadLineBreaks, BecomeCrLf) {
     QTemporaryDir dir;

@@ -1,8 +1,6 @@
 // The extraction: cuts a thread page into post bodies and keeps the ASCII art.
 #include "extract/extract_aa.h"
 
-#include <vector>
-
 #include "extract/aa_judge.h"
 #include "extract/kept_keys.h"
 #include "text/scan.h"
@@ -116,23 +114,12 @@ std::u16string_view textOf(std::u16string_view page, Span span) {
     return page.substr(span.begin, span.end - span.begin);
 }
 
-// The result, written once into room reserved for it. Restoring the tokens
-// body by body equals restoring the whole result: no token can reach across
-// a rule.
-std::u16string assemble(std::u16string_view page, const std::vector<Span>& kept) {
-    if (kept.empty()) return {};
-    constexpr std::u16string_view kRule = u"\r\n<HR>\r\n";
-    std::size_t size = 4;
-    for (const Span& s : kept) size += kRule.size() + (s.end - s.begin);
-    std::u16string out;
-    reserveOutput(out, size);
-    for (const Span& s : kept) {
-        out.append(kRule);
-        appendWithoutLineBreaks(out, textOf(page, s));
-    }
-    out.append(u"<HR>");
-    RestoreCharsInPlace(out);
-    return out;
+// The result grows in room reserved once, at its largest: every kept body
+// stands in a piece whose "<DD", ">" and "<DT" or "</DL" take at least 7
+// units of the page, while its rule takes 8 units of the result, so the
+// result never outgrows the page by more than a seventh.
+std::size_t largestResult(std::u16string_view page) {
+    return page.size() + page.size() / 7 + 8;
 }
 
 template <class Observer>
@@ -146,8 +133,18 @@ std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_
         n = 1 + countPieces(page, start);
         observer.start(n);
     }
-    std::vector<Span> kept;
-    KeptKeys keys;
+    std::u16string out;
+    KeptKeys keys(page);
+    // An earlier body's key, rebuilt when a hash matches but the text differs.
+    std::u16string earlierBody;
+    AAResult earlier;
+    const auto keyOf = [&](KeptKeys::Body b) {
+        earlierBody.clear();
+        appendWithoutLineBreaksProtected(earlierBody, page.substr(b.begin, b.end - b.begin));
+        detail::SilentObserver silent;
+        detail::judgeBody(earlierBody, 0, silent, earlier, false);
+        return std::u16string_view(earlier.mergeKey);
+    };
     std::u16string body;
     AAResult result;
     for (std::int32_t i = 1;; ++i) {
@@ -162,15 +159,22 @@ std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_
             judged = body;
         }
         detail::judgeBody(judged, level, observer, result, Observer::listening);
-        if (result.isAA && (mergeFlag != 1 || keys.add(result.mergeKey))) {
-            kept.push_back(piece.body);
+        if (result.isAA && (mergeFlag != 1 ||
+                            keys.add({piece.body.begin, piece.body.end}, result.mergeKey, keyOf))) {
+            if (out.empty()) reserveOutput(out, largestResult(page));
+            out.append(u"\r\n<HR>\r\n");
+            const std::size_t from = out.size();
+            out.append(judged);
+            // Restored body by body, while it is at hand: no token can reach
+            // across a rule.
+            RestoreCharsInPlace(out, from);
         }
         observer.judged(i, judged, result);
         observer.postDone(i);
         if (piece.listEnd || piece.nextStart == npos) break;
         start = piece.nextStart;
     }
-    std::u16string out = assemble(page, kept);
+    if (!out.empty()) out.append(u"<HR>");
     if constexpr (Observer::listening) observer.finished(n);
     return out;
 }

@@ -7,11 +7,9 @@
 
 namespace mozaru {
 
-namespace {
-
-// A fast 64-bit hash, eight bytes a step; equal hashes are always confirmed
-// by comparing the keys, so only the spread matters.
-std::size_t hashOf(std::u16string_view key) {
+// A fast 64-bit hash, eight bytes a step; equal hashes are always confirmed,
+// so only the spread matters.
+std::size_t KeptKeys::hashOf(std::u16string_view key) {
     constexpr std::uint64_t kMul = 0x9E3779B97F4A7C15ull;
     const auto* bytes = reinterpret_cast<const unsigned char*>(key.data());
     std::size_t left = key.size() * sizeof(char16_t);
@@ -28,32 +26,14 @@ std::size_t hashOf(std::u16string_view key) {
     return static_cast<std::size_t>(h ^ (h >> 32));
 }
 
-}  // namespace
-
-bool KeptKeys::add(std::u16string_view key) {
-    // At most half full, so probe runs stay short.
-    if ((m_keys.size() + 1) * 2 > m_slots.size()) grow();
-    const std::size_t hash = hashOf(key);
-    const std::size_t mask = m_slots.size() - 1;
-    for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-        Slot& slot = m_slots[i];
-        if (slot.key == 0) {
-            m_keys.emplace_back(key);
-            slot = {hash, m_keys.size()};
-            return true;
-        }
-        if (slot.hash == hash && m_keys[slot.key - 1] == key) return false;
-    }
-}
-
 void KeptKeys::grow() {
     std::vector<Slot> old(std::max<std::size_t>(64, m_slots.size() * 2));
     old.swap(m_slots);
     const std::size_t mask = m_slots.size() - 1;
     for (const Slot& slot : old) {
-        if (slot.key == 0) continue;
+        if (!slot.used) continue;
         std::size_t i = slot.hash & mask;
-        while (m_slots[i].key != 0) i = (i + 1) & mask;
+        while (m_slots[i].used) i = (i + 1) & mask;
         m_slots[i] = slot;
     }
 }

@@ -2,29 +2,63 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 #include <vector>
 
 namespace mozaru {
 
-// Membership only: each key is stored once, found by its hash with open
-// addressing, so a repeat costs one hash and one comparison.
+// Membership only. A key is not stored: its body's place in the page is, and
+// a repeat, found by the key's hash, is confirmed by comparing the two
+// bodies' text (a picture pasted again) or else by rebuilding the earlier
+// body's key. The set so costs a few words per kept body.
 class KeptKeys {
 public:
-    // Adds key unless an equal key is already kept; true when added.
-    bool add(std::u16string_view key);
-    std::size_t size() const { return m_keys.size(); }
+    struct Body {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+    };
+
+    explicit KeptKeys(std::u16string_view page) : m_page(page) {}
+
+    // Adds body, whose merge key is key, unless a body with an equal key was
+    // kept before; true when added. keyOf(Body) gives an earlier body's key.
+    template <class KeyOf>
+    bool add(Body body, std::u16string_view key, KeyOf keyOf) {
+        // At most half full, so probe runs stay short.
+        if ((m_count + 1) * 2 > m_slots.size()) grow();
+        const std::size_t hash = hashOf(key);
+        const std::size_t mask = m_slots.size() - 1;
+        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
+            Slot& slot = m_slots[i];
+            if (!slot.used) {
+                slot = {hash, body, true};
+                ++m_count;
+                return true;
+            }
+            if (slot.hash == hash &&
+                (textOf(slot.body) == textOf(body) || keyOf(slot.body) == key)) {
+                return false;
+            }
+        }
+    }
+
+    std::size_t size() const { return m_count; }
+
+    static std::size_t hashOf(std::u16string_view key);
 
 private:
     struct Slot {
         std::size_t hash = 0;
-        std::size_t key = 0;  // index into m_keys plus one; 0 for an empty slot
+        Body body;
+        bool used = false;
     };
+
+    std::u16string_view textOf(Body b) const { return m_page.substr(b.begin, b.end - b.begin); }
     void grow();
 
+    std::u16string_view m_page;
     std::vector<Slot> m_slots;
-    std::vector<std::u16string> m_keys;
+    std::size_t m_count = 0;
 };
 
 }  // namespace mozaru

@@ -166,8 +166,8 @@ char16_t tokenAt(std::u16string_view text, std::size_t pos) {
 
 // Likewise one pass: a restored letter is not ASCII, so it can never complete
 // or break a token of a later row.
-void RestoreCharsInPlace(std::u16string& text) {
-    std::size_t hit = findToken(text, 0);
+void RestoreCharsInPlace(std::u16string& text, std::size_t from) {
+    std::size_t hit = findToken(text, from);
     if (hit == npos) return;
     char16_t* d = text.data();
     std::size_t write = hit;

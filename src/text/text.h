@@ -46,7 +46,8 @@ std::size_t findToken(std::u16string_view text, std::size_t from = 0);
 // the document itself.
 std::u16string RestoreChars(std::u16string_view text);
 // In place: the result is never longer than the input.
-void RestoreCharsInPlace(std::u16string& text);
+// from: where to start (a token cannot begin before it).
+void RestoreCharsInPlace(std::u16string& text, std::size_t from = 0);
 
 // CR LF, lone CR and lone LF each become CR LF.
 std::u16string NormalizeLineBreaks(std::u16string_view text);

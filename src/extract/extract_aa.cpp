@@ -117,7 +117,9 @@ std::u16string_view textOf(std::u16string_view page, Span span) {
 // The result grows in room reserved once, at its largest: every kept body
 // stands in a piece whose "<DD", ">" and "<DT" or "</DL" take at least 7
 // units of the page, while its rule takes 8 units of the result, so the
-// result never outgrows the page by more than a seventh.
+// result never outgrows the page by more than a seventh. (A body is appended
+// with its letters still as tokens, so one rich in them may briefly need
+// more; the string then grows as usual.)
 std::size_t largestResult(std::u16string_view page) {
     return page.size() + page.size() / 7 + 8;
 }

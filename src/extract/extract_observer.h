@@ -20,7 +20,8 @@ public:
     // The yield after each line that IsAA has counted.
     virtual void lineDone() {}
     // The verdict on piece i's body, before postDone(i); for diagnostics
-    // (mozaru-cli explain). Not called by IsAA itself.
+    // (mozaru-cli explain). Not called by IsAA itself. body is the text as
+    // judged: without CR and LF, the four protected letters as their tokens.
     virtual void judged(std::int32_t /*i*/, std::u16string_view /*body*/,
                         const AAResult& /*result*/) {}
 };

@@ -24,6 +24,23 @@ inline std::size_t firstLane(int mask) {
     return static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))) >> 1;
 }
 
+// One vector per wanted unit, each unit in every lane.
+template <std::size_t N>
+struct Units {
+    __m128i v[N];
+    explicit Units(const char16_t (&units)[N]) {
+#pragma GCC unroll 8
+        for (std::size_t k = 0; k < N; ++k) v[k] = _mm_set1_epi16(static_cast<short>(units[k]));
+    }
+    // All-ones lanes where x holds one of the units.
+    __m128i match(__m128i x) const {
+        __m128i hit = _mm_cmpeq_epi16(x, v[0]);
+#pragma GCC unroll 8
+        for (std::size_t k = 1; k < N; ++k) hit = _mm_or_si128(hit, _mm_cmpeq_epi16(x, v[k]));
+        return hit;
+    }
+};
+
 }  // namespace detail
 #endif
 
@@ -58,15 +75,9 @@ inline std::size_t findAny(std::u16string_view text, const char16_t (&units)[N],
     const char16_t* d = text.data();
     std::size_t i = from;
 #if defined(__SSE2__)
-    __m128i wanted[N];
-#pragma GCC unroll 8
-    for (std::size_t k = 0; k < N; ++k) wanted[k] = _mm_set1_epi16(static_cast<short>(units[k]));
+    const detail::Units<N> wanted(units);
     for (; i + 8 <= n; i += 8) {
-        const __m128i x = detail::load(d + i);
-        __m128i hit = _mm_cmpeq_epi16(x, wanted[0]);
-#pragma GCC unroll 8
-        for (std::size_t k = 1; k < N; ++k) hit = _mm_or_si128(hit, _mm_cmpeq_epi16(x, wanted[k]));
-        const int mask = _mm_movemask_epi8(hit);
+        const int mask = _mm_movemask_epi8(wanted.match(detail::load(d + i)));
         if (mask != 0) return i + detail::firstLane(mask);
     }
 #endif
@@ -91,20 +102,11 @@ inline std::size_t findTag(std::u16string_view text, const char16_t (&seconds)[N
 #if defined(__SSE2__)
     const __m128i lt = _mm_set1_epi16('<');
     const __m128i bit = _mm_set1_epi16(0x20);
-    __m128i wanted[N];
-#pragma GCC unroll 8
-    for (std::size_t k = 0; k < N; ++k) {
-        wanted[k] = _mm_set1_epi16(static_cast<short>(seconds[k]));
-    }
+    const detail::Units<N> wanted(seconds);
     for (; i + 9 <= n; i += 8) {
         const __m128i first = _mm_cmpeq_epi16(detail::load(d + i), lt);
         if (_mm_movemask_epi8(first) == 0) continue;
-        const __m128i next = _mm_or_si128(detail::load(d + i + 1), bit);
-        __m128i second = _mm_cmpeq_epi16(next, wanted[0]);
-#pragma GCC unroll 8
-        for (std::size_t k = 1; k < N; ++k) {
-            second = _mm_or_si128(second, _mm_cmpeq_epi16(next, wanted[k]));
-        }
+        const __m128i second = wanted.match(_mm_or_si128(detail::load(d + i + 1), bit));
         const int mask = _mm_movemask_epi8(_mm_and_si128(first, second));
         if (mask != 0) return i + detail::firstLane(mask);
     }

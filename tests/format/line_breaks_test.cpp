@@ -18,14 +18,23 @@ struct LineBreakCase {
     std::u16string expected;
 };
 
-class AddLineBreaksTest : public testing::TestWithParam<LineBreakCase> {};
+// One table per command; the suite's name says which.
+using Command = std::u16string (*)(std::u16string_view);
+class LineBreaksTest : public testing::TestWithParam<LineBreakCase> {
+protected:
+    static Command command() {
+        const std::string suite =
+            testing::UnitTest::GetInstance()->current_test_info()->test_suite_name();
+        return suite.starts_with("Add") ? &AddLineBreaks : &RemoveLineBreaks;
+    }
+};
 
-TEST_P(AddLineBreaksTest, BreaksAfterEveryBr) {
-    EXPECT_EQ(AddLineBreaks(GetParam().text), GetParam().expected);
+TEST_P(LineBreaksTest, GivesExpectedText) {
+    EXPECT_EQ(command()(GetParam().text), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, AddLineBreaksTest,
+    Add, LineBreaksTest,
     testing::Values(LineBreakCase{"upper", u"a<BR>b", u"a<br>\r\nb"},
                     LineBreakCase{"mixedCase", u"x<Br>y", u"x<br>\r\ny"},
                     LineBreakCase{"breakAlreadyThere", u"a<br>\r\nb", u"a<br>\r\n\r\nb"},
@@ -39,14 +48,8 @@ INSTANTIATE_TEST_SUITE_P(
                     LineBreakCase{"empty", u"", u""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-class RemoveLineBreaksTest : public testing::TestWithParam<LineBreakCase> {};
-
-TEST_P(RemoveLineBreaksTest, RemovesTheBreakAfterEachBr) {
-    EXPECT_EQ(RemoveLineBreaks(GetParam().text), GetParam().expected);
-}
-
 INSTANTIATE_TEST_SUITE_P(
-    Cases, RemoveLineBreaksTest,
+    Remove, LineBreaksTest,
     testing::Values(LineBreakCase{"one", u"a<br>\r\nb", u"a<br>b"},
                     LineBreakCase{"onlyOneGoes", u"a<BR>\r\n\r\nb", u"a<br>\r\nb"},
                     LineBreakCase{"beforeRuleStays", u"x<BR>\r\n<HR>", u"x<br>\r\n<HR>"},

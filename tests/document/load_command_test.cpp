@@ -1,5 +1,7 @@
 // LOAD and LoadDocument in the window: the outcomes, the question, the shared
 // file dialog, and failures that leave the document as it was.
+#include <QTimer>
+
 #include "document/document_fixture.h"
 #include "document/text_file.h"
 
@@ -34,6 +36,11 @@ private slots:
     void cancelledOpenDialogIsSilent();
     void emptyFileEnablesAllSixUntilNextPaint();
     void undecodableBytesAreReported();
+    void loadCommandKeepsTheChosenPathInTheDialog_data();
+    void loadCommandKeepsTheChosenPathInTheDialog();
+    void editAreaHiddenWhileReading();
+    void separatorPastThePositionRangeIsAFailure_data();
+    void separatorPastThePositionRangeIsAFailure();
 };
 
 void LoadCommandTest::outcomes_data() {
@@ -216,6 +223,83 @@ void LoadCommandTest::undecodableBytesAreReported() {
              QStringLiteral("CP932 として読み込みましたが、文字にならない 1 "
                             "バイトを「\uFFFD」に置き換えました"));
     QCOMPARE(f.prompts.messages[0].title, QStringLiteral("確認"));
+}
+
+// After the answer No or a failure the open dialog's own choice stays in the
+// shared dialog: the next dialog shows the full path that was chosen.
+void LoadCommandTest::loadCommandKeepsTheChosenPathInTheDialog_data() {
+    QTest::addColumn<bool>("answer");
+    QTest::addColumn<int>("messages");
+    QTest::newRow("answer No") << false << 0;
+    QTest::newRow("missing file") << true << 1;
+}
+
+void LoadCommandTest::loadCommandKeepsTheChosenPathInTheDialog() {
+    QFETCH(bool, answer);
+    QFETCH(int, messages);
+    DocumentFixture f;
+    const QString typed = f.path(QStringLiteral("typed.html"));
+    f.w().setDocumentText(u"old");
+    f.w().LoadFolder = QStringLiteral("/keep");
+    f.prompts.answers = {answer};
+    f.prompts.files = {typed};
+    f.w().Command4_Click();
+    QCOMPARE(f.prompts.messages.size(), std::size_t(messages));
+    QCOMPARE(f.document(), QStringLiteral("old"));
+    QCOMPARE(f.caption(), kBaseCaption);
+    QCOMPARE(f.w().LoadFolder, QStringLiteral("/keep"));
+    QCOMPARE(f.w().CommonDialog1.fileName, typed);
+    QCOMPARE(f.w().BusyFlag, kFalse);
+    QVERIFY(f.editVisible());
+}
+
+// The edit area is hidden (uncovering the busy label) before the file is
+// read, and the window is busy meanwhile.
+void LoadCommandTest::editAreaHiddenWhileReading() {
+    DocumentFixture f;
+    const QString path = f.put(QStringLiteral("a.txt"), "new");
+    f.w().setDocumentText(u"old");
+    f.prompts.files = {path};
+    bool seen = false;
+    bool hidden = false;
+    QString enabled;
+    QString document;
+    QTimer::singleShot(0, f.window.get(), [&] {
+        seen = true;
+        hidden = f.w().RichTextBox1->isHidden();
+        enabled = f.enabledButtons();
+        document = f.document();
+    });
+    f.w().Command4_Click();
+    QVERIFY(seen);
+    QVERIFY(hidden);
+    QCOMPARE(enabled, QStringLiteral("0000001"));
+    QCOMPARE(document, QStringLiteral("old"));
+    QVERIFY(f.editVisible());
+    QCOMPARE(f.document(), QStringLiteral("new"));
+}
+
+void LoadCommandTest::separatorPastThePositionRangeIsAFailure_data() {
+    QTest::addColumn<int>("folderLength");  // the last separator stands after it
+    QTest::addColumn<bool>("overflow");
+    QTest::newRow("separator at 32766") << 32765 << false;
+    QTest::newRow("separator at 32767") << 32766 << true;
+}
+
+void LoadCommandTest::separatorPastThePositionRangeIsAFailure() {
+    QFETCH(int, folderLength);
+    QFETCH(bool, overflow);
+    DocumentFixture f;
+    f.w().setDocumentText(u"old");
+    const QString path =
+        QStringLiteral("/") + QString(folderLength - 1, u'a') + QStringLiteral("/x.txt");
+    f.w().LoadDocument(path);
+    QCOMPARE(f.prompts.messages.size(), std::size_t(1));
+    const QString reason =
+        overflow ? QStringLiteral("オーバーフローしました。") : readTextFile(path).reason;
+    QCOMPARE(f.prompts.messages[0].text, kFailurePrefix + reason);
+    QCOMPARE(f.document(), QStringLiteral("old"));
+    QVERIFY(f.editVisible());
 }
 
 QTEST_MAIN(LoadCommandTest)

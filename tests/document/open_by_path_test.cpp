@@ -24,6 +24,7 @@ private slots:
     void commandLine_data();
     void commandLine();
     void missingCommandLineFileIsReportedAtLoad();
+    void formLoadReadsTheSettingsBeforeOpening();
     void emptyCommandLineNeverEntersBusy_data();
     void emptyCommandLineNeverEntersBusy();
 };
@@ -178,6 +179,33 @@ void OpenByPathTest::missingCommandLineFileIsReportedAtLoad() {
     QCOMPARE(f.prompts.messages[0].title, QStringLiteral("確認"));
     QCOMPARE(f.w().windowTitle(), f.w().BaseCaption);
     QCOMPARE(f.w().LoadFolder, QStringLiteral("/before"));
+    QCOMPARE(f.w().BusyFlag, kFalse);
+}
+
+// The folder of the file opened at start-up wins over the one read.
+void OpenByPathTest::formLoadReadsTheSettingsBeforeOpening() {
+    QTemporaryDir program;
+    {
+        QFile ini(program.filePath(QStringLiteral("Mozaru.ini")));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("LOADPASS=/before\r\nSLIDER=2\r\n");
+    }
+    const QString page = program.filePath(QStringLiteral("logs/a.html"));
+    QDir().mkpath(QFileInfo(page).path());
+    {
+        QFile file(page);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("page");
+    }
+    WindowFixture f(QStringList{page}, program.path());
+    f.w().Form_Load();
+    QCOMPARE(f.prompts.messages.size(), std::size_t(0));
+    QCOMPARE(f.prompts.questions.size(), std::size_t(0));
+    QCOMPARE(f.document(), QStringLiteral("page"));
+    QCOMPARE(f.w().LoadFolder, QFileInfo(page).path());
+    QCOMPARE(f.w().PrecisionLevel, std::int16_t(2));
+    QCOMPARE(f.w().windowTitle(),
+             f.w().BaseCaption + QStringLiteral("　　【") + page + QStringLiteral("】"));
     QCOMPARE(f.w().BusyFlag, kFalse);
 }
 

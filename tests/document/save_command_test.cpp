@@ -55,6 +55,8 @@ private slots:
     void failedWrite_data();
     void failedWrite();
     void failedWriteLeavesTheOldFileWhole();
+    void overlongProposalEndsSilently();
+    void overlongChosenPathIsAFailure();
 };
 
 void SaveCommandTest::bytesWritten_data() {
@@ -269,6 +271,29 @@ void SaveCommandTest::failedWriteLeavesTheOldFileWhole() {
     QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.html")});
     QCOMPARE(f.prompts.messages.size(), std::size_t(1));
     QVERIFY(f.prompts.messages[0].text.startsWith(kFailurePrefix));
+    QCOMPARE(f.w().BusyFlag, kFalse);
+}
+
+// Before the save dialog has answered, failures end the command silently.
+void SaveCommandTest::overlongProposalEndsSilently() {
+    DocumentFixture f;
+    f.w().setDocumentText(u"x");
+    f.w().CommonDialog1.fileName = QString(40000, u'a') + QStringLiteral(".htm");
+    f.w().Command5_Click();
+    QCOMPARE(f.prompts.saveDialogs.size(), std::size_t(0));
+    QCOMPARE(f.prompts.messages.size(), std::size_t(0));
+    QCOMPARE(f.w().BusyFlag, kFalse);
+    QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));
+}
+
+void SaveCommandTest::overlongChosenPathIsAFailure() {
+    DocumentFixture f;
+    f.w().setDocumentText(u"x");
+    f.prompts.files = {QStringLiteral("/") + QString(40000, u'a') + QStringLiteral("/x.htm")};
+    f.w().Command5_Click();
+    QCOMPARE(f.prompts.messages.size(), std::size_t(1));
+    QCOMPARE(f.prompts.messages[0].text,
+             kFailurePrefix + QStringLiteral("オーバーフローしました。"));
     QCOMPARE(f.w().BusyFlag, kFalse);
 }
 

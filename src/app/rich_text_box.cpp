@@ -4,6 +4,8 @@
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
+#include <QMimeData>
+#include <memory>
 
 namespace mozaru {
 
@@ -25,7 +27,14 @@ void RichTextBox::dropEvent(QDropEvent* event) {
     // its selection when the drop is not inserted.
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    emit dropped(event->mimeData());
+    // Handled once the drop has returned: loading asks questions in modal
+    // boxes, which must not run while the source still waits for the drop.
+    // The drag's data goes with the drag, so the handler gets a copy.
+    auto copy = std::make_shared<QMimeData>();
+    const QMimeData* data = event->mimeData();
+    for (const QString& format : data->formats()) copy->setData(format, data->data(format));
+    QMetaObject::invokeMethod(
+        this, [this, copy] { emit dropped(copy.get()); }, Qt::QueuedConnection);
 }
 
 }  // namespace mozaru

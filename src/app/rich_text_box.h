@@ -8,7 +8,8 @@ class QMimeData;
 namespace mozaru {
 
 // Dropped data is never inserted into the text: every drop is passed on
-// through dropped(), which the window answers by loading the first file.
+// through dropped(), after the drop itself has ended, which the window
+// answers by loading the first file.
 class RichTextBox : public QPlainTextEdit {
     Q_OBJECT
 public:

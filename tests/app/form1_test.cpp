@@ -1,6 +1,8 @@
 // The main window: controls, enabling rule, busy state, layout, closing.
+#include <QDropEvent>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -22,6 +24,8 @@ private slots:
     void designPositionsInTwips();
     void stackingAndTabOrder();
     void fontsAreJapanese();
+    void editAreaHasTheFocusFirst();
+    void dropIsPassedOnNotInserted();
     void enablingRule_data();
     void enablingRule();
     void deletingTheLastCharacterDisablesAtOnce();
@@ -152,6 +156,46 @@ void Form1Test::fontsAreJapanese() {
     QCOMPARE(w.Label1->font().pointSizeF(), 18.0);
     QCOMPARE(w.Label1->font().weight(), QFont::Bold);
     QCOMPARE(w.Command1->font().families().first(), QStringLiteral("ＭＳ ゴシック"));
+}
+
+void Form1Test::editAreaHasTheFocusFirst() {
+    WindowFixture f;
+    f.w().show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+    QCOMPARE(QApplication::focusWidget(), f.w().RichTextBox1);
+}
+
+void Form1Test::dropIsPassedOnNotInserted() {
+    struct Box : RichTextBox {
+        using RichTextBox::dropEvent;
+    } box;
+    box.setPlainText(QStringLiteral("abc"));
+    QList<QUrl> seenUrls;
+    QString seenText;
+    int drops = 0;
+    QObject::connect(&box, &RichTextBox::dropped, [&](const QMimeData* data) {
+        ++drops;
+        seenUrls = data->urls();
+        seenText = data->text();
+    });
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QStringLiteral("/logs/a.html")),
+                      QUrl::fromLocalFile(QStringLiteral("/logs/b.html"))});
+        data.setText(QStringLiteral("XYZ"));
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                        Qt::NoModifier);
+        drop.ignore();
+        box.dropEvent(&drop);  // a real drop reaches it through the drag manager
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QCOMPARE(drops, 0);  // handled after the drop has returned
+    }
+    QTRY_COMPARE(drops, 1);
+    QCOMPARE(seenUrls.size(), 2);
+    QCOMPARE(seenUrls.first().toLocalFile(), QStringLiteral("/logs/a.html"));
+    QCOMPARE(seenText, QStringLiteral("XYZ"));
+    QCOMPARE(box.toPlainText(), QStringLiteral("abc"));
 }
 
 void Form1Test::enablingRule_data() {

@@ -2,11 +2,11 @@
 #pragma once
 
 #include <QDir>
-#include <QEvent>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/enabled_changes.h"
 #include "app/window_fixture.h"
 #include "hex_bytes.h"
 
@@ -19,19 +19,12 @@ inline QByteArray hex(std::string_view pairs) {
     return QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-// Counts the enabled changes of a button: LOAD changes only when the busy
-// state is entered or left.
-class EnabledChanges : public QObject {
-public:
-    explicit EnabledChanges(QWidget* widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::EnabledChange) ++count;
-        return false;
-    }
-};
+// Writes bytes to a new file, creating its folder; false when it cannot.
+inline bool writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
 
 struct DocumentFixture : WindowFixture {
     QTemporaryDir dir;
@@ -46,10 +39,7 @@ struct DocumentFixture : WindowFixture {
     // Writes bytes to name in the temporary folder and returns its full path.
     QString put(const QString& name, const QByteArray& bytes) const {
         const QString full = path(name);
-        QDir().mkpath(QFileInfo(full).path());
-        QFile file(full);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
-        return full;
+        return writeFile(full, bytes) ? full : QString();
     }
 
     static QByteArray get(const QString& full) {

@@ -59,11 +59,7 @@ void OpenByPathTest::drop() {
     if (dir.path().contains(u'.')) QSKIP("the temporary folder's path holds a dot");
     DocumentFixture f;
     const auto put = [&dir](const QString& name, const QByteArray& bytes) {
-        const QString full = dir.filePath(name);
-        QDir().mkpath(QFileInfo(full).path());
-        QFile file(full);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        QVERIFY(writeFile(dir.filePath(name), bytes));
     };
     put(QStringLiteral("a.txt"), "A");
     put(QStringLiteral("b.txt"), "B");
@@ -138,11 +134,7 @@ void OpenByPathTest::commandLine() {
     QFETCH(bool, relative);
     QTemporaryDir dir;
     const QString full = dir.filePath(QStringLiteral("スレ ログ.html"));
-    {
-        QFile file(full);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("page");
-    }
+    QVERIFY(writeFile(full, "page"));
     const QString previous = QDir::currentPath();
     if (relative) QDir::setCurrent(dir.path());
     DocumentFixture f(QStringList{relative ? QStringLiteral("スレ ログ.html") : full,
@@ -164,11 +156,7 @@ void OpenByPathTest::commandLine() {
 // Form_Load runs before the window is shown: its messages come first.
 void OpenByPathTest::missingCommandLineFileIsReportedAtLoad() {
     QTemporaryDir program;
-    {
-        QFile ini(program.filePath(QStringLiteral("Mozaru.ini")));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("LOADPASS=/before\r\n");
-    }
+    QVERIFY(writeFile(program.filePath(QStringLiteral("Mozaru.ini")), "LOADPASS=/before\r\n"));
     const QString missing = program.filePath(QStringLiteral("missing.html"));
     WindowFixture f(QStringList{missing}, program.path());
     f.w().Form_Load();
@@ -185,18 +173,10 @@ void OpenByPathTest::missingCommandLineFileIsReportedAtLoad() {
 // The folder of the file opened at start-up wins over the one read.
 void OpenByPathTest::formLoadReadsTheSettingsBeforeOpening() {
     QTemporaryDir program;
-    {
-        QFile ini(program.filePath(QStringLiteral("Mozaru.ini")));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write("LOADPASS=/before\r\nSLIDER=2\r\n");
-    }
+    QVERIFY(writeFile(program.filePath(QStringLiteral("Mozaru.ini")),
+                      "LOADPASS=/before\r\nSLIDER=2\r\n"));
     const QString page = program.filePath(QStringLiteral("logs/a.html"));
-    QDir().mkpath(QFileInfo(page).path());
-    {
-        QFile file(page);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("page");
-    }
+    QVERIFY(writeFile(page, "page"));
     WindowFixture f(QStringList{page}, program.path());
     f.w().Form_Load();
     QCOMPARE(f.prompts.messages.size(), std::size_t(0));

@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "document/document_fixture.h"
+#include "document/file_size_limit.h"
 #include "document/form2.h"
 
 using namespace mozaru;
@@ -257,15 +258,11 @@ void SaveCommandTest::failedWriteLeavesTheOldFileWhole() {
     const QString target = f.put(QStringLiteral("old.html"), "<HTML><BODY>old</BODY></HTML>\r\n");
     f.w().setDocumentText(std::u16string(4096, u'x'));
     f.prompts.files = {target};
-    rlimit before{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = before;
-    small.rlim_cur = 100;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    f.w().Command5_Click();
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, previous);
+    {
+        const FileSizeLimit limit(100);
+        QVERIFY(limit.ok());
+        f.w().Command5_Click();
+    }
 
     QCOMPARE(f.get(target), QByteArray("<HTML><BODY>old</BODY></HTML>\r\n"));
     QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.html")});

@@ -11,9 +11,11 @@
 #include <csignal>
 
 #include "app/window_fixture.h"
+#include "document/file_size_limit.h"
 #include "extract/form3.h"
 
 using namespace mozaru;
+using namespace mozaru::test;
 
 namespace {
 
@@ -144,15 +146,11 @@ void SettingsCommandTest::failedWriteLeavesTheOldFileWhole() {
     s.put(old);
     Form1& w = s.load();
     w.LoadFolder = QString(200, u'f');
-    rlimit before{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &before), 0);
-    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = before;
-    small.rlim_cur = 40;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    w.close();
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, previous);
+    {
+        const FileSizeLimit limit(40);
+        QVERIFY(limit.ok());
+        w.close();
+    }
     QCOMPARE(s.get(), old);
     QCOMPARE(QDir(s.program).entryList(QDir::Files), QStringList{QStringLiteral("Mozaru.ini")});
     QCOMPARE(s.f->prompts.messages.size(), std::size_t(1));

@@ -281,13 +281,18 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    // --profile=N: N extractions of the 1 MB page and nothing else, for
-    // counting instructions under callgrind.
+    // --profile=RUNS[:MB[:MERGE]]: that many extractions of one page (1 MB,
+    // merge on by default) and nothing else, for profilers and callgrind.
     if (argc == 2 && std::string_view(argv[1]).starts_with("--profile=")) {
-        const int runs = std::atoi(argv[1] + 10);
-        const std::u16string& page = pageOf(1);
+        char* rest = argv[1] + 10;
+        const long runs = std::strtol(rest, &rest, 10);
+        const long mb = *rest == ':' ? std::strtol(rest + 1, &rest, 10) : 1;
+        const long merge = *rest == ':' ? std::strtol(rest + 1, &rest, 10) : 1;
+        const std::u16string& page = pageOf(static_cast<std::size_t>(mb));
         std::size_t kept = 0;
-        for (int i = 0; i < runs; ++i) kept += ExtractAA(page, 0, 1).size();
+        for (long i = 0; i < runs; ++i) {
+            kept += ExtractAA(page, 0, static_cast<std::int16_t>(merge)).size();
+        }
         std::printf("%zu\n", kept);
         return 0;
     }

@@ -32,29 +32,35 @@ private slots:
 void OpenByPathTest::drop_data() {
     QTest::addColumn<QStringList>("files");  // relative to a folder without dots
     QTest::addColumn<QString>("text");       // plain text of the drop, "" for none
+    QTest::addColumn<bool>("answer");        // to the question before loading
     QTest::addColumn<QString>("loaded");     // document afterwards
     QTest::addColumn<QString>("message");
-    QTest::newRow("three files, the first loaded") << QStringList{"b.txt", "a.txt", "c.txt"} << ""
-                                                   << "B"
-                                                   << "";
-    QTest::newRow("no dot anywhere") << QStringList{"plain"} << ""
-                                     << "old" << kRefused;
-    QTest::newRow("no dot in the name, dotted folder") << QStringList{"my.logs/plain"} << ""
-                                                       << "P"
-                                                       << "";
-    QTest::newRow("plain text, no file") << QStringList{} << "dragged"
-                                         << "old"
-                                         << "";
-    QTest::newRow("web address") << QStringList{"http://example.com/a.html"} << ""
-                                 << "old"
-                                 << "";
+    QTest::addColumn<QString>("title");
+    const QString none;
+    QTest::newRow("three files, the first loaded")
+        << QStringList{"b.txt", "a.txt", "c.txt"} << none << true << "B" << none << none;
+    QTest::newRow("answer No") << QStringList{"a.txt"} << none << false << "old" << none << none;
+    QTest::newRow("no dot anywhere")
+        << QStringList{"plain"} << none << true << "old" << kRefused << "警告";
+    QTest::newRow("no dot in the name, dotted folder")
+        << QStringList{"my.logs/plain"} << none << true << "P" << none << none;
+    QTest::newRow("the dotted folder itself")
+        << QStringList{"my.logs"} << none << true << "old"
+        << "ファイルの読み込みに失敗しました\r\n【エラー内容】\r\nIs a directory"
+        << "確認";
+    QTest::newRow("plain text, no file")
+        << QStringList{} << "dragged" << true << "old" << none << none;
+    QTest::newRow("web address") << QStringList{"http://example.com/a.html"} << none << true
+                                 << "old" << none << none;
 }
 
 void OpenByPathTest::drop() {
     QFETCH(QStringList, files);
     QFETCH(QString, text);
+    QFETCH(bool, answer);
     QFETCH(QString, loaded);
     QFETCH(QString, message);
+    QFETCH(QString, title);
     QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/nodot-XXXXXX"));
     if (dir.path().contains(u'.')) QSKIP("the temporary folder's path holds a dot");
     DocumentFixture f;
@@ -67,6 +73,7 @@ void OpenByPathTest::drop() {
     put(QStringLiteral("plain"), "N");
     put(QStringLiteral("my.logs/plain"), "P");
     f.w().setDocumentText(u"old");
+    f.prompts.answers = {answer};
     QMimeData data;
     QList<QUrl> urls;
     for (const QString& file : files) {
@@ -86,15 +93,17 @@ void OpenByPathTest::drop() {
     } else {
         QCOMPARE(f.prompts.messages.size(), std::size_t(1));
         QCOMPARE(f.prompts.messages[0].text, message);
-        QCOMPARE(f.prompts.messages[0].title, QStringLiteral("警告"));
+        QCOMPARE(f.prompts.messages[0].title, title);
     }
+    // Only a path that passed the dot test reaches the question.
+    const bool asked =
+        !files.isEmpty() && !files.first().contains(u':') && files.first().contains(u'.');
+    QCOMPARE(f.prompts.questions.size(), std::size_t(asked ? 1 : 0));
     if (loaded != QStringLiteral("old")) {
-        QCOMPARE(f.prompts.questions.size(), std::size_t(1));
         QCOMPARE(f.caption(), kBaseCaption + QStringLiteral("　　【") +
                                   QDir::toNativeSeparators(dir.filePath(files.first())) +
                                   QStringLiteral("】"));
     } else {
-        QCOMPARE(f.prompts.questions.size(), std::size_t(0));
         QCOMPARE(f.caption(), kBaseCaption);
     }
 }

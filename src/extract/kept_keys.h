@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -36,7 +37,7 @@ public:
                 return true;
             }
             if (slot.hash == hash &&
-                (textOf(slot.body) == textOf(body) || keyOf(slot.body) == key)) {
+                (same(textOf(slot.body), textOf(body)) || same(keyOf(slot.body), key))) {
                 return false;
             }
         }
@@ -53,6 +54,11 @@ private:
         bool used = false;
     };
 
+    // Equal texts, compared a block at a time.
+    static bool same(std::u16string_view a, std::u16string_view b) {
+        return a.size() == b.size() &&
+               std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
+    }
     std::u16string_view textOf(Body b) const { return m_page.substr(b.begin, b.end - b.begin); }
     void grow();
 

@@ -11,6 +11,17 @@ namespace mozaru {
 
 namespace {
 
+// 1-based entry of the filter the dialog reports as selected; it reports the
+// description alone when the patterns are hidden. 0 when none matches.
+int filterIndexOf(const QStringList& filters, const QString& selected) {
+    for (qsizetype k = 0; k < filters.size(); ++k) {
+        if (filters[k] == selected || filters[k].startsWith(selected + QStringLiteral(" ("))) {
+            return static_cast<int>(k) + 1;
+        }
+    }
+    return 0;
+}
+
 std::optional<QString> runFileDialog(QWidget* parent, CommonDialog& dialog,
                                      QFileDialog::AcceptMode mode) {
     QFileDialog fileDialog(parent);
@@ -22,6 +33,8 @@ std::optional<QString> runFileDialog(QWidget* parent, CommonDialog& dialog,
     if ((dialog.flags & kDialogFlagOverwritePrompt) == 0) {
         fileDialog.setOption(QFileDialog::DontConfirmOverwrite);
     }
+    // The descriptions are shown as written; they carry their own patterns.
+    fileDialog.setOption(QFileDialog::HideNameFilterDetails);
     const QStringList filters = nameFilters(dialog.filter);
     fileDialog.setNameFilters(filters);
     if (dialog.filterIndex >= 1 && dialog.filterIndex <= filters.size()) {
@@ -34,8 +47,8 @@ std::optional<QString> runFileDialog(QWidget* parent, CommonDialog& dialog,
     const QStringList chosen = fileDialog.selectedFiles();
     if (chosen.isEmpty()) return std::nullopt;
     dialog.fileName = QDir::toNativeSeparators(chosen.first());
-    const qsizetype filter = filters.indexOf(fileDialog.selectedNameFilter());
-    if (filter >= 0) dialog.filterIndex = static_cast<int>(filter) + 1;
+    const int filter = filterIndexOf(filters, fileDialog.selectedNameFilter());
+    if (filter > 0) dialog.filterIndex = filter;
     return dialog.fileName;
 }
 

@@ -115,7 +115,6 @@ void appendEdited(std::u16string& out, std::u16string_view text, const char16_t 
 
 constexpr char16_t kLetters[] = {u'\u0451', u'\u0401', u'\u0439', u'\u0419'};
 constexpr char16_t kLettersAndBreaks[] = {u'\u0451', u'\u0401', u'\u0439', u'\u0419', u'\r', u'\n'};
-constexpr char16_t kBreaks[] = {u'\r', u'\n'};
 
 }  // namespace
 
@@ -126,20 +125,10 @@ std::u16string ProtectChars(std::u16string_view text) {
     return out;
 }
 
-std::u16string removeLineBreaksAndProtect(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    appendEdited(out, text, kLettersAndBreaks);
-    return out;
-}
-
 void appendWithoutLineBreaksProtected(std::u16string& out, std::u16string_view text) {
     appendEdited(out, text, kLettersAndBreaks);
 }
 
-void appendWithoutLineBreaks(std::u16string& out, std::u16string_view text) {
-    appendEdited(out, text, kBreaks);
-}
 
 std::u16string RestoreChars(std::u16string_view text) {
     std::u16string out(text);

@@ -32,11 +32,9 @@ std::u16string replaceAllNoCase(std::u16string_view text, std::u16string_view fr
 // ё Ё й Й become the tokens <SP0> <SP1> <SP2> <SP3> (exact matching) so that
 // case-insensitive markup matching never touches them.
 std::u16string ProtectChars(std::u16string_view text);
-// CR and LF removed and ProtectChars applied, in one pass.
-std::u16string removeLineBreaksAndProtect(std::u16string_view text);
-// The same, appended to out; and the CR and LF removal alone.
+// Appends text to out with every CR and LF removed and ProtectChars applied,
+// in one pass.
 void appendWithoutLineBreaksProtected(std::u16string& out, std::u16string_view text);
-void appendWithoutLineBreaks(std::u16string& out, std::u16string_view text);
 inline constexpr std::size_t kTokenLength = 5;
 // The letter whose token starts at pos, or 0 when no token starts there.
 char16_t tokenAt(std::u16string_view text, std::size_t pos);

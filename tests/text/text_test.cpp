@@ -111,10 +111,16 @@ INSTANTIATE_TEST_SUITE_P(
         ProtectCase{"empty", u"", u"", u""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(RemoveLineBreaksAndProtect, DropsEveryCrAndLfAndProtects) {
-    EXPECT_EQ(removeLineBreaksAndProtect(u"a\r\nb\rc\nd\r\r\n\u0451"), u"abcd<SP0>");
-    EXPECT_EQ(removeLineBreaksAndProtect(u"<D\r\nD>"), u"<DD>");
-    EXPECT_EQ(removeLineBreaksAndProtect(u""), u"");
+TEST(AppendWithoutLineBreaksProtected, DropsEveryCrAndLfAndProtects) {
+    std::u16string out = u">";
+    appendWithoutLineBreaksProtected(out, u"a\r\nb\rc\nd\r\r\n\u0451");
+    EXPECT_EQ(out, u">abcd<SP0>");
+    out.clear();
+    appendWithoutLineBreaksProtected(out, u"<D\r\nD>");
+    EXPECT_EQ(out, u"<DD>");
+    out.clear();
+    appendWithoutLineBreaksProtected(out, u"");
+    EXPECT_EQ(out, u"");
 }
 
 struct NormalizeCase {

@@ -97,8 +97,8 @@ std::u16string replaceAllNoCase(std::u16string_view text, std::u16string_view fr
 
 namespace {
 
-// Appends text with each unit in `dropped` left out and each protected letter
-// written as its token. One pass does the work of the four row-by-row
+// Appends text with each protected letter written as its token and every
+// other unit of `special` (CR, LF) left out. One pass does the work of the four row-by-row
 // replacements: a token is plain ASCII, so no row can create or destroy a
 // match of another row.
 template <std::size_t N>
@@ -128,7 +128,6 @@ std::u16string ProtectChars(std::u16string_view text) {
 void appendWithoutLineBreaksProtected(std::u16string& out, std::u16string_view text) {
     appendEdited(out, text, kLettersAndBreaks);
 }
-
 
 std::u16string RestoreChars(std::u16string_view text) {
     std::u16string out(text);

@@ -112,8 +112,6 @@ protected:
 private:
     // Writes the document to the file the save dialog returned, in saveFormat.
     void saveDocumentAs(const QString& chosen, std::int16_t saveFormat);
-    // Writes the document to the file the save dialog returned, in saveFormat.
-    void saveDocumentAs(const QString& chosen, std::int16_t saveFormat);
     void createControls();
     // The document without a copy: what was last written, or the edit area's
     // text read back once after an edit by hand.

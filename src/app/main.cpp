@@ -1,5 +1,6 @@
 // Starts Mozaru: the Japanese Qt texts, the main window, its load handler.
 #include <QApplication>
+#include <QDir>
 
 #include "app/form1.h"
 #include "app/japanese_qt.h"
@@ -10,8 +11,9 @@ int main(int argc, char* argv[]) {
     mozaru::installQtJapanese(app);
 
     mozaru::QtPrompts prompts;
+    // Native separators: an empty LOADPASS gives this folder as users write it.
     mozaru::Form1 window(prompts, QApplication::arguments().mid(1),
-                         QApplication::applicationDirPath());
+                         QDir::toNativeSeparators(QApplication::applicationDirPath()));
     // The load handler runs before the window is shown, so its messages come first.
     window.Form_Load();
     window.show();

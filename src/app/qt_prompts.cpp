@@ -33,8 +33,6 @@ std::optional<QString> runFileDialog(QWidget* parent, CommonDialog& dialog,
     if ((dialog.flags & kDialogFlagOverwritePrompt) == 0) {
         fileDialog.setOption(QFileDialog::DontConfirmOverwrite);
     }
-    // The descriptions are shown as written; they carry their own patterns.
-    fileDialog.setOption(QFileDialog::HideNameFilterDetails);
     const QStringList filters = nameFilters(dialog.filter);
     fileDialog.setNameFilters(filters);
     if (dialog.filterIndex >= 1 && dialog.filterIndex <= filters.size()) {

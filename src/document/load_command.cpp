@@ -4,6 +4,7 @@
 #include "app/form1.h"
 #include "app/rich_text_box.h"
 #include "document/paths.h"
+#include "document/qt_strings.h"
 #include "document/text_file.h"
 
 namespace mozaru {
@@ -13,10 +14,6 @@ namespace {
 const QString kLoadFilter =
     QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html)|*.txt;*.htm;*.html|すべて|*.*");
 const QString kTitle = QStringLiteral("確認");
-
-QString toQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QString failureText(const QString& reason) {
     return QStringLiteral("ファイルの読み込みに失敗しました\r\n【エラー内容】\r\n") + reason;

@@ -6,14 +6,11 @@
 #include "app/form1.h"
 #include "document/expand_long_path.h"
 #include "document/paths.h"
+#include "document/qt_strings.h"
 
 namespace mozaru {
 
 namespace {
-
-QString toQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 #ifdef _WIN32
 // The argument text as Windows passes it: the arguments after the program's

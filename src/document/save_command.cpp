@@ -6,6 +6,7 @@
 #include "app/rich_text_box.h"
 #include "document/form2.h"
 #include "document/paths.h"
+#include "document/qt_strings.h"
 #include "document/save_format.h"
 #include "document/text_file.h"
 
@@ -16,10 +17,6 @@ namespace {
 const QString kSaveFilter =
     QStringLiteral("HTML形式(*.htm;*.html)|*.htm;*.html|ﾃｷｽﾄ形式(*.txt)|*.txt|すべて|*.*");
 const QString kTitle = QStringLiteral("確認");
-
-QString toQString(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 }  // namespace
 

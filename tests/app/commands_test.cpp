@@ -7,11 +7,13 @@
 #include <QTest>
 #include <QTimer>
 
+#include "app/enabled_changes.h"
 #include "app/progress_bar.h"
 #include "app/window_fixture.h"
 #include "extract/form3.h"
 
 using namespace mozaru;
+using mozaru::test::EnabledChanges;
 
 namespace {
 
@@ -30,20 +32,6 @@ std::u16string page(std::u16string_view body2, std::u16string_view body3) {
     p += u"\r\n</DL></BODY></HTML>\r\n";
     return p;
 }
-
-// Counts how often a widget's enabled state changes (Command4 changes only
-// when the busy state is entered or left).
-class EnabledChanges : public QObject {
-public:
-    explicit EnabledChanges(QWidget* widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() == QEvent::EnabledChange) ++count;
-        return false;
-    }
-};
 
 // What the window looked like while a command let events through.
 struct Snapshot {

@@ -4,8 +4,11 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyleOptionGroupBox>
+#include <algorithm>
 
 #include "app/fonts.h"
 #include "app/twips.h"
@@ -27,6 +30,24 @@ std::int16_t stateValue(Qt::CheckState state) {
     }
     return 0;
 }
+
+// The frame's caption ends in an ideographic space and "】", whose ink stands
+// left of its advance: the style sized the caption by ink and wrapped the end
+// away. The caption gets its full advance.
+class FrameCaptionStyle : public QProxyStyle {
+public:
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override {
+        QRect rect = QProxyStyle::subControlRect(control, option, sub, widget);
+        if (control == CC_GroupBox && sub == SC_GroupBoxLabel) {
+            if (const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option)) {
+                rect.setWidth(
+                    std::max(rect.width(), box->fontMetrics.horizontalAdvance(box->text) + 1));
+            }
+        }
+        return rect;
+    }
+};
 
 }  // namespace
 
@@ -56,6 +77,10 @@ void Form3::createControls() {
     for (QLabel* label : {Label1, Label2, Label3, Label4}) label->setTextFormat(Qt::PlainText);
     Frame1 = new QGroupBox(QStringLiteral("【　説明　】"), this);
     place(Frame1, 120, 1440, 5055, 1335);
+    // Created after the frame, so it is deleted after the frame that uses it.
+    auto* captionStyle = new FrameCaptionStyle;
+    captionStyle->setParent(this);
+    Frame1->setStyle(captionStyle);
     Label5 = new QLabel(Frame1);
     Label5->setTextFormat(Qt::PlainText);
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);

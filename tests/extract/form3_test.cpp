@@ -6,6 +6,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QTest>
 #include <QTimer>
 
@@ -30,6 +32,7 @@ private slots:
     void resultsAreMinusOneAfterReload();
     void levelWithoutPositionShowsTheFirst();
     void tabOrderAndFocus();
+    void frameCaptionKeepsItsClosingBracket();
     void modalRunThroughQtPrompts();
 };
 
@@ -238,6 +241,19 @@ void Form3Test::tabOrderAndFocus() {
     QCOMPARE(QApplication::focusWidget(), d.Command2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), d.Slider1);
+}
+
+void Form3Test::frameCaptionKeepsItsClosingBracket() {
+    // The caption's rectangle must hold its full advance, or the style wraps
+    // "　】" away.
+    Form3 form;
+    QStyleOptionGroupBox option;
+    option.initFrom(form.Frame1);
+    option.text = form.Frame1->title();
+    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    const QRect label = form.Frame1->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                             QStyle::SC_GroupBoxLabel, form.Frame1);
+    QVERIFY(label.width() > option.fontMetrics.horizontalAdvance(QStringLiteral("【　説明　】")));
 }
 
 void Form3Test::modalRunThroughQtPrompts() {

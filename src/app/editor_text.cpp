@@ -43,18 +43,23 @@ std::u16string editorToDocument(std::u16string_view editor) {
 }
 
 std::u16string documentToEditor(std::u16string_view document) {
-    std::u16string editor;
-    editor.reserve(document.size());
+    std::u16string editor(document.size(), u'\0');
+    editor.resize(documentToEditor(document, editor.data()));
+    return editor;
+}
+
+std::size_t documentToEditor(std::u16string_view document, char16_t* out) {
+    char16_t* write = out;
     auto line = document.begin();
     for (auto it = std::find_if(line, document.end(), isDocumentBreak); it != document.end();
          it = std::find_if(line, document.end(), isDocumentBreak)) {
-        editor.append(line, it);
-        editor += kLf;
+        write = std::copy(line, it, write);
+        *write++ = kLf;
         line = it + 1;
         if (*it == kCr && line != document.end() && *line == kLf) ++line;
     }
-    editor.append(line, document.end());
-    return editor;
+    write = std::copy(line, document.end(), write);
+    return static_cast<std::size_t>(write - out);
 }
 
 }  // namespace mozaru

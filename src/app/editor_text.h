@@ -1,6 +1,7 @@
 // Conversion between the document (CR LF lines) and the edit area's text.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,5 +16,8 @@ std::u16string editorToDocument(std::u16string_view editor);
 // The characters the edit area takes as line breaks anyway (U+2029, U+FDD0,
 // U+FDD1) become LF as well, so the result reads back exactly as it went in.
 std::u16string documentToEditor(std::u16string_view document);
+// The same into out, which holds at least document.size() units; returns the
+// length written. Lets the window fill its editor string without a copy.
+std::size_t documentToEditor(std::u16string_view document, char16_t* out);
 
 }  // namespace mozaru

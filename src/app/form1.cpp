@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <initializer_list>
+#include <utility>
 
 #include "app/caption.h"
 #include "app/editor_text.h"
@@ -229,16 +230,32 @@ std::u16string_view Form1::documentView() const {
 }
 
 void Form1::setDocumentText(std::u16string_view text) {
-    const std::u16string editor = documentToEditor(text);
-    RichTextBox1->setPlainText(QString(reinterpret_cast<const QChar*>(editor.data()),
-                                       static_cast<qsizetype>(editor.size())));
+    showDocumentText(text, nullptr);
+}
+
+void Form1::takeDocumentText(std::u16string&& text) {
+    showDocumentText(text, &text);
+}
+
+void Form1::showDocumentText(std::u16string_view text, std::u16string* owned) {
+    // Converted straight into the string the edit area takes: a 50 MB page
+    // is 100 MB of UTF-16, and every copy of it shows.
+    QString editor(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
+    const std::size_t length = documentToEditor(text, reinterpret_cast<char16_t*>(editor.data()));
+    editor.truncate(static_cast<qsizetype>(length));
+    RichTextBox1->setPlainText(editor);
     // What the edit area now holds, as documentText would read it back: the
     // text itself when every line break in it was already a CR LF.
-    const auto lines = std::count(editor.begin(), editor.end(), u'\n');
-    if (editor.size() + static_cast<std::size_t>(lines) == text.size()) {
-        m_document.assign(text);
+    const auto lines = static_cast<std::size_t>(std::count(editor.cbegin(), editor.cend(), u'\n'));
+    if (length + lines == text.size()) {
+        if (owned != nullptr) {
+            m_document = std::move(*owned);
+        } else {
+            m_document.assign(text);
+        }
     } else {
-        m_document = editorToDocument(editor);
+        m_document = editorToDocument(
+            std::u16string_view(reinterpret_cast<const char16_t*>(editor.utf16()), length));
     }
     m_documentKnown = true;
 }

@@ -85,6 +85,8 @@ public:
     // One assignment of the whole text (raises one change event); any line
     // break (CR LF, CR, LF) becomes a line of the edit area.
     void setDocumentText(std::u16string_view text);
+    // The same for a text the caller no longer needs: kept without a copy.
+    void takeDocumentText(std::u16string&& text);
 
     Prompts& prompts() const { return m_prompts; }
     const QStringList& arguments() const { return m_arguments; }
@@ -112,6 +114,8 @@ protected:
 private:
     // Writes the document to the file the save dialog returned, in saveFormat.
     void saveDocumentAs(const QString& chosen, std::int16_t saveFormat);
+    // Shows text in the edit area; owned, when given, is the string text views.
+    void showDocumentText(std::u16string_view text, std::u16string* owned);
     void createControls();
     // The document without a copy: what was last written, or the edit area's
     // text read back once after an edit by hand.

@@ -75,8 +75,7 @@ void Form1::LoadDocument(const QString& path) {
         return;
     }
 
-    setDocumentText(read.decoded.text);
-    read.decoded.text = std::u16string();  // the editor holds it now
+    takeDocumentText(std::move(read.decoded.text));
     setWindowTitle(BaseCaption + QStringLiteral("　　【") + path + QStringLiteral("】"));
     LoadFolder = folder;
     RichTextBox1->setVisible(true);

@@ -40,8 +40,7 @@ void Form1::Command2_Click() {
 
     RichTextBox1->setVisible(false);
     WindowExtractObserver observer(*this);
-    const std::u16string result = ExtractAA(documentView(), PrecisionLevel, MergeFlag, observer);
-    setDocumentText(result);
+    takeDocumentText(ExtractAA(documentView(), PrecisionLevel, MergeFlag, observer));
     RichTextBox1->setVisible(true);
 
     if (observer.started()) {

@@ -27,9 +27,9 @@ void Form1::runLineBreakCommand(std::u16string (*transform)(std::u16string_view)
     RichTextBox1->setVisible(false);
     EventYield().now();  // once, so the busy label and the bar show
 
-    const std::u16string result = transform(text);
+    std::u16string result = transform(text);
     ProgressBar1->setValue(length);  // the text box still holds the old text
-    setDocumentText(result);
+    takeDocumentText(std::move(result));
     RichTextBox1->setVisible(true);
 
     EnableCommands(kTrue);

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
+#include "extract/extract_observer.h"
 #include "extract/is_aa.h"
 #include "text/scan.h"
 #include "text/text.h"
@@ -89,27 +91,17 @@ void judgeBody(std::u16string_view body, std::int16_t level, Observer& observer,
     decide(lines, total, bySize && !fullStats ? ClassCounts{} : countClasses(key), level, result);
 }
 
-// An observer that the compiler sees through: no calls, no cost.
-struct SilentObserver {
-    static constexpr bool listening = false;
-    void start(std::int32_t) {}
-    void postDone(std::int32_t) {}
-    void finished(std::int32_t) {}
-    void lineDone() {}
-    void judged(std::int32_t, std::u16string_view, const AAResult&) {}
+// The observer of the calls that take none. Final, so the compiler sees
+// through every call on it: listening to nothing costs nothing.
+struct SilentObserver final : ExtractObserver {
+    void start(std::int32_t) override {}
+    void postDone(std::int32_t) override {}
+    void finished(std::int32_t) override {}
+    void lineDone() override {}
+    void judged(std::int32_t, std::u16string_view, const AAResult&) override {}
 };
 
-// Forwards every notification to a real observer.
-struct ForwardingObserver {
-    static constexpr bool listening = true;
-    ExtractObserver& target;
-    void start(std::int32_t n) { target.start(n); }
-    void postDone(std::int32_t i) { target.postDone(i); }
-    void finished(std::int32_t n) { target.finished(n); }
-    void lineDone() { target.lineDone(); }
-    void judged(std::int32_t i, std::u16string_view body, const AAResult& result) {
-        target.judged(i, body, result);
-    }
-};
+template <class Observer>
+inline constexpr bool kListening = !std::is_same_v<Observer, SilentObserver>;
 
 }  // namespace mozaru::detail

@@ -131,7 +131,7 @@ std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_
     if (findPostBody(page, 0, marker) == npos) return {};
     std::size_t start = marker.end;
     std::int32_t n = 0;
-    if constexpr (Observer::listening) {
+    if constexpr (detail::kListening<Observer>) {
         n = 1 + countPieces(page, start);
         observer.start(n);
     }
@@ -160,7 +160,7 @@ std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_
             appendWithoutLineBreaksProtected(body, judged.substr(first));
             judged = body;
         }
-        detail::judgeBody(judged, level, observer, result, Observer::listening);
+        detail::judgeBody(judged, level, observer, result, detail::kListening<Observer>);
         if (result.isAA && (mergeFlag != 1 ||
                             keys.add({piece.body.begin, piece.body.end}, result.mergeKey, keyOf))) {
             if (out.empty()) reserveOutput(out, largestResult(page));
@@ -177,20 +177,20 @@ std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_
         start = piece.nextStart;
     }
     if (!out.empty()) out.append(u"<HR>");
-    if constexpr (Observer::listening) observer.finished(n);
+    if constexpr (detail::kListening<Observer>) observer.finished(n);
     return out;
 }
 
 }  // namespace
 
+std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag) {
+    detail::SilentObserver silent;
+    return extract(text, level, mergeFlag, silent);
+}
+
 std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
                          ExtractObserver& observer) {
-    if (&observer == &nullObserver()) {
-        detail::SilentObserver silent;
-        return extract(text, level, mergeFlag, silent);
-    }
-    detail::ForwardingObserver forward{observer};
-    return extract(text, level, mergeFlag, forward);
+    return extract(text, level, mergeFlag, observer);
 }
 
 }  // namespace mozaru

@@ -10,7 +10,8 @@
 namespace mozaru {
 
 // text: the whole document (CR LF lines). Only mergeFlag == 1 merges.
+std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag);
 std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
-                         ExtractObserver& observer = nullObserver());
+                         ExtractObserver& observer);
 
 }  // namespace mozaru

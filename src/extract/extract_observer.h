@@ -1,4 +1,5 @@
 // Progress notifications of the extraction; every hook defaults to nothing.
+// A caller without an observer calls the overloads that take none.
 #pragma once
 
 #include <cstdint>
@@ -25,8 +26,5 @@ public:
     virtual void judged(std::int32_t /*i*/, std::u16string_view /*body*/,
                         const AAResult& /*result*/) {}
 };
-
-// An observer that listens to nothing.
-ExtractObserver& nullObserver();
 
 }  // namespace mozaru

@@ -201,15 +201,16 @@ std::int32_t minimumTotalLength(std::int16_t level) {
     }
 }
 
+AAResult IsAA(std::u16string_view body, std::int16_t level) {
+    detail::SilentObserver silent;
+    AAResult result;
+    detail::judgeBody(body, level, silent, result);
+    return result;
+}
+
 AAResult IsAA(std::u16string_view body, std::int16_t level, ExtractObserver& observer) {
     AAResult result;
-    if (&observer == &nullObserver()) {
-        detail::SilentObserver silent;
-        detail::judgeBody(body, level, silent, result);
-    } else {
-        detail::ForwardingObserver forward{observer};
-        detail::judgeBody(body, level, forward, result);
-    }
+    detail::judgeBody(body, level, observer, result);
     return result;
 }
 

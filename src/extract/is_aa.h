@@ -38,8 +38,8 @@ struct AAResult {
 std::int32_t minimumTotalLength(std::int16_t level);
 
 // body: one post body without CR/LF, protected characters as tokens.
-AAResult IsAA(std::u16string_view body, std::int16_t level,
-              ExtractObserver& observer = nullObserver());
+AAResult IsAA(std::u16string_view body, std::int16_t level);
+AAResult IsAA(std::u16string_view body, std::int16_t level, ExtractObserver& observer);
 
 // Short English name of a rule ("too-short", "too-few-lines", "symbols",
 // "ideographs", "latin", "otherwise"), for diagnostics.

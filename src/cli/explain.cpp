@@ -6,6 +6,7 @@
 
 #include "extract/extract_aa.h"
 #include "extract/is_aa.h"
+#include "text/utf.h"
 
 namespace mozaru {
 
@@ -13,45 +14,6 @@ namespace {
 
 // The table shows the start of a merge key; the JSON lines carry all of it.
 constexpr std::size_t kKeyCharacters = 40;
-
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
-bool isHigh(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool isLow(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
-// Calls f with each code point; a lone surrogate comes as itself.
-template <typename F>
-void forEachCodePoint(std::u16string_view text, F f) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (isHigh(c) && i + 1 < text.size() && isLow(text[i + 1])) {
-            f(0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-            ++i;
-        } else {
-            f(static_cast<char32_t>(c));
-        }
-    }
-}
 
 std::string shortKey(std::u16string_view key) {
     std::string out;
@@ -62,8 +24,7 @@ std::string shortKey(std::u16string_view key) {
             cut = true;
             return;
         }
-        const bool surrogate = c >= 0xD800 && c <= 0xDFFF;
-        appendUtf8(out, surrogate || c < 0x20 ? U'\uFFFD' : c);
+        appendUtf8(out, isSurrogate(c) || c < 0x20 ? U'\uFFFD' : c);
         ++shown;
     });
     if (cut) out += "\u2026";
@@ -148,7 +109,7 @@ std::string jsonEscaped(std::u16string_view text) {
             default:
                 break;
         }
-        if (c < 0x20 || (c >= 0xD800 && c <= 0xDFFF)) {
+        if (c < 0x20 || isSurrogate(c)) {
             std::snprintf(escape, sizeof escape, "\\u%04X", static_cast<unsigned>(c));
             out += escape;
         } else {

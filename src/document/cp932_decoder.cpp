@@ -6,12 +6,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
 
-#include "document/huge_pages.h"
+#include "text/platform.h"
 
 namespace mozaru {
 
@@ -175,7 +176,7 @@ std::size_t walkBlocks(const Tables& t, std::string_view bytes, char16_t* out,
         const bool lastStarts = lastHere && (starts & lastBit) != 0;
         if (lastHere) starts &= ~lastBit;
         while (starts != 0) {
-            const int j = __builtin_ctzll(starts);
+            const int j = std::countr_zero(starts);
             starts &= starts - 1;
             // The pair's entry where a pair begins, else the first byte's own.
             const Entry& e = t.pair[b[j]][b[j + 1]];
@@ -195,7 +196,7 @@ std::size_t walkBlocks(const Tables& t, std::string_view bytes, char16_t* out,
 void resizeForWriting(std::u16string& text, std::size_t size) {
     if (text.capacity() < size) {
         text.reserve(size);
-        adviseHugePages(text.data(), size * sizeof(char16_t));
+        platform::adviseHugePages(text.data(), size * sizeof(char16_t));
     }
     text.resize(size);
 }

@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "document/cp932_decoder.h"
+#include "text/utf.h"
 
 namespace mozaru {
 
@@ -130,60 +131,28 @@ Encoding detect(std::string_view bytes) {
     return Encoding::Cp932;
 }
 
-bool isHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-bool isLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 // UTF-8 holds every character, so no converter is needed: the exact size is
 // counted first and each character written once. Only a lone surrogate has
 // no UTF-8 form; it becomes a reference, as ICU's escape would write it.
 EncodedText encodeUtf8(std::u16string_view text) {
+    constexpr std::size_t kReferenceBytes = 8;  // "&#" + five digits + ";"
     EncodedText out;
-    const std::size_t n = text.size();
     std::size_t size = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const char16_t c = text[i];
-        if (c < 0x80) {
-            size += 1;
-        } else if (c < 0x800) {
-            size += 2;
-        } else if (isHighSurrogate(c) && i + 1 < n && isLowSurrogate(text[i + 1])) {
-            size += 4;
-            ++i;
-        } else if (isHighSurrogate(c) || isLowSurrogate(c)) {
-            size += 8;  // "&#" + five digits + ";"
-        } else {
-            size += 3;
-        }
-    }
+    forEachCodePoint(text, [&size](char32_t c) {
+        const std::size_t n = utf8Length(c);
+        size += n != 0 ? n : kReferenceBytes;
+    });
     out.bytes.resize(size);
     char* o = out.bytes.data();
-    for (std::size_t i = 0; i < n; ++i) {
-        const char32_t c = text[i];
-        if (c < 0x80) {
-            *o++ = static_cast<char>(c);
-        } else if (c < 0x800) {
-            *o++ = static_cast<char>(0xC0 | (c >> 6));
-            *o++ = static_cast<char>(0x80 | (c & 0x3F));
-        } else if (isHighSurrogate(text[i]) && i + 1 < n && isLowSurrogate(text[i + 1])) {
-            const char32_t cp = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-            *o++ = static_cast<char>(0xF0 | (cp >> 18));
-            *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            *o++ = static_cast<char>(0x80 | (cp & 0x3F));
-        } else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i])) {
-            const std::string reference = "&#" + std::to_string(static_cast<unsigned>(c)) + ";";
-            o = std::copy(reference.begin(), reference.end(), o);
-            ++out.references;
-        } else {
-            *o++ = static_cast<char>(0xE0 | (c >> 12));
-            *o++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            *o++ = static_cast<char>(0x80 | (c & 0x3F));
+    forEachCodePoint(text, [&](char32_t c) {
+        if (!isSurrogate(c)) {
+            o = writeUtf8(c, o);
+            return;
         }
-    }
+        const std::string reference = "&#" + std::to_string(static_cast<unsigned>(c)) + ";";
+        o = std::copy(reference.begin(), reference.end(), o);
+        ++out.references;
+    });
     return out;
 }
 

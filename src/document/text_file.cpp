@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <cstring>
 
-#include "document/huge_pages.h"
 #include "document/save_file.h"
+#include "text/platform.h"
 #include "text/text.h"
 
 namespace mozaru {
@@ -47,7 +47,7 @@ bool readAllBytes(QFile& file, QByteArray& bytes) {
     const qint64 size = file.size();
     if (size > 0) {
         bytes.reserve(size);
-        adviseHugePages(bytes.data(), static_cast<std::size_t>(size));
+        platform::adviseHugePages(bytes.data(), static_cast<std::size_t>(size));
         bytes.resize(size);
         qint64 got = 0;
         while (got < size) {

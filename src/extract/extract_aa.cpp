@@ -1,6 +1,8 @@
 // The extraction: cuts a thread page into post bodies and keeps the ASCII art.
 #include "extract/extract_aa.h"
 
+#include <array>
+
 #include "extract/aa_judge.h"
 #include "extract/kept_keys.h"
 #include "text/scan.h"
@@ -23,7 +25,7 @@ struct MarkerAt {
 };
 
 // Units that may follow the "<" of a marker, folded as scan::findTag does.
-constexpr char16_t kMarkerSeconds[] = {u'd', u'/', u'\r' | 0x20, u'\n' | 0x20};
+constexpr std::array<char16_t, 4> kMarkerSeconds{u'd', u'/', u'\r' | 0x20, u'\n' | 0x20};
 
 MarkerAt readMarker(std::u16string_view page, std::size_t lt) {
     char16_t units[3];
@@ -78,11 +80,11 @@ struct Piece {
     std::size_t nextStart = npos;  // where the next piece starts
 };
 
-constexpr char16_t kLettersAndBreaks[] = {u'\u0451', u'\u0401', u'\u0439', u'\u0419', u'\r', u'\n'};
+constexpr auto kLettersAndBreaks = protectedLettersAnd<2>({u'\r', u'\n'});
 
 // The ">" that closes the "<DD" tag; a protected letter ends in the ">" of
 // its token.
-constexpr char16_t kCloses[] = {u'>', u'\u0451', u'\u0401', u'\u0439', u'\u0419'};
+constexpr auto kCloses = protectedLettersAnd<1>({u'>'});
 
 Piece cutPiece(std::u16string_view page, std::size_t start) {
     Piece piece;

@@ -6,10 +6,7 @@
 #include <limits>
 
 #include "extract/aa_judge.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "text/platform.h"
 
 namespace mozaru {
 
@@ -43,7 +40,7 @@ void countScalar(std::u16string_view text, ClassCounts& counts) {
     }
 }
 
-#if defined(__SSE2__)
+#if MOZARU_HAVE_SSE2
 // All-ones lanes where first <= x <= last: x - first, unsigned, is at most
 // last - first; moving both sides down by 0x8000 makes that a signed compare.
 __m128i inRange(__m128i x, Range r) {
@@ -78,7 +75,7 @@ std::int64_t sumLanes(__m128i counts) {
 
 ClassCounts countClasses(std::u16string_view text) {
     ClassCounts counts;
-#if defined(__SSE2__)
+#if MOZARU_HAVE_SSE2
     if (text.size() >= 8) {
         const char16_t* d = text.data();
         const std::size_t n = text.size();

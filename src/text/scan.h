@@ -1,19 +1,19 @@
 // Fast forward scans over UTF-16 text for the hot loops of the commands.
 #pragma once
 
+#include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "text/platform.h"
 
 namespace mozaru::scan {
 
 inline constexpr std::size_t npos = std::u16string_view::npos;
 
-#if defined(__SSE2__)
+#if MOZARU_HAVE_SSE2
 namespace detail {
 
 inline __m128i load(const char16_t* p) {
@@ -21,14 +21,14 @@ inline __m128i load(const char16_t* p) {
 }
 
 inline std::size_t firstLane(int mask) {
-    return static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(mask))) >> 1;
+    return static_cast<std::size_t>(std::countr_zero(static_cast<unsigned>(mask))) >> 1;
 }
 
 // One vector per wanted unit, each unit in every lane.
 template <std::size_t N>
 struct Units {
     __m128i v[N];
-    explicit Units(const char16_t (&units)[N]) {
+    explicit Units(const std::array<char16_t, N>& units) {
 #pragma GCC unroll 8
         for (std::size_t k = 0; k < N; ++k) v[k] = _mm_set1_epi16(static_cast<short>(units[k]));
     }
@@ -49,7 +49,7 @@ inline std::size_t findUnit(std::u16string_view text, char16_t c, std::size_t fr
     const std::size_t n = text.size();
     const char16_t* d = text.data();
     std::size_t i = from;
-#if defined(__SSE2__)
+#if MOZARU_HAVE_SSE2
     const __m128i vc = _mm_set1_epi16(static_cast<short>(c));
     for (; i + 16 <= n; i += 16) {
         const __m128i a = _mm_cmpeq_epi16(detail::load(d + i), vc);
@@ -69,12 +69,12 @@ inline std::size_t findUnit(std::u16string_view text, char16_t c, std::size_t fr
 // First position at or after from holding any of the given units; npos when
 // absent.
 template <std::size_t N>
-inline std::size_t findAny(std::u16string_view text, const char16_t (&units)[N],
+inline std::size_t findAny(std::u16string_view text, const std::array<char16_t, N>& units,
                            std::size_t from = 0) {
     const std::size_t n = text.size();
     const char16_t* d = text.data();
     std::size_t i = from;
-#if defined(__SSE2__)
+#if MOZARU_HAVE_SSE2
     const detail::Units<N> wanted(units);
     for (; i + 8 <= n; i += 8) {
         const int mask = _mm_movemask_epi8(wanted.match(detail::load(d + i)));
@@ -94,12 +94,12 @@ inline std::size_t findAny(std::u16string_view text, const char16_t (&units)[N],
 // letters ('D' and 'd' both give 'd'); it also lets a few other units through
 // (0x0F for '/', 0x2D for CR), so callers confirm each hit with an exact test.
 template <std::size_t N>
-inline std::size_t findTag(std::u16string_view text, const char16_t (&seconds)[N],
+inline std::size_t findTag(std::u16string_view text, const std::array<char16_t, N>& seconds,
                            std::size_t from = 0) {
     const std::size_t n = text.size();
     const char16_t* d = text.data();
     std::size_t i = from;
-#if defined(__SSE2__)
+#if MOZARU_HAVE_SSE2
     const __m128i lt = _mm_set1_epi16('<');
     const __m128i bit = _mm_set1_epi16(0x20);
     const detail::Units<N> wanted(seconds);
@@ -122,8 +122,7 @@ inline std::size_t findTag(std::u16string_view text, const char16_t (&seconds)[N
 }
 
 inline std::size_t findTag(std::u16string_view text, char16_t a, char16_t b, std::size_t from = 0) {
-    const char16_t seconds[] = {a, b};
-    return findTag(text, seconds, from);
+    return findTag(text, std::array<char16_t, 2>{a, b}, from);
 }
 
 }  // namespace mozaru::scan

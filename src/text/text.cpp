@@ -1,33 +1,14 @@
 // Shared string helpers over UTF-16 code units.
 #include "text/text.h"
 
-#include <array>
 #include <cstring>
 
+#include "text/platform.h"
 #include "text/scan.h"
-
-#if defined(__linux__)
-#include <sys/mman.h>
-
-#include <cstdint>
-#endif
 
 namespace mozaru {
 
 namespace {
-
-struct Protected {
-    char16_t letter;
-    std::u16string_view token;
-};
-
-// The order of the rows is the order in which they are applied.
-constexpr std::array<Protected, 4> kProtected{{
-    {u'\u0451', u"<SP0>"},  // ё
-    {u'\u0401', u"<SP1>"},  // Ё
-    {u'\u0439', u"<SP2>"},  // й
-    {u'\u0419', u"<SP3>"},  // Й
-}};
 
 template <typename Find>
 std::u16string replaceAllWith(std::u16string_view text, std::u16string_view from,
@@ -102,19 +83,20 @@ namespace {
 // replacements: a token is plain ASCII, so no row can create or destroy a
 // match of another row.
 template <std::size_t N>
-void appendEdited(std::u16string& out, std::u16string_view text, const char16_t (&special)[N]) {
+void appendEdited(std::u16string& out, std::u16string_view text,
+                  const std::array<char16_t, N>& special) {
     std::size_t run = 0;
     for (std::size_t i = 0; (i = scan::findAny(text, special, i)) != npos; run = ++i) {
         out.append(text.substr(run, i - run));
-        for (const Protected& p : kProtected) {
+        for (const ProtectedChar& p : kProtectedChars) {
             if (p.letter == text[i]) out.append(p.token);
         }
     }
     out.append(text.substr(run));
 }
 
-constexpr char16_t kLetters[] = {u'\u0451', u'\u0401', u'\u0439', u'\u0419'};
-constexpr char16_t kLettersAndBreaks[] = {u'\u0451', u'\u0401', u'\u0439', u'\u0419', u'\r', u'\n'};
+constexpr auto kLetters = protectedLettersAnd();
+constexpr auto kLettersAndBreaks = protectedLettersAnd<2>({u'\r', u'\n'});
 
 }  // namespace
 
@@ -149,7 +131,7 @@ char16_t tokenAt(std::u16string_view text, std::size_t pos) {
         text[pos + 3] > u'3' || text[pos + 4] != u'>') {
         return 0;
     }
-    return kProtected[text[pos + 3] - u'0'].letter;
+    return kProtectedChars[text[pos + 3] - u'0'].letter;
 }
 
 // Likewise one pass: a restored letter is not ASCII, so it can never complete
@@ -190,17 +172,7 @@ std::u16string NormalizeLineBreaks(std::u16string_view text) {
 
 void reserveOutput(std::u16string& text, std::size_t size) {
     text.reserve(size);
-#if defined(__linux__)
-    // Every fresh 4 KiB page costs a fault on first write, and faults dominate
-    // a command on a large document; huge pages take 512 times fewer.
-    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
-    const std::size_t bytes = text.capacity() * sizeof(char16_t);
-    if (bytes < 4 * kHuge) return;
-    const auto begin = reinterpret_cast<std::uintptr_t>(text.data());
-    const std::uintptr_t first = (begin + kHuge - 1) & ~(kHuge - 1);
-    const std::uintptr_t last = (begin + bytes) & ~(kHuge - 1);
-    if (last > first) madvise(reinterpret_cast<void*>(first), last - first, MADV_HUGEPAGE);
-#endif
+    platform::adviseHugePages(text.data(), text.capacity() * sizeof(char16_t));
 }
 
 std::u16string_view trimSpaces(std::u16string_view text) {

@@ -2,6 +2,7 @@
 // replace-all, protected characters and line-break normalisation.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -29,13 +30,36 @@ std::u16string replaceAll(std::u16string_view text, std::u16string_view from,
 std::u16string replaceAllNoCase(std::u16string_view text, std::u16string_view from,
                                 std::u16string_view to);
 
+// The four protected letters and their tokens; the order of the rows is the
+// order in which ProtectChars and RestoreChars apply them.
+struct ProtectedChar {
+    char16_t letter;
+    std::u16string_view token;
+};
+inline constexpr std::array<ProtectedChar, 4> kProtectedChars{{
+    {u'\u0451', u"<SP0>"},  // ё
+    {u'\u0401', u"<SP1>"},  // Ё
+    {u'\u0439', u"<SP2>"},  // й
+    {u'\u0419', u"<SP3>"},  // Й
+}};
+inline constexpr std::size_t kTokenLength = 5;
+
+// The four letters followed by extra units: the unit sets of the scans that
+// stop at a protected letter or at one of the extras.
+template <std::size_t N = 0>
+constexpr std::array<char16_t, 4 + N> protectedLettersAnd(std::array<char16_t, N> extra = {}) {
+    std::array<char16_t, 4 + N> units{};
+    for (std::size_t k = 0; k < 4; ++k) units[k] = kProtectedChars[k].letter;
+    for (std::size_t k = 0; k < N; ++k) units[4 + k] = extra[k];
+    return units;
+}
+
 // ё Ё й Й become the tokens <SP0> <SP1> <SP2> <SP3> (exact matching) so that
 // case-insensitive markup matching never touches them.
 std::u16string ProtectChars(std::u16string_view text);
 // Appends text to out with every CR and LF removed and ProtectChars applied,
 // in one pass.
 void appendWithoutLineBreaksProtected(std::u16string& out, std::u16string_view text);
-inline constexpr std::size_t kTokenLength = 5;
 // The letter whose token starts at pos, or 0 when no token starts there.
 char16_t tokenAt(std::u16string_view text, std::size_t pos);
 // Position of the first token at or after from; npos when none.

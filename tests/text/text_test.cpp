@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 
 #include "text/scan.h"
@@ -173,7 +174,7 @@ TEST(Scan, MatchesPlainSearchAtEveryPositionAndLength) {
             text[at] = u'>';
             EXPECT_EQ(scan::findUnit(text, u'>'), at) << length << " " << at;
             EXPECT_EQ(scan::findUnit(text, u'>', at + 1), scan::npos);
-            static constexpr char16_t kWanted[] = {u'\r', u'>'};
+            static constexpr std::array<char16_t, 2> kWanted{u'\r', u'>'};
             EXPECT_EQ(scan::findAny(text, kWanted), at);
             text[at] = u'<';
             const std::size_t tag = at + 1 < length ? at : scan::npos;

@@ -1,0 +1,78 @@
+// UTF-16 code points and their UTF-8 bytes, for the codec and for diagnostics.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace mozaru {
+
+constexpr bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+constexpr bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+constexpr bool isSurrogate(char32_t c) {
+    return c >= 0xD800 && c <= 0xDFFF;
+}
+
+struct CodePoint {
+    char32_t value = 0;
+    std::size_t units = 1;  // 2 for a surrogate pair
+};
+
+// The code point that starts at i (i < text.size()); a lone surrogate is
+// itself, one unit long.
+constexpr CodePoint codePointAt(std::u16string_view text, std::size_t i) {
+    const char16_t c = text[i];
+    if (isHighSurrogate(c) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+        return {0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00), 2};
+    }
+    return {c, 1};
+}
+
+// Calls f with each code point of text in order.
+template <class F>
+void forEachCodePoint(std::u16string_view text, F f) {
+    for (std::size_t i = 0; i < text.size();) {
+        const CodePoint cp = codePointAt(text, i);
+        f(cp.value);
+        i += cp.units;
+    }
+}
+
+// Bytes of a code point in UTF-8; a surrogate has no UTF-8 form (0).
+constexpr std::size_t utf8Length(char32_t c) {
+    if (c < 0x80) return 1;
+    if (c < 0x800) return 2;
+    if (isSurrogate(c)) return 0;
+    return c < 0x10000 ? 3 : 4;
+}
+
+// Writes a code point that is not a surrogate as UTF-8 at out; returns the end.
+inline char* writeUtf8(char32_t c, char* out) {
+    if (c < 0x80) {
+        *out++ = static_cast<char>(c);
+    } else if (c < 0x800) {
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return out;
+}
+
+inline void appendUtf8(std::string& out, char32_t c) {
+    char bytes[4];
+    out.append(bytes, writeUtf8(c, bytes));
+}
+
+}  // namespace mozaru

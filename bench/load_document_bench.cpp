@@ -10,10 +10,10 @@
 #include <iterator>
 #include <string>
 
-#include "app/fake_prompts.h"
 #include "app/form1.h"
-#include "app/rich_text_box.h"
 #include "document/text_file.h"
+#include "support/fake_prompts.h"
+#include "ui/rich_text_box.h"
 
 namespace {
 

@@ -7,19 +7,18 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextDocument>
 #include <algorithm>
 #include <initializer_list>
 #include <utility>
 
 #include "app/caption.h"
-#include "app/editor_text.h"
-#include "app/fonts.h"
 #include "app/layout.h"
-#include "app/literal_tool_tips.h"
-#include "app/progress_bar.h"
-#include "app/rich_text_box.h"
-#include "app/twips.h"
+#include "text/messages.h"
+#include "ui/fonts.h"
+#include "ui/literal_tool_tips.h"
+#include "ui/progress_bar.h"
+#include "ui/rich_text_box.h"
+#include "ui/twips.h"
 
 namespace mozaru {
 
@@ -61,7 +60,7 @@ Form1::Form1(Prompts& prompts, QStringList arguments, QString programFolder, QWi
       m_programFolder(std::move(programFolder)) {
     setFont(gothicFont(9));
     createControls();
-    resize(twipsToPixelsX(kClientWidth), twipsToPixelsY(kClientHeight));
+    resize(twipsToPixelsX(this, kClientWidth), twipsToPixelsY(this, kClientHeight));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect centred(QPoint(0, 0), size());
         centred.moveCenter(screen->availableGeometry().center());
@@ -116,8 +115,6 @@ void Form1::createControls() {
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
-    connect(RichTextBox1->document(), &QTextDocument::contentsChange, this,
-            [this] { m_documentKnown = false; });
     connect(RichTextBox1, &QPlainTextEdit::textChanged, this, &Form1::RichTextBox1_Change);
     connect(RichTextBox1, &RichTextBox::dropped, this, &Form1::RichTextBox1_OLEDragDrop);
 }
@@ -174,7 +171,7 @@ void Form1::RichTextBox1_Change() {
 void Form1::applyEnablingRule() {
     if (BusyFlag == kTrue) return;
     // Whether the text is empty; the document knows without building it.
-    const bool hasText = !RichTextBox1->document()->isEmpty();
+    const bool hasText = !RichTextBox1->isEmptyDocument();
     for (QPushButton* b : {Command1, Command2, Command3, Command5, Command7}) {
         b->setEnabled(hasText);
     }
@@ -192,88 +189,31 @@ void Form1::resizeEvent(QResizeEvent* event) {
 void Form1::Form_Resize() {
     const auto outer = [this] {
         const QRect frame = frameGeometry();
-        return OuterSize{pixelsToTwipsX(frame.width()), pixelsToTwipsY(frame.height())};
+        return OuterSize{pixelsToTwipsX(this, frame.width()), pixelsToTwipsY(this, frame.height())};
     };
     if (outer().width <= kMinOuterWidth) setOuterSize(kMinOuterWidth, outer().height);
     if (outer().height <= kMinOuterHeight) setOuterSize(outer().width, kMinOuterHeight);
 
     const OuterSize size = outer();
     const MainLayout layout = layoutControls(size);
-    RichTextBox1->setGeometry(twipsToPixelsX(kEditLeft), twipsToPixelsY(kEditTop),
-                              twipsToPixelsX(layout.editWidth), twipsToPixelsY(layout.editHeight));
-    Label1->move(twipsToPixelsX(layout.labelLeft), twipsToPixelsY(layout.labelTop));
-    ProgressBar1->setGeometry(twipsToPixelsX(kBarLeft), twipsToPixelsY(layout.barTop),
-                              twipsToPixelsX(layout.barWidth), ProgressBar1->height());
+    RichTextBox1->setGeometry(twipsToPixelsX(this, kEditLeft), twipsToPixelsY(this, kEditTop),
+                              twipsToPixelsX(this, layout.editWidth),
+                              twipsToPixelsY(this, layout.editHeight));
+    Label1->move(twipsToPixelsX(this, layout.labelLeft), twipsToPixelsY(this, layout.labelTop));
+    ProgressBar1->setGeometry(twipsToPixelsX(this, kBarLeft), twipsToPixelsY(this, layout.barTop),
+                              twipsToPixelsX(this, layout.barWidth), ProgressBar1->height());
+}
+
+void Form1::confirm(const QString& text) {
+    m_prompts.message(this, text, QStringView(kTitleConfirm).toString());
 }
 
 void Form1::setOuterSize(float widthTwips, float heightTwips) {
     const QRect frame = frameGeometry();
     const int extraWidth = frame.width() - width();
     const int extraHeight = frame.height() - height();
-    resize(std::max(0, twipsToPixelsX(widthTwips) - extraWidth),
-           std::max(0, twipsToPixelsY(heightTwips) - extraHeight));
-}
-
-std::u16string Form1::documentText() const {
-    return std::u16string(documentView());
-}
-
-std::u16string_view Form1::documentView() const {
-    if (!m_documentKnown) {
-        // The raw text keeps no-break spaces, which toPlainText would turn into spaces.
-        const QString raw = RichTextBox1->document()->toRawText();
-        m_document = editorToDocument(std::u16string_view(
-            reinterpret_cast<const char16_t*>(raw.utf16()), static_cast<std::size_t>(raw.size())));
-        m_documentKnown = true;
-    }
-    return m_document;
-}
-
-void Form1::setDocumentText(std::u16string_view text) {
-    showDocumentText(text, nullptr);
-}
-
-void Form1::takeDocumentText(std::u16string&& text) {
-    showDocumentText(text, &text);
-}
-
-void Form1::showDocumentText(std::u16string_view text, std::u16string* owned) {
-    // Converted straight into the string the edit area takes: a 50 MB page
-    // is 100 MB of UTF-16, and every copy of it shows.
-    QString editor(static_cast<qsizetype>(text.size()), Qt::Uninitialized);
-    const std::size_t length = documentToEditor(text, reinterpret_cast<char16_t*>(editor.data()));
-    editor.truncate(static_cast<qsizetype>(length));
-    RichTextBox1->setPlainText(editor);
-    // What the edit area now holds, as documentText would read it back: the
-    // text itself when every line break in it was already a CR LF.
-    const auto lines = static_cast<std::size_t>(std::count(editor.cbegin(), editor.cend(), u'\n'));
-    if (length + lines == text.size()) {
-        if (owned != nullptr) {
-            m_document = std::move(*owned);
-        } else {
-            m_document.assign(text);
-        }
-    } else {
-        m_document = editorToDocument(
-            std::u16string_view(reinterpret_cast<const char16_t*>(editor.utf16()), length));
-    }
-    m_documentKnown = true;
-}
-
-int Form1::twipsToPixelsX(double twips) const {
-    return twipsToPixels(twips, logicalDpiX());
-}
-
-int Form1::twipsToPixelsY(double twips) const {
-    return twipsToPixels(twips, logicalDpiY());
-}
-
-float Form1::pixelsToTwipsX(int pixels) const {
-    return pixelsToTwips(pixels, logicalDpiX());
-}
-
-float Form1::pixelsToTwipsY(int pixels) const {
-    return pixelsToTwips(pixels, logicalDpiY());
+    resize(std::max(0, twipsToPixelsX(this, widthTwips) - extraWidth),
+           std::max(0, twipsToPixelsY(this, heightTwips) - extraHeight));
 }
 
 }  // namespace mozaru

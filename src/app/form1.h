@@ -1,5 +1,6 @@
 // The main window: the document's edit area, one button per command, the
-// busy display, and the state the commands share.
+// busy display, and the state the commands share. Its handlers are defined
+// beside it, one file per subsystem (form1_extract.cpp, form1_load.cpp, ...).
 #pragma once
 
 #include <QString>
@@ -9,8 +10,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/prompts.h"
-#include "document/common_dialog.h"
+#include "ui/common_dialog.h"
+#include "ui/prompts.h"
 
 class QLabel;
 class QMimeData;
@@ -80,14 +81,6 @@ public:
     // mode 0 reads the settings file, 1 writes it; true on success.
     bool ReadWriteSettings(quint8 mode);
 
-    // The document: the edit area's whole text with CR LF line breaks.
-    std::u16string documentText() const;
-    // One assignment of the whole text (raises one change event); any line
-    // break (CR LF, CR, LF) becomes a line of the edit area.
-    void setDocumentText(std::u16string_view text);
-    // The same for a text the caller no longer needs: kept without a copy.
-    void takeDocumentText(std::u16string&& text);
-
     Prompts& prompts() const { return m_prompts; }
     const QStringList& arguments() const { return m_arguments; }
     const QString& programFolder() const { return m_programFolder; }
@@ -95,12 +88,6 @@ public:
     Form3* precisionDialog() const { return m_form3; }
     // Whether a close arrived while busy and waits for the command to end.
     bool closePending() const { return m_closePending; }
-
-    // Twips (1/1440 inch) to pixels and back, at the screen's logical DPI.
-    int twipsToPixelsX(double twips) const;
-    int twipsToPixelsY(double twips) const;
-    float pixelsToTwipsX(int pixels) const;
-    float pixelsToTwipsY(int pixels) const;
 
 signals:
     // After Form_Unload has run: once, when the window has really closed.
@@ -114,12 +101,9 @@ protected:
 private:
     // Writes the document to the file the save dialog returned, in saveFormat.
     void saveDocumentAs(const QString& chosen, std::int16_t saveFormat);
-    // Shows text in the edit area; owned, when given, is the string text views.
-    void showDocumentText(std::u16string_view text, std::u16string* owned);
+    // A message box titled 確認 ("confirm"), as every document command shows.
+    void confirm(const QString& text);
     void createControls();
-    // The document without a copy: what was last written, or the edit area's
-    // text read back once after an edit by hand.
-    std::u16string_view documentView() const;
     void applyEnablingRule();
     void setOuterSize(float widthTwips, float heightTwips);
     // The frame shared by 改行付加 and 改行除去.
@@ -129,10 +113,6 @@ private:
     QStringList m_arguments;
     QString m_programFolder;
     Form3* m_form3 = nullptr;
-    // Reading an 8 MB document back from the edit area costs more than
-    // extracting it, so the last written text is kept until the user edits.
-    mutable std::u16string m_document;
-    mutable bool m_documentKnown = true;
     bool m_closePending = false;
     bool m_unloaded = false;
 };

@@ -3,8 +3,8 @@
 #include <QDir>
 
 #include "app/form1.h"
-#include "app/japanese_qt.h"
-#include "app/qt_prompts.h"
+#include "ui/japanese_qt.h"
+#include "ui/qt_prompts.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

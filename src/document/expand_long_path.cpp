@@ -87,7 +87,7 @@ std::optional<std::u16string> lookUp(const std::u16string& folder, std::u16strin
     // "." and ".." name the folders themselves; the listing below leaves them out.
     if (component == u"." || component == u"..") return std::u16string(component);
     if (component.empty()) return std::nullopt;
-    const QDir dir(folder.empty() ? QStringLiteral("/") : QString::fromStdU16String(folder));
+    const QDir dir(folder.empty() ? QStringLiteral("/") : QStringView(folder).toString());
     const QStringList entries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& entry : entries) {
         const std::u16string name = entry.toStdU16String();
@@ -134,7 +134,7 @@ std::u16string ExpandLongPath(std::u16string_view path) {
     std::u16string absolute = original;
     if (path.front() != u'/') {
         absolute =
-            QDir::current().absoluteFilePath(QString::fromStdU16String(original)).toStdU16String();
+            QDir::current().absoluteFilePath(QStringView(original).toString()).toStdU16String();
     }
     const std::vector<std::u16string_view> parts = splitAt(absolute, u'/');
     const std::optional<std::u16string> expanded = expandFrom(std::u16string(), parts, 1);

@@ -5,8 +5,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "app/fonts.h"
-#include "app/twips.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
 
 namespace mozaru {
 
@@ -14,7 +14,7 @@ Form2::Form2(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("選択メニュー"));
     setFont(gothicFont(9.0));
     // Designed in twips; the logical DPI keeps its proportions at every scaling.
-    setFixedSize(twipsToPixels(3225, logicalDpiX()), twipsToPixels(2130, logicalDpiY()));
+    setFixedSize(twipsToPixelsX(this, 3225), twipsToPixelsY(this, 2130));
 
     m_option2 = new QRadioButton(QStringLiteral("『ＨＴＭＬ形式』で保存する"), this);
     m_option2->setObjectName(QStringLiteral("Option2"));

@@ -10,8 +10,8 @@
 #include <QStyleOptionGroupBox>
 #include <algorithm>
 
-#include "app/fonts.h"
-#include "app/twips.h"
+#include "ui/fonts.h"
+#include "ui/twips.h"
 
 namespace mozaru {
 
@@ -55,52 +55,63 @@ Form3::Form3(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("抽出精度の選択"));
     setFont(gothicFont(9));
     createControls();
-    setFixedSize(twipsToPixels(5325, logicalDpiX()), twipsToPixels(3705, logicalDpiY()));
+    setFixedSize(twipsToPixelsX(this, 5325), twipsToPixelsY(this, 3705));
 }
 
 void Form3::createControls() {
     const auto place = setGeometryTwips;
-    Label1 = new QLabel(QStringLiteral("【　AA抽出精度　】"), this);
-    place(Label1, 1680, 240, 1935, 255);
-    Slider1 = new QSlider(Qt::Horizontal, this);
-    Slider1->setRange(0, kPositions - 1);
-    Slider1->setPageStep(1);
-    Slider1->setTickPosition(QSlider::TicksBelow);
-    Slider1->setTickInterval(1);
-    place(Slider1, 1080, 600, 3255, 495);
-    Label2 = new QLabel(QStringLiteral("<全て>"), this);
-    place(Label2, 840, 1080, 855, 255);
-    Label3 = new QLabel(QStringLiteral("<標準>"), this);
-    place(Label3, 2280, 1080, 855, 255);
-    Label4 = new QLabel(QStringLiteral("<大規模AAのみ>"), this);
-    place(Label4, 3360, 1080, 1695, 255);
-    for (QLabel* label : {Label1, Label2, Label3, Label4}) label->setTextFormat(Qt::PlainText);
-    Frame1 = new QGroupBox(QStringLiteral("【　説明　】"), this);
-    place(Frame1, 120, 1440, 5055, 1335);
+    m_label1 = new QLabel(QStringLiteral("【　AA抽出精度　】"), this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    place(m_label1, 1680, 240, 1935, 255);
+    m_slider1 = new QSlider(Qt::Horizontal, this);
+    m_slider1->setObjectName(QStringLiteral("Slider1"));
+    m_slider1->setRange(0, kPositions - 1);
+    m_slider1->setPageStep(1);
+    m_slider1->setTickPosition(QSlider::TicksBelow);
+    m_slider1->setTickInterval(1);
+    place(m_slider1, 1080, 600, 3255, 495);
+    m_label2 = new QLabel(QStringLiteral("<全て>"), this);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    place(m_label2, 840, 1080, 855, 255);
+    m_label3 = new QLabel(QStringLiteral("<標準>"), this);
+    m_label3->setObjectName(QStringLiteral("Label3"));
+    place(m_label3, 2280, 1080, 855, 255);
+    m_label4 = new QLabel(QStringLiteral("<大規模AAのみ>"), this);
+    m_label4->setObjectName(QStringLiteral("Label4"));
+    place(m_label4, 3360, 1080, 1695, 255);
+    for (QLabel* label : {m_label1, m_label2, m_label3, m_label4})
+        label->setTextFormat(Qt::PlainText);
+    m_frame1 = new QGroupBox(QStringLiteral("【　説明　】"), this);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    place(m_frame1, 120, 1440, 5055, 1335);
     // Created after the frame, so it is deleted after the frame that uses it.
     auto* captionStyle = new FrameCaptionStyle;
     captionStyle->setParent(this);
-    Frame1->setStyle(captionStyle);
-    Label5 = new QLabel(Frame1);
-    Label5->setTextFormat(Qt::PlainText);
-    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(Label5, 120, 240, 4815, 975);
-    Check1 = new QCheckBox(QStringLiteral("同じAAを1つにまとめて抽出する。"), this);
-    place(Check1, 1200, 2880, 3135, 255);
-    Command1 = new QPushButton(QStringLiteral("Ｏ　Ｋ"), this);
-    place(Command1, 1440, 3240, 1215, 375);
-    Command2 = new QPushButton(QStringLiteral("キャンセル"), this);
-    place(Command2, 2880, 3240, 1215, 375);
+    m_frame1->setStyle(captionStyle);
+    m_label5 = new QLabel(m_frame1);
+    m_label5->setObjectName(QStringLiteral("Label5"));
+    m_label5->setTextFormat(Qt::PlainText);
+    m_label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    place(m_label5, 120, 240, 4815, 975);
+    m_check1 = new QCheckBox(QStringLiteral("同じAAを1つにまとめて抽出する。"), this);
+    m_check1->setObjectName(QStringLiteral("Check1"));
+    place(m_check1, 1200, 2880, 3135, 255);
+    m_command1 = new QPushButton(QStringLiteral("Ｏ　Ｋ"), this);
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    place(m_command1, 1440, 3240, 1215, 375);
+    m_command2 = new QPushButton(QStringLiteral("キャンセル"), this);
+    m_command2->setObjectName(QStringLiteral("Command2"));
+    place(m_command2, 2880, 3240, 1215, 375);
 
-    setTabOrder(Slider1, Check1);
-    setTabOrder(Check1, Command1);
-    setTabOrder(Command1, Command2);
+    setTabOrder(m_slider1, m_check1);
+    setTabOrder(m_check1, m_command1);
+    setTabOrder(m_command1, m_command2);
 
-    connect(Slider1, &QSlider::valueChanged, this, &Form3::Slider1_Scroll);
+    connect(m_slider1, &QSlider::valueChanged, this, &Form3::Slider1_Scroll);
     // The greyed state (2) can only come from the caller; a click leaves it.
-    connect(Check1, &QCheckBox::clicked, this, [this] { Check1->setTristate(false); });
-    connect(Command1, &QPushButton::clicked, this, &Form3::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form3::Command2_Click);
+    connect(m_check1, &QCheckBox::clicked, this, [this] { m_check1->setTristate(false); });
+    connect(m_command1, &QPushButton::clicked, this, &Form3::Command1_Click);
+    connect(m_command2, &QPushButton::clicked, this, &Form3::Command2_Click);
 }
 
 QString Form3::description(int position) {
@@ -125,9 +136,9 @@ QString Form3::description(int position) {
 
 void Form3::load() {
     // A fresh window: controls at their design state, then Form_Load.
-    Check1->setTristate(false);
-    Check1->setCheckState(Qt::Unchecked);
-    Slider1->setValue(0);
+    m_check1->setTristate(false);
+    m_check1->setCheckState(Qt::Unchecked);
+    m_slider1->setValue(0);
     m_loaded = true;
     Form_Load();
 }
@@ -137,40 +148,40 @@ void Form3::Syokika(const std::int16_t& SliderValue, const std::int16_t& Check1V
     // A level the slider has no position for (only from a hand-edited settings
     // file) extracts like level 0, so the slider shows it there.
     const bool known = SliderValue >= 0 && SliderValue < kPositions;
-    Slider1->setValue(known ? SliderValue : 0);
+    m_slider1->setValue(known ? SliderValue : 0);
     switch (Check1Value) {
         case 1:
-            Check1->setCheckState(Qt::Checked);
+            m_check1->setCheckState(Qt::Checked);
             break;
         case 2:
-            Check1->setCheckState(Qt::PartiallyChecked);  // greyed
+            m_check1->setCheckState(Qt::PartiallyChecked);  // greyed
             break;
         default:
-            Check1->setCheckState(Qt::Unchecked);
+            m_check1->setCheckState(Qt::Unchecked);
             break;
     }
 }
 
 void Form3::Form_Load() {
     m_ret = -1;
-    m_check1 = -1;
+    m_checkResult = -1;
     Slider1_Scroll();
 }
 
 void Form3::Slider1_Scroll() {
-    const QString text = description(Slider1->value());
-    if (!text.isEmpty()) Label5->setText(text);
+    const QString text = description(m_slider1->value());
+    if (!text.isEmpty()) m_label5->setText(text);
 }
 
 void Form3::Command1_Click() {
-    m_ret = static_cast<std::int16_t>(Slider1->value());
-    m_check1 = stateValue(Check1->checkState());
+    m_ret = static_cast<std::int16_t>(m_slider1->value());
+    m_checkResult = stateValue(m_check1->checkState());
     done(QDialog::Accepted);
 }
 
 void Form3::Command2_Click() {
     m_ret = -1;
-    m_check1 = -1;
+    m_checkResult = -1;
     done(QDialog::Rejected);
 }
 
@@ -183,7 +194,7 @@ void Form3::done(int result) {
 
 void Form3::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    Slider1->setFocus();
+    m_slider1->setFocus();
 }
 
 }  // namespace mozaru

@@ -25,7 +25,7 @@ public:
     // Loads the dialog if it is not loaded, then sets the slider and the check box.
     void Syokika(const std::int16_t& SliderValue, const std::int16_t& Check1Value);
     std::int16_t F_Ret() const { return m_ret; }
-    std::int16_t F_Check1() const { return m_check1; }
+    std::int16_t F_Check1() const { return m_checkResult; }
 
     // The description of a slider position (each text followed by CR LF);
     // empty for a position the slider does not have.
@@ -39,17 +39,6 @@ public:
 
     bool isLoaded() const { return m_loaded; }
 
-    QLabel* Label1 = nullptr;
-    QSlider* Slider1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLabel* Label3 = nullptr;
-    QLabel* Label4 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QLabel* Label5 = nullptr;
-    QCheckBox* Check1 = nullptr;
-    QPushButton* Command1 = nullptr;
-    QPushButton* Command2 = nullptr;
-
     void done(int result) override;
 
 protected:
@@ -59,8 +48,20 @@ private:
     void createControls();
     void load();
 
+    // The controls, found by their object names ("Slider1", "Check1", ...).
+    QLabel* m_label1 = nullptr;
+    QSlider* m_slider1 = nullptr;
+    QLabel* m_label2 = nullptr;
+    QLabel* m_label3 = nullptr;
+    QLabel* m_label4 = nullptr;
+    QGroupBox* m_frame1 = nullptr;
+    QLabel* m_label5 = nullptr;
+    QCheckBox* m_check1 = nullptr;
+    QPushButton* m_command1 = nullptr;
+    QPushButton* m_command2 = nullptr;
+
     std::int16_t m_ret = -1;
-    std::int16_t m_check1 = -1;
+    std::int16_t m_checkResult = -1;
     bool m_loaded = false;
 };
 

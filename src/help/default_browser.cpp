@@ -15,7 +15,7 @@ namespace mozaru {
 
 namespace {
 
-const QString kFailure = QString::fromUtf16(kNoBrowser.data(), kNoBrowser.size());
+const QString kFailure = QStringView(kNoBrowser).toString();
 
 #ifndef _WIN32
 // A helper program's first output line, or empty when it is missing, fails or
@@ -77,7 +77,7 @@ QString browserFromDesktopFile(const QString& desktopFilePath) {
     const std::optional<std::u16string> exec =
         desktopEntryExec(QString::fromUtf8(file.readAll()).toStdU16String());
     if (!exec) return kFailure;
-    const QString program = QString::fromStdU16String(execProgram(*exec));
+    const QString program = QStringView(execProgram(*exec)).toString();
     if (program.isEmpty()) return kFailure;
     if (QFileInfo(program).isAbsolute()) return program;
     const QString found = QStandardPaths::findExecutable(program);
@@ -86,8 +86,9 @@ QString browserFromDesktopFile(const QString& desktopFilePath) {
 
 QString findDefaultBrowser() {
 #ifdef _WIN32
-    return QString::fromStdU16String(APIFunc::GetRegExePath(
-        HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\HTTP\\shell\\open\\command", ""));
+    return QStringView(APIFunc::GetRegExePath(HKEY_LOCAL_MACHINE,
+                                              "SOFTWARE\\Classes\\HTTP\\shell\\open\\command", ""))
+        .toString();
 #else
     QString id = firstOutputLine(QStringLiteral("xdg-settings"),
                                  {QStringLiteral("get"), QStringLiteral("default-web-browser")});

@@ -25,8 +25,7 @@ QString browserFromDesktopFile(const QString& desktopFilePath);
 // wait for it. False with *error set when it cannot be started.
 bool launchBrowser(const QString& browser, const QString& manual, QString* error = nullptr);
 
-// The message shown when no browser is found (title kBrowserMissingTitle).
+// The message shown when no browser is found (title kTitleHelpError).
 QString browserMissingText();
-inline constexpr char16_t kBrowserMissingTitle[] = u"エラー警告";
 
 }  // namespace mozaru

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/text_file.h"
+#include "text/messages.h"
 
 namespace mozaru {
 
@@ -47,7 +48,7 @@ std::optional<QString> readSettingsFile(const QString& programFolder, SettingsVa
     if (read.error) return read.error;
     const SettingsError error =
         readSettingsLines(read.lines, programFolder.toStdU16String(), values);
-    if (error) return QString::fromStdU16String(*error);
+    if (error) return QStringView(*error).toString();
     return std::nullopt;
 }
 
@@ -57,7 +58,7 @@ std::optional<QString> writeSettingsFile(const QString& programFolder,
     const LinesRead read = readLines(path);
     if (read.error) return read.error;
     const SettingsRewrite rewrite = rewriteSettingsLines(read.lines, values);
-    if (rewrite.error) return QString::fromStdU16String(*rewrite.error);
+    if (rewrite.error) return QStringView(*rewrite.error).toString();
     std::u16string text;
     for (const std::u16string& line : rewrite.lines) {
         text += line;
@@ -69,10 +70,10 @@ std::optional<QString> writeSettingsFile(const QString& programFolder,
 }
 
 QString settingsErrorText(const QString& description) {
-    return QStringList{QStringLiteral("INI読み込み時にエラーが発生しました。"),
-                       QStringLiteral("エラー内容は以下のとおりです。"), QString(),
-                       QStringLiteral("【エラー内容】"), description}
-        .join(QStringLiteral("\r\n"));
+    return QStringView(errorMessage(u"INI読み込み時にエラーが発生しました。",
+                                    description.toStdU16String(),
+                                    u"エラー内容は以下のとおりです。"))
+        .toString();
 }
 
 }  // namespace mozaru

@@ -23,9 +23,8 @@ std::optional<QString> readSettingsFile(const QString& programFolder, SettingsVa
 std::optional<QString> writeSettingsFile(const QString& programFolder,
                                          const SettingsValues& values);
 
-// The warning shown for any settings failure, reading or writing: five lines
-// joined by CR LF, the description last.
+// The warning shown for any settings failure, reading or writing (title
+// kTitleWarning): five lines joined by CR LF, the description last.
 QString settingsErrorText(const QString& description);
-inline constexpr char16_t kSettingsErrorTitle[] = u"警告";
 
 }  // namespace mozaru

@@ -8,10 +8,10 @@
 #include <QTimer>
 #include <QToolTip>
 
-#include "app/literal_tool_tips.h"
-#include "app/progress_bar.h"
-#include "app/twips.h"
-#include "app/window_fixture.h"
+#include "support/window_fixture.h"
+#include "ui/literal_tool_tips.h"
+#include "ui/progress_bar.h"
+#include "ui/twips.h"
 
 using namespace mozaru;
 
@@ -93,8 +93,8 @@ void Form1Test::designPositionsInTwips() {
     WindowFixture f;
     Form1& w = f.w();
     const auto rect = [&w](double l, double t, double width, double h) {
-        return QRect(w.twipsToPixelsX(l), w.twipsToPixelsY(t), w.twipsToPixelsX(width),
-                     w.twipsToPixelsY(h));
+        return QRect(twipsToPixelsX(&w, l), twipsToPixelsY(&w, t), twipsToPixelsX(&w, width),
+                     twipsToPixelsY(&w, h));
     };
     QCOMPARE(w.Command4->geometry(), rect(240, 120, 855, 375));
     QCOMPARE(w.Command5->geometry(), rect(1080, 120, 855, 375));
@@ -106,7 +106,7 @@ void Form1Test::designPositionsInTwips() {
     QCOMPARE(w.RichTextBox1->geometry(), rect(120, 600, 9975, 6975));
     QCOMPARE(w.ProgressBar1->geometry(), rect(240, 3000, 8295, 375));
     QCOMPARE(w.Label1->geometry(), rect(2400, 2400, 3735, 375));
-    QCOMPARE(w.size(), QSize(w.twipsToPixelsX(10170), w.twipsToPixelsY(7755)));
+    QCOMPARE(w.size(), QSize(twipsToPixelsX(&w, 10170), twipsToPixelsY(&w, 7755)));
     QCOMPARE(w.Label1->text(), QStringLiteral("処理中です・・・・"));
     QCOMPARE(w.Label1->alignment(), Qt::AlignCenter);
     QCOMPARE(w.RichTextBox1->lineWrapMode(), QPlainTextEdit::NoWrap);
@@ -215,13 +215,13 @@ void Form1Test::enablingRule() {
     QFETCH(QString, text);
     QFETCH(QString, enabled);
     WindowFixture f;
-    f.w().setDocumentText(u"x");
-    f.w().setDocumentText(text.toStdU16String());
+    f.w().RichTextBox1->setDocumentText(u"x");
+    f.w().RichTextBox1->setDocumentText(text.toStdU16String());
     QCOMPARE(f.enabledButtons(), enabled);
     // The first paint applies the rule as well.
     WindowFixture g;
     g.w().RichTextBox1->blockSignals(true);
-    g.w().setDocumentText(text.toStdU16String());
+    g.w().RichTextBox1->setDocumentText(text.toStdU16String());
     g.w().RichTextBox1->blockSignals(false);
     g.w().show();
     QVERIFY(QTest::qWaitForWindowExposed(&g.w()));
@@ -231,7 +231,7 @@ void Form1Test::enablingRule() {
 void Form1Test::deletingTheLastCharacterDisablesAtOnce() {
     WindowFixture f;
     f.w().show();
-    f.w().setDocumentText(u"a");
+    f.w().RichTextBox1->setDocumentText(u"a");
     QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));
     f.w().RichTextBox1->moveCursor(QTextCursor::End);
     QTest::keyClick(f.w().RichTextBox1, Qt::Key_Backspace);
@@ -241,7 +241,7 @@ void Form1Test::deletingTheLastCharacterDisablesAtOnce() {
 
 void Form1Test::repaintWhileBusyChangesNothing() {
     WindowFixture f;
-    f.w().setDocumentText(u"abc");
+    f.w().RichTextBox1->setDocumentText(u"abc");
     f.w().EnableCommands(kFalse);
     QCOMPARE(f.w().BusyFlag, kTrue);
     QCOMPARE(f.enabledButtons(), QStringLiteral("0000001"));
@@ -253,7 +253,7 @@ void Form1Test::repaintWhileBusyChangesNothing() {
 void Form1Test::writingWhileBusyEnablesNothing() {
     WindowFixture f;
     f.w().EnableCommands(kFalse);
-    f.w().setDocumentText(u"abc");
+    f.w().RichTextBox1->setDocumentText(u"abc");
     QCOMPARE(f.enabledButtons(), QStringLiteral("0000001"));
     f.w().EnableCommands(kTrue);
     QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));
@@ -294,7 +294,7 @@ void Form1Test::enteringTwiceLeavingOnceEndsBusy() {
 
 void Form1Test::documentBoundaryUsesCrLf() {
     WindowFixture f;
-    f.w().setDocumentText(u"a\r\nb\rc\nd\u00a0\u2029e\uFDD0f\u2028g");
+    f.w().RichTextBox1->setDocumentText(u"a\r\nb\rc\nd\u00a0\u2029e\uFDD0f\u2028g");
     const QString expected = QStringLiteral("a\r\nb\r\nc\r\nd\u00a0\r\ne\r\nf\u2028g");
     QCOMPARE(f.w().RichTextBox1->blockCount(), 6);
     QCOMPARE(f.document(), expected);
@@ -330,19 +330,19 @@ void Form1Test::resizeLaysOutFromTheOuterSize() {
     Form1& w = f.w();
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.resize(w.twipsToPixelsX(12000), w.twipsToPixelsY(9000));
-    QTRY_COMPARE(w.size(), QSize(w.twipsToPixelsX(12000), w.twipsToPixelsY(9000)));
-    const float outerW = w.pixelsToTwipsX(w.frameGeometry().width());
-    const float outerH = w.pixelsToTwipsY(w.frameGeometry().height());
+    w.resize(twipsToPixelsX(&w, 12000), twipsToPixelsY(&w, 9000));
+    QTRY_COMPARE(w.size(), QSize(twipsToPixelsX(&w, 12000), twipsToPixelsY(&w, 9000)));
+    const float outerW = pixelsToTwipsX(&w, w.frameGeometry().width());
+    const float outerH = pixelsToTwipsY(&w, w.frameGeometry().height());
     QCOMPARE(w.RichTextBox1->geometry(),
-             QRect(w.twipsToPixelsX(120), w.twipsToPixelsY(600), w.twipsToPixelsX(outerW - 283.5f),
-                   w.twipsToPixelsY(outerH - 1167.0f)));
-    QCOMPARE(w.ProgressBar1->width(), w.twipsToPixelsX(outerW - 567.0f));
-    QCOMPARE(w.Label1->x(), w.twipsToPixelsX(outerW / 2 - 1868.0f));
-    QCOMPARE(w.Label1->y(), w.twipsToPixelsY(outerH / 2 - 942.0f));
-    QCOMPARE(w.ProgressBar1->y(), w.twipsToPixelsY(outerH / 2 - 942.0f + 545.1f));
+             QRect(twipsToPixelsX(&w, 120), twipsToPixelsY(&w, 600),
+                   twipsToPixelsX(&w, outerW - 283.5f), twipsToPixelsY(&w, outerH - 1167.0f)));
+    QCOMPARE(w.ProgressBar1->width(), twipsToPixelsX(&w, outerW - 567.0f));
+    QCOMPARE(w.Label1->x(), twipsToPixelsX(&w, outerW / 2 - 1868.0f));
+    QCOMPARE(w.Label1->y(), twipsToPixelsY(&w, outerH / 2 - 942.0f));
+    QCOMPARE(w.ProgressBar1->y(), twipsToPixelsY(&w, outerH / 2 - 942.0f + 545.1f));
     // Buttons never move.
-    QCOMPARE(w.Command6->pos(), QPoint(w.twipsToPixelsX(6480), w.twipsToPixelsY(120)));
+    QCOMPARE(w.Command6->pos(), QPoint(twipsToPixelsX(&w, 6480), twipsToPixelsY(&w, 120)));
 }
 
 void Form1Test::shrinkingSnapsBackToTheMinimum() {
@@ -351,8 +351,9 @@ void Form1Test::shrinkingSnapsBackToTheMinimum() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.resize(100, 100);
-    QTRY_COMPARE(w.frameGeometry().size(), QSize(w.twipsToPixelsX(6105), w.twipsToPixelsY(5055)));
-    QCOMPARE(w.RichTextBox1->width(), w.twipsToPixelsX(6105 - 283.5));
+    QTRY_COMPARE(w.frameGeometry().size(),
+                 QSize(twipsToPixelsX(&w, 6105), twipsToPixelsY(&w, 5055)));
+    QCOMPARE(w.RichTextBox1->width(), twipsToPixelsX(&w, 6105 - 283.5));
 }
 
 void Form1Test::formLoadSetsTheCaption() {
@@ -378,7 +379,7 @@ void Form1Test::closeWhileBusyWaitsForTheCommand() {
     Form1& w = f.w();
     QSignalSpy unloaded(&w, &Form1::unloaded);
     w.show();
-    w.setDocumentText(u"a<BR>b");
+    w.RichTextBox1->setDocumentText(u"a<BR>b");
     bool closedDuringCommand = true;
     // The user closes the window while 改行付加 lets events through.
     QTimer::singleShot(0, &w, [&] {

@@ -1,10 +1,9 @@
-// The main window's layout numbers, its caption and the edit area's line breaks.
+// The main window's layout numbers and its caption.
 #include "app/layout.h"
 
 #include <gtest/gtest.h>
 
 #include "app/caption.h"
-#include "app/editor_text.h"
 
 namespace mozaru {
 namespace {
@@ -81,36 +80,5 @@ INSTANTIATE_TEST_SUITE_P(Versions, CaptionTest,
                                            CaptionCase{2, 1, 13, "Mozaru (Version 2.113)"},
                                            CaptionCase{0, 0, 0, "Mozaru (Version 0.00)"},
                                            CaptionCase{10, 20, 300, "Mozaru (Version 10.20300)"}));
-
-struct BreakCase {
-    std::u16string document;
-    std::u16string editor;
-};
-
-class DocumentToEditorTest : public ::testing::TestWithParam<BreakCase> {};
-
-TEST_P(DocumentToEditorTest, EveryBreakBecomesOneLf) {
-    EXPECT_EQ(documentToEditor(GetParam().document), GetParam().editor);
-}
-
-INSTANTIATE_TEST_SUITE_P(Breaks, DocumentToEditorTest,
-                         ::testing::Values(BreakCase{u"", u""}, BreakCase{u"a\r\nb", u"a\nb"},
-                                           BreakCase{u"a\rb", u"a\nb"}, BreakCase{u"a\nb", u"a\nb"},
-                                           BreakCase{u"\r\r\n\n", u"\n\n\n"},
-                                           BreakCase{u"\n\r", u"\n\n"}, BreakCase{u"x\r", u"x\n"},
-                                           BreakCase{u"\u00a0\u2028", u"\u00a0\u2028"}));
-
-class EditorToDocumentTest : public ::testing::TestWithParam<BreakCase> {};
-
-TEST_P(EditorToDocumentTest, EveryLineEndsWithCrLf) {
-    EXPECT_EQ(editorToDocument(GetParam().editor), GetParam().document);
-}
-
-INSTANTIATE_TEST_SUITE_P(Breaks, EditorToDocumentTest,
-                         ::testing::Values(BreakCase{u"", u""}, BreakCase{u"a\r\nb", u"a\nb"},
-                                           BreakCase{u"a\r\nb", u"a\u2029b"},
-                                           BreakCase{u"\r\n\r\n", u"\n\u2029"},
-                                           BreakCase{u"<BR>\u00a0", u"<BR>\u00a0"}));
-
 }  // namespace
 }  // namespace mozaru

@@ -7,9 +7,10 @@
 #include <QLabel>
 #include <QTest>
 
-#include "app/progress_bar.h"
-#include "app/window_fixture.h"
 #include "extract/form3.h"
+#include "support/form3_controls.h"
+#include "support/window_fixture.h"
+#include "ui/progress_bar.h"
 
 using namespace mozaru;
 
@@ -55,7 +56,7 @@ private slots:
 void WindowRenderTest::mainWindowWithPicture() {
     WindowFixture f;
     f.w().Form_Load();
-    f.w().setDocumentText(kCat);
+    f.w().RichTextBox1->setDocumentText(kCat);
     f.w().show();
     QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
     QCOMPARE(QFontInfo(f.w().RichTextBox1->font()).family(), QStringLiteral("Monapo"));
@@ -66,7 +67,7 @@ void WindowRenderTest::mainWindowWithPicture() {
 
 void WindowRenderTest::busyDisplay() {
     WindowFixture f;
-    f.w().setDocumentText(kCat);
+    f.w().RichTextBox1->setDocumentText(kCat);
     f.w().show();
     QVERIFY(QTest::qWaitForWindowExposed(&f.w()));
     f.w().EnableCommands(kFalse);
@@ -86,7 +87,7 @@ void WindowRenderTest::precisionDialog() {
     QVERIFY(QTest::qWaitForWindowExposed(&d));
     const QImage image = d.grab().toImage();
     QVERIFY(image.save(outputPath("precision_dialog.png")));
-    QVERIFY(hasInk(image, d.Frame1->geometry()));
+    QVERIFY(hasInk(image, test::controlsOf(d).Frame1->geometry()));
 }
 
 QTEST_MAIN(WindowRenderTest)

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "document/hex_bytes.h"
+#include "support/hex_bytes.h"
 
 namespace mozaru {
 namespace {

@@ -7,8 +7,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "document/hex_bytes.h"
 #include "document/save_file.h"
+#include "support/hex_bytes.h"
 
 namespace mozaru {
 namespace {

@@ -11,8 +11,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "app/qt_prompts.h"
-#include "app/twips.h"
+#include "support/form3_controls.h"
+#include "ui/qt_prompts.h"
+#include "ui/twips.h"
 
 using namespace mozaru;
 
@@ -39,34 +40,35 @@ private slots:
 void Form3Test::captionsAndPositions() {
     Form3 d;
     const auto rect = [&d](double l, double t, double w, double h) {
-        return QRect(twipsToPixels(l, d.logicalDpiX()), twipsToPixels(t, d.logicalDpiY()),
-                     twipsToPixels(w, d.logicalDpiX()), twipsToPixels(h, d.logicalDpiY()));
+        return QRect(twipsToPixelsX(&d, l), twipsToPixelsY(&d, t), twipsToPixelsX(&d, w),
+                     twipsToPixelsY(&d, h));
     };
     QCOMPARE(d.windowTitle(), QStringLiteral("抽出精度の選択"));
     QCOMPARE(d.size(), rect(0, 0, 5325, 3705).size());
-    QCOMPARE(d.Label1->text(), QStringLiteral("【　AA抽出精度　】"));
-    QCOMPARE(d.Label1->geometry(), rect(1680, 240, 1935, 255));
-    QCOMPARE(d.Slider1->geometry(), rect(1080, 600, 3255, 495));
-    QCOMPARE(d.Slider1->minimum(), 0);
-    QCOMPARE(d.Slider1->maximum(), 2);
-    QCOMPARE(d.Label2->text(), QStringLiteral("<全て>"));
-    QCOMPARE(d.Label2->geometry(), rect(840, 1080, 855, 255));
-    QCOMPARE(d.Label3->text(), QStringLiteral("<標準>"));
-    QCOMPARE(d.Label3->geometry(), rect(2280, 1080, 855, 255));
-    QCOMPARE(d.Label4->text(), QStringLiteral("<大規模AAのみ>"));
-    QCOMPARE(d.Label4->geometry(), rect(3360, 1080, 1695, 255));
-    QCOMPARE(d.Frame1->title(), QStringLiteral("【　説明　】"));
-    QCOMPARE(d.Frame1->geometry(), rect(120, 1440, 5055, 1335));
-    QCOMPARE(d.Label5->parentWidget(), d.Frame1);
-    QCOMPARE(d.Label5->geometry(), rect(120, 240, 4815, 975));
-    QCOMPARE(d.Check1->text(), QStringLiteral("同じAAを1つにまとめて抽出する。"));
-    QCOMPARE(d.Check1->geometry(), rect(1200, 2880, 3135, 255));
-    QCOMPARE(d.Command1->text(), QStringLiteral("Ｏ　Ｋ"));
-    QCOMPARE(d.Command1->geometry(), rect(1440, 3240, 1215, 375));
-    QCOMPARE(d.Command2->text(), QStringLiteral("キャンセル"));
-    QCOMPARE(d.Command2->geometry(), rect(2880, 3240, 1215, 375));
+    QCOMPARE(test::controlsOf(d).Label1->text(), QStringLiteral("【　AA抽出精度　】"));
+    QCOMPARE(test::controlsOf(d).Label1->geometry(), rect(1680, 240, 1935, 255));
+    QCOMPARE(test::controlsOf(d).Slider1->geometry(), rect(1080, 600, 3255, 495));
+    QCOMPARE(test::controlsOf(d).Slider1->minimum(), 0);
+    QCOMPARE(test::controlsOf(d).Slider1->maximum(), 2);
+    QCOMPARE(test::controlsOf(d).Label2->text(), QStringLiteral("<全て>"));
+    QCOMPARE(test::controlsOf(d).Label2->geometry(), rect(840, 1080, 855, 255));
+    QCOMPARE(test::controlsOf(d).Label3->text(), QStringLiteral("<標準>"));
+    QCOMPARE(test::controlsOf(d).Label3->geometry(), rect(2280, 1080, 855, 255));
+    QCOMPARE(test::controlsOf(d).Label4->text(), QStringLiteral("<大規模AAのみ>"));
+    QCOMPARE(test::controlsOf(d).Label4->geometry(), rect(3360, 1080, 1695, 255));
+    QCOMPARE(test::controlsOf(d).Frame1->title(), QStringLiteral("【　説明　】"));
+    QCOMPARE(test::controlsOf(d).Frame1->geometry(), rect(120, 1440, 5055, 1335));
+    QCOMPARE(test::controlsOf(d).Label5->parentWidget(), test::controlsOf(d).Frame1);
+    QCOMPARE(test::controlsOf(d).Label5->geometry(), rect(120, 240, 4815, 975));
+    QCOMPARE(test::controlsOf(d).Check1->text(), QStringLiteral("同じAAを1つにまとめて抽出する。"));
+    QCOMPARE(test::controlsOf(d).Check1->geometry(), rect(1200, 2880, 3135, 255));
+    QCOMPARE(test::controlsOf(d).Command1->text(), QStringLiteral("Ｏ　Ｋ"));
+    QCOMPARE(test::controlsOf(d).Command1->geometry(), rect(1440, 3240, 1215, 375));
+    QCOMPARE(test::controlsOf(d).Command2->text(), QStringLiteral("キャンセル"));
+    QCOMPARE(test::controlsOf(d).Command2->geometry(), rect(2880, 3240, 1215, 375));
     QCOMPARE(d.font().families().first(), QStringLiteral("ＭＳ ゴシック"));
-    QCOMPARE(d.Check1->font().families().first(), QStringLiteral("ＭＳ ゴシック"));
+    QCOMPARE(test::controlsOf(d).Check1->font().families().first(),
+             QStringLiteral("ＭＳ ゴシック"));
 }
 
 void Form3Test::descriptions_data() {
@@ -97,14 +99,14 @@ void Form3Test::descriptions() {
     QVERIFY(text.endsWith(QStringLiteral("\r\n")));
     Form3 d;
     d.Syokika(static_cast<std::int16_t>(position), 0);
-    QCOMPARE(d.Label5->text(), text);
+    QCOMPARE(test::controlsOf(d).Label5->text(), text);
 }
 
 void Form3Test::loadDescribesTheSlider() {
     Form3 d;
-    QCOMPARE(d.Label5->text(), QString());  // not loaded yet
+    QCOMPARE(test::controlsOf(d).Label5->text(), QString());  // not loaded yet
     d.Syokika(0, 0);
-    QCOMPARE(d.Label5->text(), Form3::description(0));
+    QCOMPARE(test::controlsOf(d).Label5->text(), Form3::description(0));
     QCOMPARE(Form3::description(3), QString());
     QCOMPARE(Form3::description(-1), QString());
 }
@@ -113,15 +115,15 @@ void Form3Test::sliderMovesChangeTheDescription() {
     Form3 d;
     d.Syokika(0, 0);
     d.show();
-    QTest::keyClick(d.Slider1, Qt::Key_Right);
-    QCOMPARE(d.Slider1->value(), 1);
-    QCOMPARE(d.Label5->text(), Form3::description(1));
-    QTest::keyClick(d.Slider1, Qt::Key_End);
-    QCOMPARE(d.Label5->text(), Form3::description(2));
-    QTest::keyClick(d.Slider1, Qt::Key_Right);  // no position beyond the last
-    QCOMPARE(d.Label5->text(), Form3::description(2));
-    QTest::keyClick(d.Slider1, Qt::Key_Home);
-    QCOMPARE(d.Label5->text(), Form3::description(0));
+    QTest::keyClick(test::controlsOf(d).Slider1, Qt::Key_Right);
+    QCOMPARE(test::controlsOf(d).Slider1->value(), 1);
+    QCOMPARE(test::controlsOf(d).Label5->text(), Form3::description(1));
+    QTest::keyClick(test::controlsOf(d).Slider1, Qt::Key_End);
+    QCOMPARE(test::controlsOf(d).Label5->text(), Form3::description(2));
+    QTest::keyClick(test::controlsOf(d).Slider1, Qt::Key_Right);  // no position beyond the last
+    QCOMPARE(test::controlsOf(d).Label5->text(), Form3::description(2));
+    QTest::keyClick(test::controlsOf(d).Slider1, Qt::Key_Home);
+    QCOMPARE(test::controlsOf(d).Label5->text(), Form3::description(0));
 }
 
 void Form3Test::okReturnsWhatSyokikaSet_data() {
@@ -155,21 +157,21 @@ void Form3Test::okReturnsTheUsersChoice() {
     Form3 d;
     d.Syokika(0, 0);
     d.show();
-    QTest::keyClick(d.Slider1, Qt::Key_End);
-    QTest::mouseClick(d.Check1, Qt::LeftButton);
-    QTest::mouseClick(d.Command1, Qt::LeftButton);
+    QTest::keyClick(test::controlsOf(d).Slider1, Qt::Key_End);
+    QTest::mouseClick(test::controlsOf(d).Check1, Qt::LeftButton);
+    QTest::mouseClick(test::controlsOf(d).Command1, Qt::LeftButton);
     QCOMPARE(d.F_Ret(), std::int16_t{2});
     QCOMPARE(d.F_Check1(), std::int16_t{1});
     QVERIFY(!d.isVisible());
     // A click on the greyed box ticks it; it never comes back greyed.
     d.Syokika(0, 2);
     d.show();
-    QTest::mouseClick(d.Check1, Qt::LeftButton);
-    QCOMPARE(d.Check1->checkState(), Qt::Checked);
-    QTest::mouseClick(d.Check1, Qt::LeftButton);
-    QCOMPARE(d.Check1->checkState(), Qt::Unchecked);
-    QTest::mouseClick(d.Check1, Qt::LeftButton);
-    QCOMPARE(d.Check1->checkState(), Qt::Checked);
+    QTest::mouseClick(test::controlsOf(d).Check1, Qt::LeftButton);
+    QCOMPARE(test::controlsOf(d).Check1->checkState(), Qt::Checked);
+    QTest::mouseClick(test::controlsOf(d).Check1, Qt::LeftButton);
+    QCOMPARE(test::controlsOf(d).Check1->checkState(), Qt::Unchecked);
+    QTest::mouseClick(test::controlsOf(d).Check1, Qt::LeftButton);
+    QCOMPARE(test::controlsOf(d).Check1->checkState(), Qt::Checked);
 }
 
 void Form3Test::cancelAndCloseBoxGiveMinusOne_data() {
@@ -184,10 +186,10 @@ void Form3Test::cancelAndCloseBoxGiveMinusOne() {
     Form3 d;
     d.Syokika(1, 1);
     d.show();
-    QTest::keyClick(d.Slider1, Qt::Key_End);
+    QTest::keyClick(test::controlsOf(d).Slider1, Qt::Key_End);
     switch (how) {
         case 0:
-            QTest::mouseClick(d.Command2, Qt::LeftButton);
+            QTest::mouseClick(test::controlsOf(d).Command2, Qt::LeftButton);
             break;
         case 1:
             d.close();
@@ -214,16 +216,16 @@ void Form3Test::resultsAreMinusOneAfterReload() {
     d.Syokika(0, 2);
     d.Command2_Click();
     d.Syokika(0, 0);
-    d.Check1->click();
-    QCOMPARE(d.Check1->checkState(), Qt::Checked);
+    test::controlsOf(d).Check1->click();
+    QCOMPARE(test::controlsOf(d).Check1->checkState(), Qt::Checked);
 }
 
 void Form3Test::levelWithoutPositionShowsTheFirst() {
     for (const std::int16_t level : {std::int16_t{-1}, std::int16_t{3}, std::int16_t{32767}}) {
         Form3 d;
         d.Syokika(level, 0);
-        QCOMPARE(d.Slider1->value(), 0);
-        QCOMPARE(d.Label5->text(), Form3::description(0));
+        QCOMPARE(test::controlsOf(d).Slider1->value(), 0);
+        QCOMPARE(test::controlsOf(d).Label5->text(), Form3::description(0));
     }
 }
 
@@ -232,15 +234,15 @@ void Form3Test::tabOrderAndFocus() {
     d.Syokika(1, 0);
     d.show();
     QVERIFY(QTest::qWaitForWindowActive(&d));
-    QCOMPARE(QApplication::focusWidget(), d.Slider1);
+    QCOMPARE(QApplication::focusWidget(), test::controlsOf(d).Slider1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), d.Check1);
+    QCOMPARE(QApplication::focusWidget(), test::controlsOf(d).Check1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), d.Command1);
+    QCOMPARE(QApplication::focusWidget(), test::controlsOf(d).Command1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), d.Command2);
+    QCOMPARE(QApplication::focusWidget(), test::controlsOf(d).Command2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QCOMPARE(QApplication::focusWidget(), d.Slider1);
+    QCOMPARE(QApplication::focusWidget(), test::controlsOf(d).Slider1);
 }
 
 void Form3Test::frameCaptionKeepsItsClosingBracket() {
@@ -248,11 +250,11 @@ void Form3Test::frameCaptionKeepsItsClosingBracket() {
     // "　】" away.
     Form3 form;
     QStyleOptionGroupBox option;
-    option.initFrom(form.Frame1);
-    option.text = form.Frame1->title();
+    option.initFrom(test::controlsOf(form).Frame1);
+    option.text = test::controlsOf(form).Frame1->title();
     option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-    const QRect label = form.Frame1->style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                                             QStyle::SC_GroupBoxLabel, form.Frame1);
+    const QRect label = test::controlsOf(form).Frame1->style()->subControlRect(
+        QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, test::controlsOf(form).Frame1);
     QVERIFY(label.width() > option.fontMetrics.horizontalAdvance(QStringLiteral("【　説明　】")));
 }
 
@@ -262,8 +264,8 @@ void Form3Test::modalRunThroughQtPrompts() {
     QTimer::singleShot(0, &d, [&d] {
         QVERIFY(d.isVisible());
         QVERIFY(d.isModal());
-        d.Check1->setChecked(true);
-        d.Command1->click();
+        test::controlsOf(d).Check1->setChecked(true);
+        test::controlsOf(d).Command1->click();
     });
     QtPrompts prompts;
     prompts.exec(d);

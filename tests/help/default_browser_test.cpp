@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include "text/messages.h"
+
 namespace mozaru {
 namespace {
 
@@ -119,7 +121,7 @@ TEST(ManualTest, MissingBrowserMessage) {
         browserMissingText(),
         QStringLiteral("標準ブラウザがレジストリーに登録されていない為この機能は使用できません。"
                        "\r\n「説明書」フォルダ内にある「説明書.html」を直接参照してください。"));
-    EXPECT_EQ(QString::fromUtf16(kBrowserMissingTitle), QStringLiteral("エラー警告"));
+    EXPECT_EQ(kTitleHelpError, u"エラー警告");
 }
 
 // The manual's path reaches the browser as one argument, spaces and all.

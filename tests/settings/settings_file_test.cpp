@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <csignal>
 
+#include "text/messages.h"
+
 namespace mozaru {
 namespace {
 
@@ -161,7 +163,7 @@ TEST(SettingsMessageTest, ExactText) {
         settingsErrorText(QStringLiteral("理由")),
         QStringLiteral("INI読み込み時にエラーが発生しました。\r\nエラー内容は以下のとおりです。"
                        "\r\n\r\n【エラー内容】\r\n理由"));
-    EXPECT_EQ(QString::fromUtf16(kSettingsErrorTitle), QStringLiteral("警告"));
+    EXPECT_EQ(kTitleWarning, u"警告");
 }
 
 }  // namespace

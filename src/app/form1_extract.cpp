@@ -1,0 +1,51 @@
+// "AAの抽出": the precision dialog, then ExtractAA inside the busy state with
+// the progress bar following the posts.
+#include "app/form1.h"
+#include "app/window_extract_observer.h"
+#include "extract/extract_aa.h"
+#include "extract/form3.h"
+#include "ui/progress_bar.h"
+#include "ui/rich_text_box.h"
+
+namespace mozaru {
+
+void WindowExtractObserver::start(std::int32_t n) {
+    m_started = true;
+    m_form.EnableCommands(kFalse);
+    m_form.ProgressBar1->setMax(static_cast<float>(n));
+    m_form.ProgressBar1->setMin(0.0f);
+    m_form.ProgressBar1->setValue(0.0f);
+    m_yield.now();
+}
+
+void WindowExtractObserver::postDone(std::int32_t i) {
+    m_form.ProgressBar1->setValue(static_cast<float>(i));
+    m_yield.maybe();
+}
+
+void WindowExtractObserver::finished(std::int32_t n) {
+    m_form.ProgressBar1->setValue(static_cast<float>(n));
+    m_yield.now();
+}
+
+void Form1::Command2_Click() {
+    if (m_form3 == nullptr) m_form3 = new Form3(this);
+    m_form3->Syokika(PrecisionLevel, MergeFlag);
+    m_prompts.exec(*m_form3);
+    if (m_form3->F_Ret() == -1) return;
+    PrecisionLevel = m_form3->F_Ret();
+    MergeFlag = m_form3->F_Check1();
+
+    RichTextBox1->setVisible(false);
+    WindowExtractObserver observer(*this);
+    RichTextBox1->takeDocumentText(
+        ExtractAA(RichTextBox1->documentView(), PrecisionLevel, MergeFlag, observer));
+    RichTextBox1->setVisible(true);
+
+    if (observer.started()) {
+        EnableCommands(kTrue);
+        Form_Paint();
+    }
+}
+
+}  // namespace mozaru

@@ -1,0 +1,97 @@
+// LOAD: the open dialog, and LoadDocument, which the drop and the command
+// line share.
+#include <QCoreApplication>
+
+#include "app/form1.h"
+#include "document/paths.h"
+#include "document/text_file.h"
+#include "text/messages.h"
+#include "ui/rich_text_box.h"
+
+namespace mozaru {
+
+namespace {
+
+const QString kLoadFilter =
+    QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html)|*.txt;*.htm;*.html|すべて|*.*");
+
+QString failureText(const QString& reason) {
+    return QStringView(errorMessage(u"ファイルの読み込みに失敗しました", reason.toStdU16String()))
+        .toString();
+}
+
+}  // namespace
+
+void Form1::Command4_Click() {
+    EnableCommands(kFalse);
+    CommonDialog1.filter = kLoadFilter;
+    CommonDialog1.filterIndex = 1;
+    CommonDialog1.initDir = LoadFolder;
+    CommonDialog1.flags = kDialogFlagLongNames;
+    // A cancelled dialog ends the command silently.
+    if (const std::optional<QString> path = m_prompts.openFile(this, CommonDialog1)) {
+        LoadDocument(*path);
+    }
+    EnableCommands(kTrue);
+}
+
+void Form1::LoadDocument(const QString& path) {
+    if (!RichTextBox1->isEmptyDocument() &&
+        !m_prompts.question(
+            this,
+            QStringLiteral(
+                "ファイルの読み込みを行うと現在編集中の内容は破棄されますがよろしいですか？"),
+            QStringView(kTitleConfirm).toString(), true)) {
+        return;
+    }
+    if (path.isEmpty()) {
+        confirm(QStringLiteral("ファイルは読み込めませんでした"));
+        return;
+    }
+    RichTextBox1->setVisible(false);
+    QCoreApplication::processEvents();
+
+    // The whole file is read and decoded before anything changes, so a file
+    // that cannot be read leaves the document, caption and folder as they were.
+    const std::u16string path16 = path.toStdU16String();
+    QString folder;
+    QString name;
+    try {
+        folder = QStringView(GetFolderPart(path16)).toString();
+        // A file in the root ("/a.html", "\\a.html") has the root as its
+        // folder: "" would mean no folder to the open dialog and the settings.
+        if (folder.isEmpty() && path.startsWith(QChar(kPathSeparator))) {
+            folder = QChar(kPathSeparator);
+        }
+        name = QStringView(GetNamePart(path16)).toString();
+    } catch (const PathOverflow& overflow) {
+        RichTextBox1->setVisible(true);
+        confirm(failureText(QString::fromUtf8(overflow.what())));
+        return;
+    }
+    TextFileRead read = readTextFile(path);
+    if (!read.ok) {
+        RichTextBox1->setVisible(true);
+        confirm(failureText(read.reason));
+        return;
+    }
+
+    RichTextBox1->takeDocumentText(std::move(read.decoded.text));
+    setWindowTitle(BaseCaption + QStringLiteral("　　【") + path + QStringLiteral("】"));
+    LoadFolder = folder;
+    RichTextBox1->setVisible(true);
+    CommonDialog1.fileName = name;
+    QCoreApplication::processEvents();
+
+    // Bytes that stand for no character are never replaced without a word.
+    if (read.decoded.undecodable > 0) {
+        const std::string_view encoding = encodingName(read.decoded.encoding);
+        confirm(
+            QStringLiteral("%1 として読み込みましたが、文字にならない %2 "
+                           "バイトを「\uFFFD」に置き換えました")
+                .arg(QString::fromUtf8(encoding.data(), static_cast<qsizetype>(encoding.size())))
+                .arg(read.decoded.undecodable));
+    }
+}
+
+}  // namespace mozaru

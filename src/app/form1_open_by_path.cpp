@@ -1,0 +1,75 @@
+// A document dropped onto the edit area, or named on the command line:
+// both end in LoadDocument.
+#include <QDir>
+#include <QMimeData>
+#include <QUrl>
+
+#include "app/form1.h"
+#include "document/expand_long_path.h"
+#include "document/paths.h"
+#include "text/messages.h"
+
+namespace mozaru {
+
+namespace {
+
+#ifdef _WIN32
+// The argument text as Windows passes it: the arguments after the program's
+// name, those holding spaces in double quotes.
+QString argumentText(const QStringList& arguments) {
+    QStringList quoted;
+    for (const QString& argument : arguments) {
+        quoted << (argument.contains(u' ') ? u'"' + argument + u'"' : argument);
+    }
+    return quoted.join(u' ');
+}
+#endif
+
+}  // namespace
+
+void Form1::RichTextBox1_OLEDragDrop(const QMimeData* data) {
+    // A drop while a command lets events through would replace its document
+    // and end its busy state under it.
+    if (BusyFlag != kFalse) return;
+    EnableCommands(kFalse);
+    // Text dragged from elsewhere carries no file name: nothing to load.
+    const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
+    if (!urls.isEmpty() && urls.first().isLocalFile()) {
+        const QString path = QDir::toNativeSeparators(urls.first().toLocalFile());
+        bool hasDot = false;
+        try {
+            hasDot = droppedPathHasDot(path.toStdU16String());
+        } catch (const PathOverflow&) {
+            // So long a path cannot be a file's; LoadDocument reports it.
+            hasDot = true;
+        }
+        if (hasDot) {
+            LoadDocument(path);
+        } else {
+            m_prompts.message(this, QStringLiteral("不正なファイルな為読み込みに失敗しました"),
+                              QStringView(kTitleWarning).toString());
+        }
+    }
+    EnableCommands(kTrue);
+}
+
+void Form1::OpenCommandLineFile() {
+#ifdef _WIN32
+    const QString text = argumentText(m_arguments);
+    if (text.isEmpty()) return;
+    EnableCommands(kFalse);
+    if (const std::optional<std::u16string> path = commandLinePath(text.toStdU16String())) {
+        LoadDocument(QStringView(ExpandLongPath(*path)).toString());
+    }
+    EnableCommands(kTrue);
+#else
+    // No drive letters here: the first argument is the document, relative to
+    // the current folder when it is not absolute.
+    if (m_arguments.isEmpty() || m_arguments.first().isEmpty()) return;
+    EnableCommands(kFalse);
+    LoadDocument(QStringView(ExpandLongPath(m_arguments.first().toStdU16String())).toString());
+    EnableCommands(kTrue);
+#endif
+}
+
+}  // namespace mozaru

@@ -1,0 +1,84 @@
+// SAVE: the format dialog Form2, the save dialog, and writing the document.
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "app/form1.h"
+#include "document/form2.h"
+#include "document/paths.h"
+#include "document/save_format.h"
+#include "document/text_file.h"
+#include "text/messages.h"
+#include "ui/rich_text_box.h"
+
+namespace mozaru {
+
+namespace {
+
+const QString kSaveFilter =
+    QStringLiteral("HTML形式(*.htm;*.html)|*.htm;*.html|ﾃｷｽﾄ形式(*.txt)|*.txt|すべて|*.*");
+
+}  // namespace
+
+void Form1::Command5_Click() {
+    if (RichTextBox1->isEmptyDocument()) {
+        confirm(QStringLiteral("保存するものがありません"));
+        return;
+    }
+    EnableCommands(kFalse);
+
+    Form2 form2(this);
+    m_prompts.exec(form2);
+    CommonDialog1.filter = kSaveFilter;
+    const SaveFormatRow row = saveFormatRow(form2.F_Ret());
+    CommonDialog1.filterIndex = row.filterIndex;
+    std::optional<QString> chosen;
+    try {
+        CommonDialog1.fileName =
+            QStringView(GetNamePart(ReplaceExtension(CommonDialog1.fileName.toStdU16String(),
+                                                     row.extension)))
+                .toString();
+        CommonDialog1.flags = kDialogFlagOverwritePrompt;
+        chosen = m_prompts.saveFile(this, CommonDialog1);
+    } catch (const PathOverflow&) {
+        // Before the save dialog has answered, every failure ends the command silently.
+    }
+    if (chosen) saveDocumentAs(*chosen, form2.F_Ret());
+    EnableCommands(kTrue);
+}
+
+void Form1::saveDocumentAs(const QString& chosen, std::int16_t saveFormat) {
+    const auto failed = [this](const QString& reason) {
+        confirm(QStringView(errorMessage(u"ファイルの保存に失敗しました", reason.toStdU16String()))
+                    .toString());
+    };
+    QString target;
+    try {
+        target = QStringView(
+                     ReplaceExtension(chosen.toStdU16String(), saveFormatRow(saveFormat).extension))
+                     .toString();
+    } catch (const PathOverflow& overflow) {
+        failed(QString::fromUtf8(overflow.what()));
+        return;
+    }
+    if (target.isEmpty()) {
+        confirm(QStringLiteral("ファイルは保存できませんでした"));
+        return;
+    }
+    // The dialog asked before replacing the name it returned; a file that only
+    // the forced extension hits gets the same question.
+    if (target != chosen && QFileInfo::exists(target) &&
+        !m_prompts.question(this, target + QStringLiteral("\r\nは既に存在します。上書きしますか？"),
+                            QStringView(kTitleConfirm).toString(), false)) {
+        return;
+    }
+    const TextFileWrite written = writeTextFile(
+        target, saveContent(saveFormat, RichTextBox1->documentView()), OutputEncoding::Cp932);
+    if (!written.ok) {
+        failed(written.reason);
+        return;
+    }
+    confirm(QStringLiteral("ファイルを保存しました"));
+    QCoreApplication::processEvents();
+}
+
+}  // namespace mozaru

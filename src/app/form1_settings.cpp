@@ -1,0 +1,29 @@
+// ReadWriteSettings: the window's settings, read at start-up and rewritten at
+// shut-down.
+#include "app/form1.h"
+#include "settings/settings_file.h"
+#include "text/messages.h"
+
+namespace mozaru {
+
+bool Form1::ReadWriteSettings(quint8 mode) {
+    if (mode != 0 && mode != 1) return true;
+    SettingsValues values{LoadFolder.toStdU16String(), PrecisionLevel, MergeFlag};
+    std::optional<QString> error;
+    if (mode == 0) {
+        error = readSettingsFile(m_programFolder, values);
+        // Lines read before a failing line keep their values.
+        LoadFolder = QStringView(values.loadFolder).toString();
+        PrecisionLevel = values.precisionLevel;
+        MergeFlag = values.mergeFlag;
+    } else {
+        error = writeSettingsFile(m_programFolder, values);
+    }
+    if (error) {
+        m_prompts.message(this, settingsErrorText(*error), QStringView(kTitleWarning).toString());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace mozaru

@@ -1,0 +1,46 @@
+// The Japanese faces the windows use, with fallbacks for systems without them.
+#include "ui/fonts.h"
+
+#include <QStringList>
+
+namespace mozaru {
+
+namespace {
+
+QFont fontOf(const QStringList& families, qreal pointSize, int weight) {
+    QFont font;
+    font.setFamilies(families);
+    font.setPointSizeF(pointSize);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    return font;
+}
+
+}  // namespace
+
+QFont gothicFont(qreal pointSize, int weight) {
+    static const QStringList families{
+        QStringLiteral("ＭＳ ゴシック"),
+        QStringLiteral("MS Gothic"),
+        QStringLiteral("IPAGothic"),
+        QStringLiteral("VL Gothic"),
+        QStringLiteral("Noto Sans Mono CJK JP"),
+    };
+    return fontOf(families, pointSize, weight);
+}
+
+QFont pGothicFont(qreal pointSize) {
+    // Monapo and Mona keep the widths of MS PGothic, so pictures line up.
+    static const QStringList families{
+        QStringLiteral("ＭＳ Ｐゴシック"),
+        QStringLiteral("MS PGothic"),
+        QStringLiteral("Monapo"),
+        QStringLiteral("IPAMonaPGothic"),
+        QStringLiteral("Mona"),
+        QStringLiteral("IPAPGothic"),
+        QStringLiteral("VL PGothic"),
+        QStringLiteral("Noto Sans CJK JP"),
+    };
+    return fontOf(families, pointSize, QFont::Normal);
+}
+
+}  // namespace mozaru

@@ -1,0 +1,35 @@
+// What the window looked like at the first yield of a long command.
+#pragma once
+
+#include <QLabel>
+#include <QTimer>
+
+#include "support/window_fixture.h"
+#include "ui/progress_bar.h"
+
+namespace mozaru::test {
+
+// What the window looked like while a command let events through.
+struct Snapshot {
+    bool taken = false;
+    std::int16_t busy = 0;
+    bool editVisible = true;
+    bool labelVisible = false;
+    QString enabled;
+    float barMax = -1;
+    float barValue = -1;
+};
+
+inline void snapshotAtFirstYield(WindowFixture& f, Snapshot& s) {
+    QTimer::singleShot(0, f.window.get(), [&f, &s] {
+        s.taken = true;
+        s.busy = f.w().BusyFlag;
+        s.editVisible = f.w().RichTextBox1->isVisible();
+        s.labelVisible = f.w().Label1->isVisible();
+        s.enabled = f.enabledButtons();
+        s.barMax = f.w().ProgressBar1->Max();
+        s.barValue = f.w().ProgressBar1->Value();
+    });
+}
+
+}  // namespace mozaru::test

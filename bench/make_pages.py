@@ -1,48 +1,131 @@
 #!/usr/bin/env python3
-"""Writes large CP932 thread pages for the end-to-end benchmarks of mozaru-cli.
+"""Writes thread pages shaped like the ones users save, for the benchmarks.
 
-make_pages.py OUT_DIR: OUT_DIR/big.html (64 MiB) and OUT_DIR/batch/page-NNN.html
-(200 pages of 1 MiB), built by repeating the posts of samples/thread.html with
-fresh numbers.
+make_pages.py OUT_DIR [--big MIB] writes, in CP932:
+  big-lf.html, big-crlf.html      about 75 MiB each (--big changes it), the same posts
+  small-lf.html, small-crlf.html  about 1 MiB each
+  batch/page-NNN.html             200 pages of about 1 MiB, LF
+The shape of a page served today: LF line breaks, one post per line as read.cgi writes it,
+about 38 % of the characters outside ASCII (kana and kanji prose, box-drawing pictures,
+full-width spaces, half-width katakana, characters CP932 lacks written as &#N;), reply
+anchors, and about one post in seven a picture. The pictures are ours (samples/make_thread.py);
+the posts are drawn from them and a few sentences at random, with a fixed seed, so every
+run writes the same bytes.
 """
 import pathlib
-import re
+import random
 import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
+sys.path.insert(0, str(ROOT / "samples"))
+import make_thread  # noqa: E402  (our pictures)
+
+PICTURES = [make_thread.CAT, make_thread.HOUSE, make_thread.TREE, make_thread.MOUNTAINS,
+            make_thread.SUN, make_thread.BUG, make_thread.FOREST, make_thread.CHICK,
+            make_thread.BANNER_NEKO, make_thread.BIG_BANNER]
+
+SENTENCES = [
+    "今日は朝から雨が降っていたので、傘を持って駅まで歩きました",
+    "このスレッドの絵はどれもよく描けていると思います",
+    "昨日の夜に見た番組の話なんだけど、誰か覚えてる？",
+    "それは違うと思うよ、前にも同じ話が出ていたはず",
+    "ﾜﾛﾀ ﾜﾛﾀ ｗｗｗ",
+    "ありがとうございます！保存しました",
+    "猫がキーボードの上で寝てしまって何も打てない",
+    "新しいパソコンを買ったので設定をしているところです",
+    "駅前のラーメン屋が閉店してしまって悲しい",
+    "ｷﾀ━━━━(ﾟ∀ﾟ)━━━━!!",
+    "見てるよ～　がんばれ",
+    "絵文字は &#128512; とか &#9829; とか書くと出るらしい",
+    "ＡＡ職人さんいつも乙です",
+    "それな",
+    "そろそろ次のスレッドを立てる準備をしておいたほうがいいかもしれませんね",
+    "この前のオフ会の写真、まだ誰も上げていないみたいだけど持っている人いる？",
+    "まとめサイトに転載されてた",
+]
+
+NAMES = ["名無しさん", "名無しさん", "名無しさん", "風吹けば名無し", "名無しの猫好き"]
 
 
-def posts():
-    page = (ROOT / "samples" / "thread.html").read_bytes()
-    lines = page.split(b"\r\n")
-    head = [l for l in lines if not l.startswith(b"<DT>")]
-    head = head[: head.index(b"<DL>") + 1]
-    body = [l for l in lines if l.startswith(b"<DT>")]
-    return b"\r\n".join(head) + b"\r\n", body
+def reply(board_key, n):
+    return (f'<a href="../test/read.cgi/board/{board_key}/{n}" rel="noopener noreferrer" '
+            f'target="_blank">&gt;&gt;{n}</a>')
 
 
-def page_of(size, head, body):
-    parts = [head]
-    total = len(head)
+def header(rng, number):
+    name = rng.choice(NAMES)
+    day = 1 + number % 28
+    stamp = f"2026/11/{day:02d}(月) {number % 24:02d}:{number % 60:02d}:{(number * 7) % 60:02d}.{number % 100:02d}"
+    uid = "".join(rng.choice("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789+/")
+                  for _ in range(8))
+    if rng.random() < 0.5:
+        name_part = f'<a href="mailto:sage"><b>{name}</b></a>'
+    else:
+        name_part = f'<font color=green><b>{name}</b></font>'
+    return f"<dt>{number} ：{name_part}：{stamp} ID:{uid}<dd>"
+
+
+def prose(rng, number):
+    lines = []
+    if number > 1 and rng.random() < 0.4:
+        lines.append(reply(1762171200, rng.randint(1, number - 1)))
+    for _ in range(rng.randint(2, 7)):
+        lines.append(rng.choice(SENTENCES))
+    return lines
+
+
+def post(rng, number):
+    if rng.random() < 0.15:
+        lines = list(rng.choice(PICTURES))
+    else:
+        lines = prose(rng, number)
+    # read.cgi's spaces around every <br>, and the empty line it ends each post with.
+    return header(rng, number) + " " + " <br> ".join(lines) + " <br><br>"
+
+
+HEAD = ('<html><head><meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">'
+        "<title>ＡＡを貼っていくスレ</title></head><body>\n<dl class=\"thread\">\n")
+TAIL = "</dl></body></html>\n"
+
+
+def page_of(size, seed):
+    rng = random.Random(seed)
+    parts = [HEAD]
+    total = len(HEAD.encode("cp932"))
     number = 0
     while total < size:
         number += 1
-        post = body[(number - 1) % len(body)]
-        post = re.sub(rb"^<DT>\d+", b"<DT>%d" % number, post) + b"\r\n"
-        parts.append(post)
-        total += len(post)
-    parts.append(b"</DL></BODY></HTML>\r\n")
-    return b"".join(parts)
+        line = post(rng, number) + "\n"
+        parts.append(line)
+        total += len(line.encode("cp932"))
+    parts.append(TAIL)
+    return "".join(parts).encode("cp932"), number
+
+
+def non_ascii_share(data):
+    text = data.decode("cp932")
+    return sum(1 for c in text if ord(c) > 0x7F) / len(text)
 
 
 def main():
-    out = pathlib.Path(sys.argv[1])
+    args = sys.argv[1:]
+    big_mib = 75
+    if "--big" in args:
+        big_mib = int(args[args.index("--big") + 1])
+        del args[args.index("--big"):args.index("--big") + 2]
+    out = pathlib.Path(args[0])
     (out / "batch").mkdir(parents=True, exist_ok=True)
-    head, body = posts()
-    (out / "big.html").write_bytes(page_of(64 << 20, head, body))
-    small = page_of(1 << 20, head, body)
+    big, posts = page_of(big_mib << 20, 1)
+    (out / "big-lf.html").write_bytes(big)
+    (out / "big-crlf.html").write_bytes(big.replace(b"\n", b"\r\n"))
+    small, _ = page_of(1 << 20, 2)
+    (out / "small-lf.html").write_bytes(small)
+    (out / "small-crlf.html").write_bytes(small.replace(b"\n", b"\r\n"))
     for i in range(200):
-        (out / "batch" / f"page-{i:03d}.html").write_bytes(small)
+        page, _ = page_of(1 << 20, 100 + i)
+        (out / "batch" / f"page-{i:03d}.html").write_bytes(page)
+    print(f"{out}: big {len(big) / 1e6:.1f} MB, {posts} posts, "
+          f"{100 * non_ascii_share(small):.0f} % of the characters non-ASCII")
 
 
 if __name__ == "__main__":

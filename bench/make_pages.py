@@ -4,6 +4,7 @@
 make_pages.py OUT_DIR [--big MIB] writes, in CP932:
   big-lf.html, big-crlf.html      about 75 MiB each (--big changes it), the same posts
   small-lf.html, small-crlf.html  about 1 MiB each
+  mid-lf.html, page19-lf.html     about 13 and 19 MB, LF: the window's LOAD and command line
   batch/page-NNN.html             200 pages of about 1 MiB, LF
 The shape of a page served today: LF line breaks, one post per line as read.cgi writes it,
 about 38 % of the characters outside ASCII (kana and kanji prose, box-drawing pictures,
@@ -118,6 +119,10 @@ def main():
     big, posts = page_of(big_mib << 20, 1)
     (out / "big-lf.html").write_bytes(big)
     (out / "big-crlf.html").write_bytes(big.replace(b"\n", b"\r\n"))
+    mid, _ = page_of(13_000_000, 3)
+    (out / "mid-lf.html").write_bytes(mid)
+    page19, _ = page_of(19_000_000, 4)
+    (out / "page19-lf.html").write_bytes(page19)
     small, _ = page_of(1 << 20, 2)
     (out / "small-lf.html").write_bytes(small)
     (out / "small-crlf.html").write_bytes(small.replace(b"\n", b"\r\n"))

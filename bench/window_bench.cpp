@@ -156,7 +156,7 @@ int main(int argc, char* argv[]) {
     prompts.answers.assign(kRuns, true);
     timeWindow([&] { window.RichTextBox1->setDocumentText(page); },
                [&] { window.LoadDocument(loadPath); }, reload);
-    report("LOAD over a page (undo kept)", loadMB, reload, 0.5);
+    report("LOAD over a page", loadMB, reload, 0.5);
 
     Timing open;
     timeAlone([&] { (void)readTextFile(openPath); }, open);

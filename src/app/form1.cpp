@@ -115,7 +115,7 @@ void Form1::createControls() {
     connect(Command5, &QPushButton::clicked, this, &Form1::Command5_Click);
     connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
     connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
-    connect(RichTextBox1, &QPlainTextEdit::textChanged, this, &Form1::RichTextBox1_Change);
+    connect(RichTextBox1, &RichTextBox::changed, this, &Form1::RichTextBox1_Change);
     connect(RichTextBox1, &RichTextBox::dropped, this, &Form1::RichTextBox1_OLEDragDrop);
 }
 

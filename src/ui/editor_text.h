@@ -1,23 +1,24 @@
-// Conversion between the document (CR LF lines) and the edit area's text.
+// Conversion between the document (UTF-16, CR LF lines) and the edit area's
+// text (UTF-8 bytes, as the editor stores them).
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace mozaru {
 
-// The edit area separates lines with LF (or, in its raw form, with U+2029, and
-// it also breaks at the frame markers U+FDD0 and U+FDD1); the document with CR LF.
-std::u16string editorToDocument(std::u16string_view editor);
+// The document as the edit area holds it: UTF-8 with every line break (CR LF,
+// a lone CR, a lone LF) written as CR LF. Every other character passes as it
+// is, U+2029 and the noncharacters included. A lone surrogate, which UTF-8
+// cannot hold, is written as the three bytes of its code unit (the
+// generalised UTF-8 that editorToDocument reads back), so nothing is lost.
+// lineBreaksKept, when given, tells whether every line break already was CR LF,
+// so that the document reads back exactly as it went in.
+std::string documentToEditor(std::u16string_view document, bool* lineBreaksKept = nullptr);
 
-// CR LF, a lone CR and a lone LF each become one LF: the line breaks of the
-// document, normalised as NormalizeLineBreaks does, in the edit area's form.
-// The characters the edit area takes as line breaks anyway (U+2029, U+FDD0,
-// U+FDD1) become LF as well, so the result reads back exactly as it went in.
-std::u16string documentToEditor(std::u16string_view document);
-// The same into out, which holds at least document.size() units; returns the
-// length written. Lets the window fill its editor string without a copy.
-std::size_t documentToEditor(std::u16string_view document, char16_t* out);
+// The edit area's bytes as the document: UTF-8 (and the three-byte form of a
+// lone surrogate) to UTF-16, every line break as CR LF. A byte that begins no
+// character becomes U+FFFD.
+std::u16string editorToDocument(std::string_view editor);
 
 }  // namespace mozaru

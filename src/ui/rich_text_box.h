@@ -1,9 +1,10 @@
-// The document's edit area: plain text, no wrapping, drops handed to the
-// window, and the document's boundary (CR LF lines outside, the edit area's
-// own line breaks inside).
+// The document's edit area: plain text drawn in the AA face, no wrapping,
+// drops handed to the window, and the document's boundary (UTF-16 with CR LF
+// lines outside, the editor's UTF-8 inside).
 #pragma once
 
-#include <QPlainTextEdit>
+#include <Qsci/qsciscintilla.h>
+
 #include <string>
 #include <string_view>
 
@@ -11,10 +12,14 @@ class QMimeData;
 
 namespace mozaru {
 
+// A Scintilla editor: it takes a document of tens of megabytes and hundreds
+// of thousands of lines in a fraction of a second, draws proportional fonts,
+// and keeps every character as it is (U+2029 and the noncharacters too).
+//
 // Dropped data is never inserted into the text: every drop is passed on
 // through dropped(), after the drop itself has ended, which the window
 // answers by loading the first file.
-class RichTextBox : public QPlainTextEdit {
+class RichTextBox : public QsciScintilla {
     Q_OBJECT
 public:
     explicit RichTextBox(QWidget* parent = nullptr);
@@ -24,29 +29,38 @@ public:
     std::u16string_view documentView() const;
     std::u16string documentText() const { return std::u16string(documentView()); }
     // One assignment of the whole text (raises one change event); any line
-    // break (CR LF, CR, LF) becomes a line of the edit area.
+    // break (CR LF, CR, LF) becomes a CR LF line break.
     void setDocumentText(std::u16string_view text);
     // The same for a text the caller no longer needs: kept without a copy.
     void takeDocumentText(std::u16string&& text);
     // Whether the document is empty; known without building the text.
     bool isEmptyDocument() const;
 
+    // The AA face, for the text and for the widget.
+    void setFont(const QFont& font);
+
 signals:
+    // The text changed: typing, undo and every assignment.
+    void changed();
     void dropped(const QMimeData* data);
 
 protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     // Shows text; owned, when given, is the string text views.
-    void showDocumentText(std::u16string_view text, std::u16string* owned);
+    void assign(std::u16string_view text, std::u16string* owned);
+    void modified(int type);
 
-    // Reading an 8 MB document back from the edit area costs more than
+    // Reading a large document back from the editor costs more than
     // extracting it, so the last written text is kept until the user edits.
     mutable std::u16string m_document;
     mutable bool m_documentKnown = true;
+    bool m_assigning = false;
 };
 
 }  // namespace mozaru

@@ -1,6 +1,6 @@
 // Times the window's document work on pages shaped like real ones (offscreen):
-// LOAD, a page named on the command line, AAの抽出, 改行付加 and 改行除去,
-// from the click to the result painted, beside the engine's or the
+// LOAD, a page named on the command line, AAの抽出, 改行付加 and 改行除去 and
+// their undo, from the click to the result painted, beside the engine's or the
 // file layer's own time for the same work.
 //
 // window_bench PAGES_FOLDER   (bench/make_pages.py writes the pages)
@@ -189,6 +189,16 @@ int main(int argc, char* argv[]) {
     const bool addSame = window.RichTextBox1->documentText() == added;
     report("改行付加, extraction result", extractedMB, add, 1.0);
 
+    Timing undo;
+    timeWindow(
+        [&] {
+            window.RichTextBox1->setDocumentText(extracted);
+            window.Command1_Click();
+        },
+        [&] { window.RichTextBox1->undo(); }, undo);
+    const bool undoSame = window.RichTextBox1->documentText() == extracted;
+    report("undo of 改行付加", extractedMB, undo, 1.0);
+
     Timing remove;
     timeAlone([&] { (void)RemoveLineBreaks(added); }, remove);
     timeWindow([&] { window.RichTextBox1->setDocumentText(added); },
@@ -196,7 +206,7 @@ int main(int argc, char* argv[]) {
     const bool removeSame = window.RichTextBox1->documentText() == RemoveLineBreaks(added);
     report("改行除去, its 改行付加 result", cp932Megabytes(added), remove, 1.0);
 
-    if (!extractSame || !addSame || !removeSame) {
+    if (!extractSame || !addSame || !removeSame || !undoSame) {
         std::printf("a window result differs from the engine's\n");
         return 1;
     }

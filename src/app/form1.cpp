@@ -60,6 +60,7 @@ Form1::Form1(Prompts& prompts, QStringList arguments, QString programFolder, QWi
       m_programFolder(std::move(programFolder)) {
     setFont(gothicFont(9));
     createControls();
+    createShortcuts();
     resize(twipsToPixelsX(this, kClientWidth), twipsToPixelsY(this, kClientHeight));
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect centred(QPoint(0, 0), size());

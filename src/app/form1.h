@@ -104,6 +104,8 @@ private:
     // A message box titled 確認 ("confirm"), as every document command shows.
     void confirm(const QString& text);
     void createControls();
+    // The keys of the commands and of undo and redo (form1_keys.cpp).
+    void createShortcuts();
     void applyEnablingRule();
     void setOuterSize(float widthTwips, float heightTwips);
     // The frame shared by 改行付加 and 改行除去.

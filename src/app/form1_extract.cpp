@@ -38,7 +38,7 @@ void Form1::Command2_Click() {
 
     RichTextBox1->setVisible(false);
     WindowExtractObserver observer(*this);
-    RichTextBox1->takeDocumentText(
+    RichTextBox1->replaceDocument(
         ExtractAA(RichTextBox1->documentView(), PrecisionLevel, MergeFlag, observer));
     RichTextBox1->setVisible(true);
 

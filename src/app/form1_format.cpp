@@ -27,7 +27,7 @@ void Form1::runLineBreakCommand(std::u16string (*transform)(std::u16string_view)
 
     std::u16string result = transform(text);
     ProgressBar1->setValue(length);  // the text box still holds the old text
-    RichTextBox1->takeDocumentText(std::move(result));
+    RichTextBox1->replaceDocument(std::move(result));
     RichTextBox1->setVisible(true);
 
     EnableCommands(kTrue);

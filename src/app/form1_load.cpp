@@ -76,7 +76,7 @@ void Form1::LoadDocument(const QString& path) {
         return;
     }
 
-    RichTextBox1->takeDocumentText(std::move(read.decoded.text));
+    RichTextBox1->replaceDocument(std::move(read.decoded.text));
     setWindowTitle(BaseCaption + QStringLiteral("　　【") + path + QStringLiteral("】"));
     LoadFolder = folder;
     RichTextBox1->setVisible(true);

@@ -2,6 +2,9 @@
 // with CR LF lines, its undo history and its drops.
 #include "ui/rich_text_box.h"
 
+#include <Qsci/qscicommand.h>
+#include <Qsci/qscicommandset.h>
+
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -12,12 +15,44 @@
 #include <QMimeData>
 #include <QWheelEvent>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "ui/editor_text.h"
 
 namespace mozaru {
 
 namespace {
+
+// Keys the window takes for its own shortcuts (undo and redo included, which
+// must pass through the window's history); the editor gives them up.
+constexpr QKeyCombination kWindowKeys[] = {
+    Qt::CTRL | Qt::Key_Z,
+    Qt::CTRL | Qt::Key_Y,
+    Qt::CTRL | Qt::SHIFT | Qt::Key_Z,
+    Qt::ALT | Qt::Key_Backspace,
+    Qt::CTRL | Qt::Key_O,
+    Qt::CTRL | Qt::Key_S,
+    Qt::CTRL | Qt::Key_E,
+    Qt::CTRL | Qt::Key_Return,
+    Qt::CTRL | Qt::Key_Enter,
+    Qt::CTRL | Qt::SHIFT | Qt::Key_Return,
+    Qt::CTRL | Qt::SHIFT | Qt::Key_Enter,
+    QKeyCombination(Qt::Key_F1),
+    Qt::CTRL | Qt::Key_Plus,
+    Qt::CTRL | Qt::Key_Minus,
+    Qt::CTRL | Qt::Key_Equal,
+};
+
+void releaseKeys(QsciCommandSet& commands) {
+    for (const QKeyCombination combination : kWindowKeys) {
+        const int key = combination.toCombined();
+        while (QsciCommand* command = commands.boundTo(key)) {
+            if (command->key() == key) command->setKey(0);
+            if (command->alternateKey() == key) command->setAlternateKey(0);
+        }
+    }
+}
 
 // The texts Qt's own edit areas show in their menu, in the language Qt's
 // translation was loaded for.
@@ -27,7 +62,8 @@ QString editText(const char* source) {
 
 }  // namespace
 
-RichTextBox::RichTextBox(QWidget* parent) : QsciScintilla(parent) {
+RichTextBox::RichTextBox(QWidget* parent, std::size_t minSteps, std::size_t budgetBytes)
+    : QsciScintilla(parent), m_history(minSteps, budgetBytes) {
     setUtf8(true);
     setEolMode(EolWindows);
     setWrapMode(WrapNone);
@@ -37,9 +73,11 @@ RichTextBox::RichTextBox(QWidget* parent) : QsciScintilla(parent) {
     SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1UL);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1UL);
-    connect(
-        this, &QsciScintillaBase::SCN_MODIFIED, this,
-        [this](int, int type, const char*, int, int, int, int, int, int, int) { modified(type); });
+    releaseKeys(*standardCommands());
+    connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
+            [this](int, int type, const char*, int, int, int, int, int, int token, int) {
+                modified(type, token);
+            });
 }
 
 void RichTextBox::setFont(const QFont& font) {
@@ -66,26 +104,46 @@ std::u16string_view RichTextBox::documentView() const {
 
 void RichTextBox::setDocumentText(std::u16string_view text) {
     assign(text, nullptr);
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    m_history.clear();
 }
 
 void RichTextBox::takeDocumentText(std::u16string&& text) {
     assign(text, &text);
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    m_history.clear();
+}
+
+void RichTextBox::replaceDocument(std::u16string&& text) {
+    // The step is stored before anything changes: if that fails, the
+    // document stays as it was.
+    const int token = m_history.push(documentView());
+    assign(text, &text);
+    SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(token), 0L);
 }
 
 bool RichTextBox::isEmptyDocument() const {
     return const_cast<RichTextBox*>(this)->SendScintilla(SCI_GETLENGTH) == 0;
 }
 
+bool RichTextBox::canUndo() const {
+    return const_cast<RichTextBox*>(this)->SendScintilla(SCI_CANUNDO) != 0;
+}
+
+bool RichTextBox::canRedo() const {
+    return const_cast<RichTextBox*>(this)->SendScintilla(SCI_CANREDO) != 0;
+}
+
 void RichTextBox::assign(std::u16string_view text, std::u16string* owned) {
     bool lineBreaksKept = false;
     const std::string bytes = documentToEditor(text, &lineBreaksKept);
-    // An assignment starts the typing history afresh, as it always has.
+    // The replacement itself is never recorded: typing is, and a whole-document
+    // step is a marker of its own (replaceDocument).
     m_assigning = true;
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     SendScintilla(SCI_CLEARALL);
     SendScintilla(SCI_ADDTEXT, static_cast<unsigned long>(bytes.size()), bytes.data());
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
     SendScintilla(SCI_GOTOPOS, 0UL);
     m_assigning = false;
     // What the editor now holds, as documentView would read it back: the text
@@ -101,10 +159,53 @@ void RichTextBox::assign(std::u16string_view text, std::u16string* owned) {
     emit changed();
 }
 
-void RichTextBox::modified(int type) {
+void RichTextBox::modified(int type, int token) {
+    if ((type & SC_MOD_CONTAINER) != 0) {
+        // A whole-document step passed by; undo() and redo() act on it once
+        // the editor has finished its own step.
+        if ((type & SC_PERFORMED_UNDO) != 0) m_undoneStep = token;
+        if ((type & SC_PERFORMED_REDO) != 0) m_redoneStep = token;
+        return;
+    }
     if ((type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) == 0 || m_assigning) return;
     m_documentKnown = false;
+    // Typing ends what could be redone, in the editor and here.
+    if ((type & SC_PERFORMED_USER) != 0) m_history.dropUndone();
     emit changed();
+}
+
+void RichTextBox::undo() {
+    m_undoneStep = 0;
+    QsciScintilla::undo();
+    if (m_undoneStep != 0) stepBack(std::exchange(m_undoneStep, 0));
+}
+
+void RichTextBox::redo() {
+    m_redoneStep = 0;
+    QsciScintilla::redo();
+    if (m_redoneStep != 0) stepForward(std::exchange(m_redoneStep, 0));
+}
+
+void RichTextBox::stepBack(int token) {
+    std::optional<std::u16string> before = m_history.undo(token, documentView());
+    if (!before) {
+        // Dropped for the budget: the history ends here, and what the editor
+        // holds stays as it is.
+        SendScintilla(SCI_EMPTYUNDOBUFFER);
+        m_history.clear();
+        return;
+    }
+    assign(*before, &*before);
+}
+
+void RichTextBox::stepForward(int token) {
+    std::optional<std::u16string> after = m_history.redo(token);
+    if (!after) {
+        SendScintilla(SCI_EMPTYUNDOBUFFER);
+        m_history.clear();
+        return;
+    }
+    assign(*after, &*after);
 }
 
 void RichTextBox::contextMenuEvent(QContextMenuEvent* event) {
@@ -116,8 +217,8 @@ void RichTextBox::contextMenuEvent(QContextMenuEvent* event) {
         action->setShortcut(keys);
         action->setEnabled(enabled);
     };
-    add("&Undo", QKeySequence::Undo, editable && isUndoAvailable(), &RichTextBox::undo);
-    add("&Redo", QKeySequence::Redo, editable && isRedoAvailable(), &RichTextBox::redo);
+    add("&Undo", QKeySequence::Undo, editable && canUndo(), &RichTextBox::undo);
+    add("&Redo", QKeySequence::Redo, editable && canRedo(), &RichTextBox::redo);
     menu.addSeparator();
     add("Cu&t", QKeySequence::Cut, editable && selected, &RichTextBox::cut);
     add("&Copy", QKeySequence::Copy, selected, &RichTextBox::copy);

@@ -1,12 +1,15 @@
 // The document's edit area: plain text drawn in the AA face, no wrapping,
-// drops handed to the window, and the document's boundary (UTF-16 with CR LF
-// lines outside, the editor's UTF-8 inside).
+// drops handed to the window, one undo history for typing and whole-document
+// commands, and the document's boundary (UTF-16 with CR LF lines outside,
+// the editor's UTF-8 inside).
 #pragma once
 
 #include <Qsci/qsciscintilla.h>
 
 #include <string>
 #include <string_view>
+
+#include "ui/document_history.h"
 
 class QMimeData;
 
@@ -22,25 +25,41 @@ namespace mozaru {
 class RichTextBox : public QsciScintilla {
     Q_OBJECT
 public:
-    explicit RichTextBox(QWidget* parent = nullptr);
+    // minSteps and budgetBytes: what the undo history keeps (DocumentHistory).
+    explicit RichTextBox(QWidget* parent = nullptr,
+                         std::size_t minSteps = DocumentHistory::kMinSteps,
+                         std::size_t budgetBytes = DocumentHistory::kBudgetBytes);
 
     // The document: the whole text with CR LF line breaks. The view stays
     // valid until the text changes.
     std::u16string_view documentView() const;
     std::u16string documentText() const { return std::u16string(documentView()); }
     // One assignment of the whole text (raises one change event); any line
-    // break (CR LF, CR, LF) becomes a CR LF line break.
+    // break (CR LF, CR, LF) becomes a CR LF line break. The undo history
+    // starts afresh.
     void setDocumentText(std::u16string_view text);
     // The same for a text the caller no longer needs: kept without a copy.
     void takeDocumentText(std::u16string&& text);
+    // Replaces the document as one step of the undo history: undo() brings
+    // back the document as it is now, typing before it included.
+    void replaceDocument(std::u16string&& text);
     // Whether the document is empty; known without building the text.
     bool isEmptyDocument() const;
+
+    bool canUndo() const;
+    bool canRedo() const;
+    const DocumentHistory& history() const { return m_history; }
 
     // The AA face, for the text and for the widget.
     void setFont(const QFont& font);
 
+public slots:
+    // Typing and whole-document steps, newest first.
+    void undo() override;
+    void redo() override;
+
 signals:
-    // The text changed: typing, undo and every assignment.
+    // The text changed: typing, every assignment, undo and redo.
     void changed();
     void dropped(const QMimeData* data);
 
@@ -54,13 +73,19 @@ protected:
 private:
     // Shows text; owned, when given, is the string text views.
     void assign(std::u16string_view text, std::u16string* owned);
-    void modified(int type);
+    void modified(int type, int token);
+    // Undo and redo leave the document for the window to see as one change.
+    void stepBack(int token);
+    void stepForward(int token);
 
+    DocumentHistory m_history;
     // Reading a large document back from the editor costs more than
     // extracting it, so the last written text is kept until the user edits.
     mutable std::u16string m_document;
     mutable bool m_documentKnown = true;
     bool m_assigning = false;
+    int m_undoneStep = 0;  // set while undo() runs, by the editor's notice
+    int m_redoneStep = 0;
 };
 
 }  // namespace mozaru

@@ -4,10 +4,12 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 
+#include "extract/form3.h"
 #include "support/window_fixture.h"
 #include "ui/literal_tool_tips.h"
 #include "ui/progress_bar.h"
@@ -41,6 +43,8 @@ private slots:
     void formLoadSetsTheCaption();
     void closeWhileIdleUnloadsOnce();
     void closeWhileBusyWaitsForTheCommand();
+    void undoAndRedoOfTheDocumentCommands_data();
+    void undoAndRedoOfTheDocumentCommands();
 };
 
 void Form1Test::buttonsCaptionsAndToolTips_data() {
@@ -396,6 +400,60 @@ void Form1Test::closeWhileBusyWaitsForTheCommand() {
     QTRY_VERIFY(!w.isVisible());
     QCOMPARE(unloaded.count(), 1);
     QVERIFY(!w.closePending());
+}
+
+void Form1Test::undoAndRedoOfTheDocumentCommands_data() {
+    QTest::addColumn<int>("command");
+    QTest::newRow("AAの抽出") << 2;
+    QTest::newRow("改行付加") << 1;
+    QTest::newRow("改行除去") << 7;
+    QTest::newRow("LOAD") << 4;
+}
+
+void Form1Test::undoAndRedoOfTheDocumentCommands() {
+    QFETCH(int, command);
+    WindowFixture f;
+    Form1& w = f.w();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const std::u16string before = u"<DL><DT>1<DD>a<BR>\r\nb<BR>c</DL>";
+    w.RichTextBox1->setDocumentText(before);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("page.txt"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly) && out.write("loaded") == 6);
+    out.close();
+    switch (command) {
+        case 1:
+            w.Command1_Click();
+            break;
+        case 2:
+            f.prompts.dialogs.push_back(
+                [](QDialog& dialog) { dynamic_cast<Form3&>(dialog).Command1_Click(); });
+            w.Command2_Click();
+            break;
+        case 4:
+            w.LoadDocument(file);
+            break;
+        case 7:
+            w.Command7_Click();
+            break;
+    }
+    const QString after = f.document();
+    QVERIFY(after != QStringView(before).toString());
+    const auto press = [&](Qt::KeyboardModifiers modifiers, Qt::Key key) {
+        QTest::keyClick(&w, key, modifiers);
+        return f.document();
+    };
+    QCOMPARE(press(Qt::ControlModifier, Qt::Key_Z), QStringView(before).toString());
+    QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));
+    QCOMPARE(press(Qt::ControlModifier, Qt::Key_Y), after);
+    QCOMPARE(press(Qt::ControlModifier, Qt::Key_Z), QStringView(before).toString());
+    QCOMPARE(press(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z), after);
+    // Not while a command runs.
+    w.EnableCommands(kFalse);
+    QCOMPARE(press(Qt::ControlModifier, Qt::Key_Z), after);
+    w.EnableCommands(kTrue);
 }
 
 QTEST_MAIN(Form1Test)

@@ -1,0 +1,123 @@
+// The edit area's one history: typing and whole-document steps, undone and
+// redone in the order they were made, within the history's budget.
+#include "ui/rich_text_box.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ui/document_history.h"
+
+using namespace mozaru;
+
+namespace {
+
+QString text(const RichTextBox& box) {
+    return QStringView(box.documentView()).toString();
+}
+
+void typeAtEnd(RichTextBox& box, const QString& keys) {
+    box.SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+    QTest::keyClicks(&box, keys);
+}
+
+}  // namespace
+
+class RichTextBoxTest : public QObject {
+    Q_OBJECT
+private slots:
+    void stepsAndTypingInOneHistory();
+    void typingEndsWhatCouldBeRedone();
+    void assigningStartsAfresh();
+    void budgetKeepsTheNewestSteps();
+    void undoingPastADroppedStepKeepsTheDocument();
+};
+
+void RichTextBoxTest::stepsAndTypingInOneHistory() {
+    RichTextBox box;
+    box.show();
+    box.setDocumentText(u"A\r\nB");
+    typeAtEnd(box, QStringLiteral("x"));
+    box.replaceDocument(u"<HR>\r\nC");
+    typeAtEnd(box, QStringLiteral("y"));
+    QSignalSpy changes(&box, &RichTextBox::changed);
+    const QStringList expected{QStringLiteral("<HR>\r\nC"), QStringLiteral("A\r\nBx"),
+                               QStringLiteral("A\r\nB")};
+    for (const QString& state : expected) {
+        box.undo();
+        QCOMPARE(text(box), state);
+    }
+    QVERIFY(!box.canUndo());
+    QCOMPARE(changes.count(), 3);  // the window's enabling rule sees every step
+    const QStringList again{QStringLiteral("A\r\nBx"), QStringLiteral("<HR>\r\nC"),
+                            QStringLiteral("<HR>\r\nCy")};
+    for (const QString& state : again) {
+        box.redo();
+        QCOMPARE(text(box), state);
+    }
+    QVERIFY(!box.canRedo());
+}
+
+void RichTextBoxTest::typingEndsWhatCouldBeRedone() {
+    RichTextBox box;
+    box.show();
+    box.setDocumentText(u"A");
+    box.replaceDocument(u"B");
+    box.replaceDocument(u"C");
+    box.undo();
+    box.undo();
+    QCOMPARE(text(box), QStringLiteral("A"));
+    QCOMPARE(box.history().steps(), std::size_t{2});
+    typeAtEnd(box, QStringLiteral("z"));
+    QVERIFY(!box.canRedo());
+    QCOMPARE(box.history().steps(), std::size_t{0});  // nothing kept that cannot come back
+    box.undo();
+    QCOMPARE(text(box), QStringLiteral("A"));
+}
+
+void RichTextBoxTest::assigningStartsAfresh() {
+    RichTextBox box;
+    box.setDocumentText(u"A");
+    box.replaceDocument(u"B");
+    box.setDocumentText(u"C");
+    QVERIFY(!box.canUndo());
+    QCOMPARE(box.history().steps(), std::size_t{0});
+    box.undo();
+    QCOMPARE(text(box), QStringLiteral("C"));
+}
+
+void RichTextBoxTest::budgetKeepsTheNewestSteps() {
+    DocumentHistory history(2, 1);  // two steps whatever they hold
+    const std::u16string big(100000, u'あ');
+    const int first = history.push(big);
+    const int second = history.push(u"b");
+    const int third = history.push(u"c");
+    QCOMPARE(history.steps(), std::size_t{2});
+    QVERIFY(!history.undo(first, u"x"));
+    QCOMPARE(history.undo(third, u"d").value_or(u"?"), std::u16string(u"c"));
+    QCOMPARE(history.undo(second, u"c").value_or(u"?"), std::u16string(u"b"));
+    QCOMPARE(history.redo(second).value_or(u"?"), std::u16string(u"c"));
+    QCOMPARE(history.redo(third).value_or(u"?"), std::u16string(u"d"));
+    // Compressed: a hundred thousand of one kana hold a few hundred bytes.
+    DocumentHistory one;
+    one.push(big);
+    QVERIFY(one.bytes() < 1000);
+}
+
+void RichTextBoxTest::undoingPastADroppedStepKeepsTheDocument() {
+    RichTextBox box(nullptr, 2, 1);  // keeps the two newest steps only
+    box.setDocumentText(u"A");
+    typeAtEnd(box, QStringLiteral("a"));
+    for (const char16_t* next : {u"B", u"C", u"D"}) box.replaceDocument(next);
+    box.undo();
+    box.undo();
+    QCOMPARE(text(box), QStringLiteral("B"));
+    // The step from "Aa" to "B" is gone: the history ends, and the document
+    // stays whole rather than taking typing meant for another text.
+    box.undo();
+    QCOMPARE(text(box), QStringLiteral("B"));
+    QVERIFY(!box.canUndo());
+    QVERIFY(!box.canRedo());
+}
+
+QTEST_MAIN(RichTextBoxTest)
+#include "rich_text_box_test.moc"

@@ -213,6 +213,26 @@ void benchIsAA(benchmark::State& state, bool art) {
     setBytes(state, body);
 }
 
+// One line of n anchors, as in a post that quotes every earlier one: reply
+// links (removed whole) or named-anchor tags (their opening tags removed).
+std::u16string anchorLine(std::size_t n, bool links) {
+    std::u16string line;
+    for (std::size_t i = 0; i < n; ++i) {
+        std::u16string number;
+        for (const char c : std::to_string(1 + i % 1000)) number += static_cast<char16_t>(c);
+        line += links ? u"<A HREF=\"../test/read.cgi/board/1234567890/" + number +
+                            u"\" TARGET=\"_blank\">&gt;&gt;" + number + u"</A> "
+                      : u"<A NAME=\"" + number + u"\">" + number + u"</A> ";
+    }
+    return line;
+}
+
+void benchAnchors(benchmark::State& state, bool links) {
+    const std::u16string line = anchorLine(static_cast<std::size_t>(state.range(0)), links);
+    for (auto _ : state) benchmark::DoNotOptimize(IsAA(line, 0));
+    setBytes(state, line);
+}
+
 void benchAdd(benchmark::State& state, std::size_t megabytes) {
     const std::u16string& page = pageOf(megabytes);
     for (auto _ : state) benchmark::DoNotOptimize(AddLineBreaks(page));
@@ -259,13 +279,20 @@ public:
             if (f.peak > 0) std::printf("   peak heap %.2f x input", f.peak);
             std::printf("\n");
         }
+        // How the time grows with the input: linear work grows with it.
+        const auto growth = [this](const std::string& prefix, const char* small,
+                                   const char* large) {
+            const auto a = m_figures.find(prefix + "/" + small);
+            const auto b = m_figures.find(prefix + "/" + large);
+            if (a == m_figures.end() || b == m_figures.end()) return;
+            std::printf("  %s time %s / %s: %.1fx\n", prefix.c_str(), large, small,
+                        b->second.seconds / a->second.seconds);
+        };
         for (const char* merge : {"0", "1"}) {
-            const std::string small = std::string("ExtractAA/merge:") + merge + "/1MB";
-            const std::string large = std::string("ExtractAA/merge:") + merge + "/64MB";
-            if (m_figures.count(small) && m_figures.count(large)) {
-                std::printf("  ExtractAA merge:%s time 64MB / 1MB: %.1fx\n", merge,
-                            m_figures.at(large).seconds / m_figures.at(small).seconds);
-            }
+            growth(std::string("ExtractAA/merge:") + merge, "1MB", "64MB");
+        }
+        for (const char* shape : {"reply_links", "name_tags"}) {
+            growth(std::string("IsAA/") + shape, "25000", "200000");
         }
     }
 
@@ -313,6 +340,13 @@ int main(int argc, char** argv) {
                                      [=](benchmark::State& s) { benchRemove(s, mb); })
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
+    }
+    for (const bool links : {true, false}) {
+        benchmark::RegisterBenchmark(links ? "IsAA/reply_links" : "IsAA/name_tags",
+                                     [=](benchmark::State& s) { benchAnchors(s, links); })
+            ->Arg(25000)
+            ->Arg(200000)
+            ->Unit(benchmark::kMillisecond);
     }
     benchmark::RegisterBenchmark("IsAA/art", [](benchmark::State& s) { benchIsAA(s, true); });
     benchmark::RegisterBenchmark("IsAA/prose", [](benchmark::State& s) { benchIsAA(s, false); });

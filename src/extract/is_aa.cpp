@@ -121,36 +121,67 @@ ClassCounts countClasses(std::u16string_view text) {
     return counts;
 }
 
+namespace {
+
+// The literal loop "find the first opening marker, find its end at or after
+// it, cut both and what lies between, start again from the line's start", in
+// time linear in the line: the kept text is compacted to the front while the
+// rest is searched once. Neither ending ("</A>", ">") can begin inside an
+// opening marker, so it is sought after the marker.
+template <class FindEnd>
+std::size_t removeEach(char16_t* line, std::size_t length, std::u16string_view open,
+                       FindEnd findEnd) {
+    // line[0, kept) is the text kept so far and line[next, length) the text
+    // not yet searched; together they are the line as the literal loop sees it.
+    std::size_t kept = 0;
+    std::size_t next = 0;
+    const std::size_t reach = open.size() - 1;
+    for (;;) {
+        // A cut joins the kept text's end to what follows, which can complete
+        // a marker begun up to reach units before the join; nothing earlier
+        // changes. Those units are searched again with the ones after the join.
+        char16_t joint[16];
+        const std::size_t back = std::min(kept, reach);
+        const std::size_t ahead = std::min(length - next, reach);
+        std::memcpy(joint, line + kept - back, back * sizeof(char16_t));
+        std::memcpy(joint + back, line + next, ahead * sizeof(char16_t));
+        const std::size_t inJoint = findNoCase(std::u16string_view(joint, back + ahead), open);
+        std::size_t cutFrom;    // where the cut starts in the kept text
+        std::size_t markerEnd;  // where the marker ends in the unsearched text
+        if (inJoint < back) {
+            cutFrom = kept - back + inJoint;
+            markerEnd = next + inJoint + open.size() - back;
+        } else {
+            const std::size_t hit =
+                findNoCase(std::u16string_view(line + next, length - next), open);
+            if (hit == npos) break;
+            // The units before the marker stay: they join the kept text.
+            std::memmove(line + kept, line + next, hit * sizeof(char16_t));
+            kept += hit;
+            next += hit;
+            cutFrom = kept;
+            markerEnd = next + open.size();
+        }
+        const std::size_t end = findEnd(std::u16string_view(line, length), markerEnd);
+        if (end == npos) break;
+        kept = cutFrom;
+        next = end;
+    }
+    std::memmove(line + kept, line + next, (length - next) * sizeof(char16_t));
+    return kept + (length - next);
+}
+
+}  // namespace
+
 std::size_t removeAnchors(char16_t* line, std::size_t length) {
-    const auto erase = [&](std::size_t from, std::size_t to) {
-        std::memmove(line + from, line + to, (length - to) * sizeof(char16_t));
-        length -= to - from;
-    };
-    // After a removal the search resumes a few units before the cut: the
-    // join can complete a marker whose start stood just before it, and
-    // nothing earlier can change.
-    constexpr std::size_t kBack = 6;
-    std::size_t from = 0;
-    for (;;) {
-        const std::u16string_view text(line, length);
-        const std::size_t open = findNoCase(text, u"<A HREF", from);
-        if (open == npos) break;
-        const std::size_t close = findNoCase(text, u"</A>", open);
-        if (close == npos) break;
-        erase(open, close + 4);
-        from = open >= kBack ? open - kBack : 0;
-    }
-    from = 0;
-    for (;;) {
-        const std::u16string_view text(line, length);
-        const std::size_t open = findNoCase(text, u"<A NAME", from);
-        if (open == npos) break;
-        const std::size_t close = text.find(u'>', open);
-        if (close == npos) break;
-        erase(open, close + 1);
-        from = open >= kBack ? open - kBack : 0;
-    }
-    return length;
+    length = removeEach(line, length, u"<A HREF", [](std::u16string_view text, std::size_t from) {
+        const std::size_t close = findNoCase(text, u"</A>", from);
+        return close == npos ? npos : close + 4;
+    });
+    return removeEach(line, length, u"<A NAME", [](std::u16string_view text, std::size_t from) {
+        const std::size_t close = text.find(u'>', from);
+        return close == npos ? npos : close + 1;
+    });
 }
 
 void decide(std::int64_t lines, std::int64_t total, const ClassCounts& classes, std::int16_t level,

@@ -37,6 +37,14 @@ const std::vector<std::u16string> kBodyPieces = {u"<BR>",       u"<BR>",
                                                  u"<D",         u"D",
                                                  u"<B>"};
 
+// Lines thick with anchors: nested, unclosed, and markers split so that a
+// cut joins their halves ("<A HRE" + anchor + "F=5>").
+const std::vector<std::u16string> kAnchorPieces = {
+    u"<A HREF=1>", u"<a href=#2>", u"&gt;&gt;1", u"</A>",   u"</a>", u"<A NAME=x>",
+    u"<a name=y>", u"<A HRE",      u"<A H",      u"<A",     u"<",    u"F=5>",
+    u"REF=",       u"<A NAM",      u"E>",        u"ME",     u"</",   u"A>",
+    u"/A>",        u">",           u"<BR>",      u"\u25A0", u"a",    u" "};
+
 std::u16string randomText(std::mt19937& random, int maxPieces,
                           const std::vector<std::u16string>& pieces = kPieces) {
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
@@ -49,7 +57,8 @@ std::u16string randomText(std::mt19937& random, int maxPieces,
 TEST(EngineRandom, IsAAMatchesLiteralRules) {
     std::mt19937 random(8121);
     for (int round = 0; round < 4000; ++round) {
-        const std::u16string body = randomText(random, 60);
+        const std::u16string body =
+            round % 2 == 0 ? randomText(random, 60) : randomText(random, 200, kAnchorPieces);
         for (const std::int16_t level : {0, 1}) {
             const AAResult fast = IsAA(body, level);
             const AAResult slow = literal::isAA(body, level);

@@ -89,6 +89,10 @@ std::optional<std::u16string> lookUp(const std::u16string& folder, std::u16strin
     if (component.empty()) return std::nullopt;
     const QDir dir(folder.empty() ? QStringLiteral("/") : QStringView(folder).toString());
     const QStringList entries = dir.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    // "?" and "*" are legal in names here: an entry of exactly that name is
+    // the one meant, and only without one is the component a pattern.
+    const QString literal = QStringView(component).toString();
+    if (entries.contains(literal)) return std::u16string(component);
     for (const QString& entry : entries) {
         const std::u16string name = entry.toStdU16String();
         if (wildcardMatch(component, name)) return name;

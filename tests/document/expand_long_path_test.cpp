@@ -18,9 +18,10 @@ protected:
         QDir dir(m_dir.path());
         ASSERT_TRUE(dir.mkpath(QStringLiteral("Program Files/logs")));
         ASSERT_TRUE(dir.mkpath(QStringLiteral(".secret")));
-        for (const char* name : {"Program Files/logs/Thread Log.html", "Program Files/logs/b.txt",
-                                 "Program Files/logs/.a.txt", "a[1].txt", "a1.txt", "A.txt",
-                                 "a.txt", ".secret/in.txt", "スレッド.html"}) {
+        for (const char* name :
+             {"Program Files/logs/Thread Log.html", "Program Files/logs/b.txt",
+              "Program Files/logs/.a.txt", "a[1].txt", "a1.txt", "A.txt", "a.txt", ".secret/in.txt",
+              "スレッド.html", "what1.html", "what?.html", "what*"}) {
             QFile file(dir.filePath(QString::fromUtf8(name)));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         }
@@ -62,7 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{u"program files/logs/b.txt", nullptr},
         // Brackets are plain characters, not a character class.
         Case{u"a[1].txt", u"a[1].txt"}, Case{u"スレ*", u"スレッド.html"},
-        Case{u"Program Files/missing/b.txt", nullptr},
+        // An entry named exactly as the component wins over the pattern.
+        Case{u"what?.html", u"what?.html"}, Case{u"what*", u"what*"},
+        Case{u"wha??.html", u"what1.html"}, Case{u"Program Files/missing/b.txt", nullptr},
         Case{u"Program Files/logs/missing.txt", nullptr},
         Case{u"Program Files//logs/b.txt", nullptr}, Case{u"Program Files/logs/", nullptr},
         Case{u"Program Files/./logs/../logs/b.txt", u"Program Files/./logs/../logs/b.txt"},

@@ -2,8 +2,22 @@
 #include "document/save_file.h"
 
 #include <QSaveFile>
+#include <utility>
 
 namespace mozaru {
+
+namespace {
+
+BeforeRenameHook& beforeRename() {
+    static BeforeRenameHook hook;
+    return hook;
+}
+
+}  // namespace
+
+void setBeforeRenameHook(BeforeRenameHook hook) {
+    beforeRename() = std::move(hook);
+}
 
 bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
@@ -12,10 +26,14 @@ bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* e
     // and the old file stays as it was. The explicit flush matters: Qt 6.4's
     // commit() renames even when its own final flush failed (a full disk), so
     // a short file would replace the user's whole one.
-    const bool ok = file.open(QIODevice::WriteOnly) &&
-                    file.write(bytes) == static_cast<qint64>(bytes.size()) && file.flush() &&
-                    file.commit();
-    if (!ok && error != nullptr) *error = file.errorString();
+    bool ok = file.open(QIODevice::WriteOnly) &&
+              file.write(bytes) == static_cast<qint64>(bytes.size()) && file.flush();
+    QString reason;
+    if (ok) {
+        if (beforeRename()) reason = beforeRename()(file.handle());
+        ok = reason.isEmpty() && file.commit();
+    }
+    if (!ok && error != nullptr) *error = reason.isEmpty() ? file.errorString() : reason;
     return ok;
 }
 

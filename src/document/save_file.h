@@ -4,10 +4,17 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 namespace mozaru {
 
 // Returns true on success; on failure *error (when given) holds the reason.
 bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// For tests: called in every atomic save once the data is written and
+// flushed, just before the rename, with the temporary file's descriptor. A
+// reason it returns fails the save there. An empty hook removes it.
+using BeforeRenameHook = std::function<QString(int descriptor)>;
+void setBeforeRenameHook(BeforeRenameHook hook);
 
 }  // namespace mozaru

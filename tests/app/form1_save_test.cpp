@@ -6,6 +6,7 @@
 #include <csignal>
 
 #include "document/form2.h"
+#include "support/before_rename_probe.h"
 #include "support/document_fixture.h"
 #include "support/file_size_limit.h"
 
@@ -258,6 +259,7 @@ void Form1SaveTest::failedWriteLeavesTheOldFileWhole() {
     const QString target = f.put(QStringLiteral("old.html"), "<HTML><BODY>old</BODY></HTML>\r\n");
     f.w().RichTextBox1->setDocumentText(std::u16string(4096, u'x'));
     f.prompts.files = {target};
+    const BeforeRenameProbe probe(BeforeRenameProbe::Watch);
     {
         const FileSizeLimit limit(100);
         QVERIFY(limit.ok());
@@ -265,7 +267,7 @@ void Form1SaveTest::failedWriteLeavesTheOldFileWhole() {
     }
 
     QCOMPARE(f.get(target), QByteArray("<HTML><BODY>old</BODY></HTML>\r\n"));
-    QCOMPARE(QDir(f.dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("old.html")});
+    QCOMPARE(probe.calls(), 0);  // stopped at the write itself, before the rename
     QCOMPARE(f.prompts.messages.size(), std::size_t(1));
     QVERIFY(f.prompts.messages[0].text.startsWith(kFailurePrefix));
     QCOMPARE(f.w().BusyFlag, kFalse);

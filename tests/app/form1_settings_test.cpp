@@ -11,6 +11,7 @@
 #include <csignal>
 
 #include "extract/form3.h"
+#include "support/before_rename_probe.h"
 #include "support/file_size_limit.h"
 #include "support/form3_controls.h"
 #include "support/window_fixture.h"
@@ -147,13 +148,14 @@ void Form1SettingsTest::failedWriteLeavesTheOldFileWhole() {
     s.put(old);
     Form1& w = s.load();
     w.LoadFolder = QString(200, u'f');
+    const BeforeRenameProbe probe(BeforeRenameProbe::Watch);
     {
         const FileSizeLimit limit(40);
         QVERIFY(limit.ok());
         w.close();
     }
     QCOMPARE(s.get(), old);
-    QCOMPARE(QDir(s.program).entryList(QDir::Files), QStringList{QStringLiteral("Mozaru.ini")});
+    QCOMPARE(probe.calls(), 0);  // stopped at the write itself, before the rename
     QCOMPARE(s.f->prompts.messages.size(), std::size_t(1));
     QVERIFY(s.f->prompts.messages[0].text.startsWith(kMessagePrefix));
     QCOMPARE(s.f->prompts.messages[0].title, QStringLiteral("警告"));

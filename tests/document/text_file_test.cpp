@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include "document/save_file.h"
+#include "support/before_rename_probe.h"
+#include "support/file_size_limit.h"
 #include "support/hex_bytes.h"
 
 namespace mozaru {
@@ -137,18 +139,41 @@ TEST(SaveFileAtomically, DirectoryAsTargetFailsAndStaysWhole) {
     EXPECT_EQ(readBytes(dir.filePath("target/inside.txt")), "kept");
 }
 
-TEST(SaveFileAtomically, FailedWriteLeavesTheOldFileWhole) {
-    // A name of 250 characters is valid, but the temporary file beside it
-    // (name + ".XXXXXX") is too long to create: the write fails before the
-    // target is touched. (Permissions would not stop a test run as root.)
+// A save that fails once its temporary file is open, at the write itself (a
+// file-size limit, as on a full disk) or after it (just before the rename):
+// the old file stays whole and the temporary file is released.
+enum class FailurePoint { Writing, BeforeRename };
+
+class FailedSave : public ::testing::TestWithParam<FailurePoint> {};
+
+INSTANTIATE_TEST_SUITE_P(Points, FailedSave,
+                         ::testing::Values(FailurePoint::Writing, FailurePoint::BeforeRename),
+                         [](const auto& info) {
+                             return info.param == FailurePoint::Writing ? "Writing"
+                                                                        : "BeforeRename";
+                         });
+
+TEST_P(FailedSave, LeavesTheOldFileWhole) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QString(250, QLatin1Char('n')));
+    const QString path = dir.filePath("out.txt");
     writeBytes(path, "old content");
+    const QByteArray fresh(4096, 'n');
     QString error;
-    EXPECT_FALSE(saveFileAtomically(path, "new content", &error));
-    EXPECT_FALSE(error.isEmpty());
+    if (GetParam() == FailurePoint::Writing) {
+        const test::BeforeRenameProbe probe(test::BeforeRenameProbe::Watch);
+        const test::FileSizeLimit limit(100);
+        ASSERT_TRUE(limit.ok());
+        EXPECT_FALSE(saveFileAtomically(path, fresh, &error));
+        EXPECT_EQ(probe.calls(), 0);  // stopped at the write, not later
+        EXPECT_FALSE(error.isEmpty());
+    } else {
+        const test::BeforeRenameProbe probe(test::BeforeRenameProbe::Fail);
+        EXPECT_FALSE(saveFileAtomically(path, fresh, &error));
+        EXPECT_EQ(error, test::kInjectedFailure);
+        EXPECT_EQ(probe.bytes(), fresh.size());
+        EXPECT_FALSE(probe.temporaryStillOpen());
+    }
     EXPECT_EQ(readBytes(path), "old content");
-    EXPECT_EQ(entries(dir.path()).size(), 1);
 }
 
 TEST(WriteTextFile, FailureIsReported) {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 
+#include "support/before_rename_probe.h"
 #include "text/messages.h"
 
 namespace mozaru {
@@ -137,8 +138,9 @@ TEST_F(SettingsFileTest, MalformedLineLeavesFileUntouched) {
     EXPECT_EQ(get(), old);
 }
 
-// The write itself fails (a file-size limit makes every longer write fail):
-// the old file stays whole and no temporary file is left beside it.
+// The write itself fails (a file-size limit makes every longer write fail),
+// or the save fails at its last step, before the rename: the old file stays
+// whole and the temporary file is released.
 TEST_F(SettingsFileTest, FailedWriteLeavesOldFileWhole) {
     const QByteArray old = "LOADPASS=\r\nSLIDER=0\r\n";
     put(old);
@@ -155,7 +157,12 @@ TEST_F(SettingsFileTest, FailedWriteLeavesOldFileWhole) {
     std::signal(SIGXFSZ, previous);
     EXPECT_TRUE(error.has_value());
     EXPECT_EQ(get(), old);
-    EXPECT_EQ(QDir(folder()).entryList(QDir::Files), QStringList{QStringLiteral("Mozaru.ini")});
+
+    const test::BeforeRenameProbe probe(test::BeforeRenameProbe::Fail);
+    EXPECT_EQ(writeSettingsFile(folder(), SettingsValues{u"/b", 2, 0}),
+              settingsFilePath(folder()) + ": " + test::kInjectedFailure);
+    EXPECT_EQ(get(), old);
+    EXPECT_FALSE(probe.temporaryStillOpen());
 }
 
 TEST(SettingsMessageTest, ExactText) {

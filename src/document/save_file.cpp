@@ -1,8 +1,13 @@
-// Atomic whole-file writes through QSaveFile.
+// Whole-file writes: atomic replacement through QSaveFile, in place for devices.
 #include "document/save_file.h"
 
+#include <QFile>
 #include <QSaveFile>
 #include <utility>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 namespace mozaru {
 
@@ -13,6 +18,28 @@ BeforeRenameHook& beforeRename() {
     return hook;
 }
 
+// A device, a FIFO or a terminal (/dev/stdout) cannot be replaced without
+// destroying it: it is written into, as a shell's ">" would. A directory is
+// left to QSaveFile, which refuses it.
+bool writesInPlace(const QString& path) {
+#ifndef _WIN32
+    struct stat st;
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISREG(st.st_mode) &&
+           !S_ISDIR(st.st_mode);
+#else
+    (void)path;
+    return false;
+#endif
+}
+
+bool writeInPlace(const QString& path, const QByteArray& bytes, QString* error) {
+    QFile file(path);
+    const bool ok = file.open(QIODevice::WriteOnly) &&
+                    file.write(bytes) == static_cast<qint64>(bytes.size()) && file.flush();
+    if (!ok && error != nullptr) *error = file.errorString();
+    return ok;
+}
+
 }  // namespace
 
 void setBeforeRenameHook(BeforeRenameHook hook) {
@@ -20,6 +47,7 @@ void setBeforeRenameHook(BeforeRenameHook hook) {
 }
 
 bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
+    if (writesInPlace(path)) return writeInPlace(path, bytes, error);
     QSaveFile file(path);
     // QSaveFile writes to a temporary file beside the target and renames it
     // over the target on commit; without commit the temporary file is removed

@@ -9,6 +9,8 @@
 namespace mozaru {
 
 // Returns true on success; on failure *error (when given) holds the reason.
+// A directory fails; a device or a FIFO (/dev/stdout) is written into in
+// place, as it cannot be replaced.
 bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // For tests: called in every atomic save once the data is written and

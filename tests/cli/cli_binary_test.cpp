@@ -44,6 +44,14 @@ TEST(Binary, PipesStandardInputToStandardOutput) {
     EXPECT_EQ(ran.err, "");
 }
 
+// /dev/stdout, here a pipe, is written into, not replaced by a new file.
+TEST(Binary, OutputNamedDevStdoutGoesThroughThePipe) {
+    const Ran ran = runBinary({"extract", "-o", "/dev/stdout"}, cp932(kPage));
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_EQ(ran.out, cp932(u"\r\n<HR>\r\n" + kBody + u"<HR>"));
+    EXPECT_EQ(ran.err, "");
+}
+
 TEST(Binary, LargeInputThroughPipes) {
     // More than any pipe buffer in both directions.
     std::u16string text;

@@ -116,12 +116,31 @@ TEST(SingleInput, MissingFileIsNamedAndNothingIsWritten) {
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
-TEST(SingleInput, UnwritableOutputIsNamed) {
+struct Unwritable {
+    const char* output;  // below the temporary folder
+    const char* reason;  // nullptr: the system's, whatever it is
+};
+
+class UnwritableOutput : public ::testing::TestWithParam<Unwritable> {};
+
+INSTANTIATE_TEST_SUITE_P(Outputs, UnwritableOutput,
+                         ::testing::Values(Unwritable{"no/folder/aa.html", nullptr},
+                                           // A folder is refused, not written into like a device.
+                                           Unwritable{"folder", "Filename refers to a directory"}));
+
+TEST_P(UnwritableOutput, IsNamed) {
     QTemporaryDir dir;
-    const std::string target = path(dir.filePath("no/folder/aa.html"));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    const std::string target = path(dir.filePath(GetParam().output));
     const CliRun run = runCliWith({"add-breaks", "-o", target}, "x");
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err.rfind("mozaru-cli: cannot write " + target + ": ", 0), 0u) << run.err;
+    if (GetParam().reason != nullptr) {
+        EXPECT_EQ(run.err, "mozaru-cli: cannot write " + target + ": " + GetParam().reason + "\n");
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"folder"});
+    EXPECT_TRUE(QDir(dir.filePath("folder")).isEmpty());
 }
 
 class UsageErrors : public ::testing::TestWithParam<std::vector<std::string>> {};

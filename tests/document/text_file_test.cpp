@@ -1,11 +1,17 @@
 // Reading and writing whole text files: line breaks, failures, atomic replacement.
 #include "document/text_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cerrno>
+#include <cstring>
 
 #include "document/save_file.h"
 #include "support/before_rename_probe.h"
@@ -174,6 +180,39 @@ TEST_P(FailedSave, LeavesTheOldFileWhole) {
         EXPECT_FALSE(probe.temporaryStillOpen());
     }
     EXPECT_EQ(readBytes(path), "old content");
+}
+
+// A FIFO and a device (a copy of /dev/null) cannot be replaced: they are
+// written into and stay what they were.
+class SpecialTarget : public ::testing::TestWithParam<mode_t> {};
+
+INSTANTIATE_TEST_SUITE_P(Kinds, SpecialTarget, ::testing::Values(S_IFIFO, S_IFCHR),
+                         [](const auto& info) {
+                             return info.param == S_IFIFO ? "Fifo" : "Device";
+                         });
+
+TEST_P(SpecialTarget, IsWrittenIntoInPlace) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("node");
+    const QByteArray native = QFile::encodeName(path);
+    const bool fifo = GetParam() == S_IFIFO;
+    if (mknod(native.constData(), GetParam() | 0600, fifo ? 0 : makedev(1, 3)) != 0) {
+        GTEST_SKIP() << "mknod: " << std::strerror(errno);
+    }
+    // The FIFO's reader is there first, so that the write need not wait for one.
+    const int reader = open(native.constData(), (fifo ? O_RDONLY : O_WRONLY) | O_NONBLOCK);
+    if (!fifo && reader < 0) GTEST_SKIP() << "devices cannot be opened on this file system";
+    QString error;
+    EXPECT_TRUE(saveFileAtomically(path, "in place", &error)) << error.toStdString();
+    char got[16] = {};
+    const ssize_t n = fifo ? read(reader, got, sizeof got) : 0;
+    close(reader);
+    if (fifo) {
+        EXPECT_EQ(std::string(got, n > 0 ? n : 0), "in place");
+    }
+    struct stat st {};
+    ASSERT_EQ(stat(native.constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & S_IFMT, GetParam());
 }
 
 TEST(WriteTextFile, FailureIsReported) {

@@ -7,6 +7,7 @@
 
 #ifndef _WIN32
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace mozaru {
@@ -40,6 +41,22 @@ bool writeInPlace(const QString& path, const QByteArray& bytes, QString* error) 
     return ok;
 }
 
+// Qt gives the new file the old one's permissions but not its owner, so a
+// save by root, or by a member of the file's group, would take the file from
+// its owner or its group. Kept as far as the system lets this process.
+void keepOwner(int descriptor, const QString& path) {
+#ifndef _WIN32
+    struct stat st;
+    if (descriptor < 0 || ::stat(QFile::encodeName(path).constData(), &st) != 0) return;
+    // Owner and group, else the group alone; without either the save goes on.
+    if (::fchown(descriptor, st.st_uid, st.st_gid) == 0) return;
+    if (::fchown(descriptor, static_cast<uid_t>(-1), st.st_gid) == 0) return;
+#else
+    (void)descriptor;
+    (void)path;
+#endif
+}
+
 }  // namespace
 
 void setBeforeRenameHook(BeforeRenameHook hook) {
@@ -58,6 +75,7 @@ bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* e
               file.write(bytes) == static_cast<qint64>(bytes.size()) && file.flush();
     QString reason;
     if (ok) {
+        keepOwner(file.handle(), path);
         if (beforeRename()) reason = beforeRename()(file.handle());
         ok = reason.isEmpty() && file.commit();
     }

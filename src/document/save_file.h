@@ -9,8 +9,9 @@
 namespace mozaru {
 
 // Returns true on success; on failure *error (when given) holds the reason.
-// A directory fails; a device or a FIFO (/dev/stdout) is written into in
-// place, as it cannot be replaced.
+// The new file keeps the old one's permissions, and its owner and group as
+// far as the system allows. A directory fails; a device or a FIFO
+// (/dev/stdout) is written into in place, as it cannot be replaced.
 bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 // For tests: called in every atomic save once the data is written and

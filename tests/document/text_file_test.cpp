@@ -182,6 +182,28 @@ TEST_P(FailedSave, LeavesTheOldFileWhole) {
     EXPECT_EQ(readBytes(path), "old content");
 }
 
+TEST(SaveFileAtomically, ReplacedFileKeepsItsModeAndOwner) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.txt");
+    const QByteArray native = QFile::encodeName(path);
+    writeBytes(path, "old");
+    ASSERT_EQ(chmod(native.constData(), 0640), 0);
+    // Only root can give a file to someone else; other users test their own.
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(native.constData(), 4321, 4322), 0);
+    }
+    struct stat before {};
+    ASSERT_EQ(stat(native.constData(), &before), 0);
+    ASSERT_TRUE(saveFileAtomically(path, "new"));
+    struct stat after {};
+    ASSERT_EQ(stat(native.constData(), &after), 0);
+    EXPECT_NE(after.st_ino, before.st_ino);  // replaced, not written into
+    EXPECT_EQ(after.st_mode & 07777, 0640u);
+    EXPECT_EQ(after.st_uid, before.st_uid);
+    EXPECT_EQ(after.st_gid, before.st_gid);
+    EXPECT_EQ(readBytes(path), "new");
+}
+
 // A FIFO and a device (a copy of /dev/null) cannot be replaced: they are
 // written into and stay what they were.
 class SpecialTarget : public ::testing::TestWithParam<mode_t> {};

@@ -1,10 +1,14 @@
-// The settings file "Mozaru.ini": CP932 lines, CR LF after each.
+// The settings file "Mozaru.ini": CP932 or UTF-8 lines, CR LF after each.
 #include "settings/settings_file.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
+#include "document/save_file.h"
 #include "document/text_file.h"
 #include "text/messages.h"
 
@@ -12,8 +16,26 @@ namespace mozaru {
 
 namespace {
 
+// How the file was written, kept when it is rewritten.
+enum class IniEncoding { Cp932, Utf8, Utf8WithBom };
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// CP932, as shipped, unless the bytes say UTF-8: a BOM, or valid UTF-8
+// holding non-ASCII text, as editors on Linux save the file.
+IniEncoding encodingOf(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8Bom)) return IniEncoding::Utf8WithBom;
+    const bool ascii =
+        std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; });
+    if (ascii || decodeBytes(bytes, InputEncoding::Utf8).undecodable != 0) {
+        return IniEncoding::Cp932;
+    }
+    return IniEncoding::Utf8;
+}
+
 struct LinesRead {
     std::vector<std::u16string> lines;
+    IniEncoding encoding = IniEncoding::Cp932;
     std::optional<QString> error;
 };
 
@@ -22,12 +44,26 @@ struct LinesRead {
 // with LF endings still reads line by line.
 LinesRead readLines(const QString& path) {
     LinesRead out;
-    const TextFileRead file = readTextFile(path, InputEncoding::Cp932);
-    if (!file.ok) {
-        out.error = fileMessage(QDir::toNativeSeparators(path), file.reason);
+    QFile file(path);
+    QString reason;
+    QByteArray bytes;
+    if (QFileInfo(path).isDir()) {
+        reason = QStringLiteral("Is a directory");
+    } else if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+    } else {
+        bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError) reason = file.errorString();
+    }
+    if (!reason.isEmpty()) {
+        out.error = fileMessage(QDir::toNativeSeparators(path), reason);
         return out;
     }
-    std::u16string_view text = file.decoded.text;  // breaks already CR LF
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    out.encoding = encodingOf(view);
+    const DecodedText decoded = decodeDocument(
+        view, out.encoding == IniEncoding::Cp932 ? InputEncoding::Cp932 : InputEncoding::Utf8);
+    std::u16string_view text = decoded.text;  // breaks already CR LF
     while (!text.empty()) {
         const std::size_t end = text.find(u"\r\n");
         out.lines.emplace_back(text.substr(0, end));
@@ -35,6 +71,21 @@ LinesRead readLines(const QString& path) {
         text.remove_prefix(end + 2);
     }
     return out;
+}
+
+// The rewritten text in the file's encoding. A character CP932 cannot hold
+// would be written as "&#233;", and a folder so written names no folder at
+// the next start: such a file becomes UTF-8 with a BOM, which holds it.
+QByteArray encodeLines(std::u16string_view text, IniEncoding encoding) {
+    if (encoding == IniEncoding::Cp932) {
+        const EncodedText cp932 = encodeText(text, OutputEncoding::Cp932);
+        if (cp932.references == 0) return QByteArray::fromStdString(cp932.bytes);
+        encoding = IniEncoding::Utf8WithBom;
+    }
+    QByteArray bytes;
+    if (encoding == IniEncoding::Utf8WithBom)
+        bytes = QByteArray::fromStdString(std::string(kUtf8Bom));
+    return bytes + QByteArray::fromStdString(encodeText(text, OutputEncoding::Utf8).bytes);
 }
 
 }  // namespace
@@ -64,8 +115,10 @@ std::optional<QString> writeSettingsFile(const QString& programFolder,
         text += line;
         text += u"\r\n";
     }
-    const TextFileWrite written = writeTextFile(path, text, OutputEncoding::Cp932);
-    if (!written.ok) return fileMessage(QDir::toNativeSeparators(path), written.reason);
+    QString reason;
+    if (!saveFileAtomically(path, encodeLines(text, read.encoding), &reason)) {
+        return fileMessage(QDir::toNativeSeparators(path), reason);
+    }
     return std::nullopt;
 }
 

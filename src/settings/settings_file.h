@@ -19,7 +19,9 @@ std::optional<QString> readSettingsFile(const QString& programFolder, SettingsVa
 
 // Rewrites the file's known values. Nothing is written when the file is
 // missing, unreadable or holds a line without "="; a failed write leaves the
-// old file whole.
+// old file whole. The file keeps its encoding: UTF-8 (with its BOM, if it had
+// one) when it had a BOM or was valid UTF-8 with non-ASCII text, else CP932;
+// a character CP932 cannot hold makes a CP932 file UTF-8 with a BOM.
 std::optional<QString> writeSettingsFile(const QString& programFolder,
                                          const SettingsValues& values);
 

@@ -109,11 +109,43 @@ TEST_F(SettingsFileTest, RoundTripKeepsEveryLine) {
     EXPECT_EQ(again.mergeFlag, 1);
 }
 
-TEST_F(SettingsFileTest, CharacterOutsideCp932BecomesReference) {
-    put("LOADPASS=x\r\n");
-    EXPECT_EQ(writeSettingsFile(folder(), SettingsValues{u"C:\\\U0001F600", 0, 0}), std::nullopt);
-    EXPECT_EQ(get(), QByteArray("LOADPASS=C:\\&#128512;\r\n"));
+// The file keeps the encoding it was read in; a folder CP932 cannot hold
+// makes it UTF-8 with a BOM, so that the folder reads back.
+struct EncodingCase {
+    const char* name;
+    QByteArray before;
+    std::u16string folder;
+    QByteArray after;
+};
+
+class EncodingTest : public SettingsFileTest, public testing::WithParamInterface<EncodingCase> {};
+
+TEST_P(EncodingTest, IsKeptAndTheFolderReadsBack) {
+    put(GetParam().before);
+    EXPECT_EQ(writeSettingsFile(folder(), SettingsValues{GetParam().folder, 1, 0}), std::nullopt);
+    EXPECT_EQ(get(), GetParam().after);
+    SettingsValues again;
+    EXPECT_EQ(readSettingsFile(folder(), again), std::nullopt);
+    EXPECT_EQ(again.loadFolder, GetParam().folder);
 }
+
+// "'設定（UTF-8）" in UTF-8 and in CP932, and "ログ" in UTF-8.
+const QByteArray kUtf8Comment = "'\xE8\xA8\xAD\xE5\xAE\x9A\xEF\xBC\x88UTF-8\xEF\xBC\x89";
+const QByteArray kCp932Comment = "'\x90\xdd\x92\xe8\x81\x69UTF-8\x81\x6a";
+const QByteArray kUtf8Log = "\xE3\x83\xAD\xE3\x82\xB0";
+const QByteArray kBom = "\xEF\xBB\xBF";
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, EncodingTest,
+    testing::Values(
+        EncodingCase{"utf8_stays_utf8", kUtf8Comment + "\r\nLOADPASS=/a\r\nSLIDER=0\r\n", u"/ログ",
+                     kUtf8Comment + "\r\nLOADPASS=/" + kUtf8Log + "\r\nSLIDER=1\r\n"},
+        EncodingCase{"bom_stays", kBom + "'x\r\nLOADPASS=/a\r\n", u"/caf\u00E9",
+                     kBom + "'x\r\nLOADPASS=/caf\xC3\xA9\r\n"},
+        EncodingCase{"outside_cp932_makes_utf8", kCp932Comment + "\r\nLOADPASS=x\r\n",
+                     u"C:\\caf\u00E9\U0001F600",
+                     kBom + kUtf8Comment + "\r\nLOADPASS=C:\\caf\xC3\xA9\xF0\x9F\x98\x80\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(SettingsFileTest, EmptyFileStaysEmpty) {
     put("");

@@ -83,6 +83,13 @@ void Form1HelpTest::noBrowserShowsWhereTheManualIs() {
                  "標準ブラウザがレジストリーに登録されていない為この機能は使用できません。\r\n"
                  "「説明書」フォルダ内にある「説明書.html」を直接参照してください。"));
     QCOMPARE(f.prompts.messages[0].title, QStringLiteral("エラー警告"));
+    // F1 is the same click, busy or not: help is never disabled.
+    f.w().show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.w()));
+    f.w().EnableCommands(kFalse);
+    QTest::keyClick(&f.w(), Qt::Key_F1);
+    QCOMPARE(f.prompts.messages.size(), std::size_t(2));
+    QCOMPARE(f.prompts.messages[1].text, f.prompts.messages[0].text);
 #endif
 }
 

@@ -8,6 +8,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
+#include <QWheelEvent>
 
 #include "extract/form3.h"
 #include "support/window_fixture.h"
@@ -45,6 +46,9 @@ private slots:
     void closeWhileBusyWaitsForTheCommand();
     void undoAndRedoOfTheDocumentCommands_data();
     void undoAndRedoOfTheDocumentCommands();
+    void keysRunTheCommandsOnlyWhenEnabled_data();
+    void keysRunTheCommandsOnlyWhenEnabled();
+    void keysAndTheWheelZoomTheEditArea();
 };
 
 void Form1Test::buttonsCaptionsAndToolTips_data() {
@@ -454,6 +458,71 @@ void Form1Test::undoAndRedoOfTheDocumentCommands() {
     w.EnableCommands(kFalse);
     QCOMPARE(press(Qt::ControlModifier, Qt::Key_Z), after);
     w.EnableCommands(kTrue);
+}
+
+void Form1Test::keysRunTheCommandsOnlyWhenEnabled_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("document");
+    QTest::addColumn<bool>("busy");
+    QTest::addColumn<QString>("expected");  // dialogs opened, then the document
+    const int ctrl = Qt::ControlModifier;
+    const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    QTest::newRow("Ctrl+O LOAD") << int(Qt::Key_O) << ctrl << "" << false << "open 1 exec 0|";
+    QTest::newRow("Ctrl+O busy") << int(Qt::Key_O) << ctrl << "" << true << "open 0 exec 0|";
+    QTest::newRow("Ctrl+S SAVE") << int(Qt::Key_S) << ctrl << "x" << false << "open 0 exec 1|x";
+    QTest::newRow("Ctrl+S, nothing to save")
+        << int(Qt::Key_S) << ctrl << "" << false << "open 0 exec 0|";
+    QTest::newRow("Ctrl+E AAの抽出") << int(Qt::Key_E) << ctrl << "x" << false << "open 0 exec 1|x";
+    QTest::newRow("Ctrl+E empty") << int(Qt::Key_E) << ctrl << "" << false << "open 0 exec 0|";
+    QTest::newRow("Ctrl+Enter 改行付加")
+        << int(Qt::Key_Return) << ctrl << "a<BR>b" << false << "open 0 exec 0|a<br>\r\nb";
+    QTest::newRow("Ctrl+keypad Enter")
+        << int(Qt::Key_Enter) << ctrl << "a<BR>b" << false << "open 0 exec 0|a<br>\r\nb";
+    QTest::newRow("Ctrl+Enter busy")
+        << int(Qt::Key_Return) << ctrl << "a<BR>b" << true << "open 0 exec 0|a<BR>b";
+    QTest::newRow("Ctrl+Shift+Enter 改行除去")
+        << int(Qt::Key_Return) << ctrlShift << "a<br>\r\nb" << false << "open 0 exec 0|a<br>b";
+}
+
+void Form1Test::keysRunTheCommandsOnlyWhenEnabled() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, document);
+    QFETCH(bool, busy);
+    QFETCH(QString, expected);
+    WindowFixture f;
+    Form1& w = f.w();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.RichTextBox1->setDocumentText(document.toStdU16String());
+    if (busy) w.EnableCommands(kFalse);
+    QTest::keyClick(&w, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(QStringLiteral("open %1 exec %2|")
+                     .arg(f.prompts.openDialogs.size())
+                     .arg(f.prompts.execCount) +
+                 f.document(),
+             expected);
+    QVERIFY(f.prompts.messages.empty());
+}
+
+void Form1Test::keysAndTheWheelZoomTheEditArea() {
+    WindowFixture f;
+    Form1& w = f.w();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    const auto zoom = [&] { return w.RichTextBox1->SendScintilla(QsciScintillaBase::SCI_GETZOOM); };
+    const long start = zoom();
+    QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(zoom(), start + 2);
+    QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(zoom(), start + 1);
+    QWheelEvent down(QPointF(10, 10), w.RichTextBox1->mapToGlobal(QPointF(10, 10)), QPoint(),
+                     QPoint(0, -120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w.RichTextBox1->viewport(), &down);
+    QCOMPARE(zoom(), start);
+    QCOMPARE(w.RichTextBox1->font().pointSizeF(), 9.0);  // the face itself stays as designed
 }
 
 QTEST_MAIN(Form1Test)

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 
 #include "ui/fonts.h"
+#include "ui/literal_tool_tips.h"
 #include "ui/twips.h"
 
 namespace mozaru {
@@ -36,6 +37,11 @@ Form2::Form2(QWidget* parent) : QDialog(parent) {
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setFont(gothicFont(9.75, QFont::Bold));
     setGeometryTwips(m_label1, 480, 240, 2175, 255);
+
+    // "<HTML>タグと<BODY>タグ" must read as written, not as markup.
+    auto* toolTips = new LiteralToolTips(this);
+    m_option2->installEventFilter(toolTips);
+    m_option1->installEventFilter(toolTips);
 
     setTabOrder(m_option2, m_option1);
     setTabOrder(m_option1, m_command1);

@@ -6,7 +6,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
+
+#include "ui/literal_tool_tips.h"
 
 using mozaru::Form2;
 
@@ -69,6 +72,13 @@ void Form2Test::texts() {
     if (auto* label = qobject_cast<QLabel*>(control)) text = label->text();
     QCOMPARE(text, caption);
     QCOMPARE(control->toolTip(), toolTip);
+    if (toolTip.isEmpty()) return;
+    // Shown as written: "<HTML>" and "<BODY>" are text here, not markup.
+    dialog.show();
+    QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), control->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(control, &help);
+    QCOMPARE(QToolTip::text(), mozaru::literalToolTip(toolTip));
+    QToolTip::hideText();
 }
 
 void Form2Test::geometry_data() {

@@ -187,7 +187,15 @@ void Form1::resizeEvent(QResizeEvent* event) {
     Form_Resize();
 }
 
+void Form1::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // The window manager moves the window when it puts its frame around it,
+    // after the first layout: the outer size has grown without a resize.
+    Form_Resize();
+}
+
 void Form1::Form_Resize() {
+    tellMinimumSize();
     const auto outer = [this] {
         const QRect frame = frameGeometry();
         return OuterSize{pixelsToTwipsX(this, frame.width()), pixelsToTwipsY(this, frame.height())};
@@ -207,6 +215,15 @@ void Form1::Form_Resize() {
 
 void Form1::confirm(const QString& text) {
     m_prompts.message(this, text, QStringView(kTitleConfirm).toString());
+}
+
+void Form1::tellMinimumSize() {
+    // The window manager keeps fast drags above it too, which the snapping
+    // alone cannot: it holds the outer minimum less the frame.
+    const QSize frame = frameGeometry().size() - size();
+    const QSize minimum(std::max(0, twipsToPixelsX(this, kMinOuterWidth) - frame.width()),
+                        std::max(0, twipsToPixelsY(this, kMinOuterHeight) - frame.height()));
+    if (minimumSize() != minimum) setMinimumSize(minimum);
 }
 
 void Form1::setOuterSize(float widthTwips, float heightTwips) {

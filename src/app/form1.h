@@ -96,6 +96,7 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -108,6 +109,8 @@ private:
     void createShortcuts();
     void applyEnablingRule();
     void setOuterSize(float widthTwips, float heightTwips);
+    // The smallest outer size, given to the window manager as an inner one.
+    void tellMinimumSize();
     // The frame shared by 改行付加 and 改行除去.
     void runLineBreakCommand(std::u16string (*transform)(std::u16string_view));
 

@@ -3,12 +3,14 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QMimeData>
+#include <QMoveEvent>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include "extract/form3.h"
 #include "support/window_fixture.h"
@@ -352,6 +354,12 @@ void Form1Test::resizeLaysOutFromTheOuterSize() {
     QCOMPARE(w.ProgressBar1->y(), twipsToPixelsY(&w, outerH / 2 - 942.0f + 545.1f));
     // Buttons never move.
     QCOMPARE(w.Command6->pos(), QPoint(twipsToPixelsX(&w, 6480), twipsToPixelsY(&w, 120)));
+    // The window manager puts its frame around the window after the first
+    // layout and moves it: the layout follows the new outer size.
+    w.RichTextBox1->resize(10, 10);
+    QMoveEvent moved(w.pos(), w.pos());
+    QApplication::sendEvent(&w, &moved);
+    QCOMPARE(w.RichTextBox1->height(), twipsToPixelsY(&w, outerH - 1167.0f));
 }
 
 void Form1Test::shrinkingSnapsBackToTheMinimum() {
@@ -363,6 +371,10 @@ void Form1Test::shrinkingSnapsBackToTheMinimum() {
     QTRY_COMPARE(w.frameGeometry().size(),
                  QSize(twipsToPixelsX(&w, 6105), twipsToPixelsY(&w, 5055)));
     QCOMPARE(w.RichTextBox1->width(), twipsToPixelsX(&w, 6105 - 283.5));
+    // The window manager knows the minimum as well, frame excluded.
+    const QSize frame = w.frameGeometry().size() - w.size();
+    QCOMPARE(w.minimumSize() + frame, QSize(twipsToPixelsX(&w, 6105), twipsToPixelsY(&w, 5055)));
+    QCOMPARE(w.windowHandle()->minimumSize(), w.minimumSize());
 }
 
 void Form1Test::formLoadSetsTheCaption() {

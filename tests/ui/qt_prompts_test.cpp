@@ -5,11 +5,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
+#include <QListView>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <functional>
 
 #include "ui/common_dialog.h"
@@ -48,6 +52,7 @@ private slots:
     void cancelledDialogLeavesTheState();
     void overwritePromptFollowsTheFlag_data();
     void overwritePromptFollowsTheFlag();
+    void fileDialogSpeaksJapanese();
 };
 
 void QtPromptsTest::messageHasNoIconAndOk() {
@@ -184,6 +189,71 @@ void QtPromptsTest::overwritePromptFollowsTheFlag() {
         seen);
     QtPrompts().saveFile(nullptr, state);
     QVERIFY(seen);
+}
+
+void QtPromptsTest::fileDialogSpeaksJapanese() {
+#ifdef _WIN32
+    QSKIP("Windows shows its own dialog");
+#else
+    QTemporaryDir folder;
+    QDir(folder.path()).mkdir(QStringLiteral("ログ"));
+    QFile small(folder.filePath(QStringLiteral("a.txt")));
+    QVERIFY(small.open(QIODevice::WriteOnly) && small.write("ab") == 2);
+    small.close();
+    QFile large(folder.filePath(QStringLiteral("b.html")));
+    QVERIFY(large.open(QIODevice::WriteOnly) && large.write(QByteArray(20480, 'x')) == 20480);
+    large.close();
+    CommonDialog state;
+    state.filter = kLoadFilter;
+    state.filterIndex = 2;
+    state.initDir = folder.path();
+    bool seen = false;
+    whenShown<QFileDialog>(
+        [&](QFileDialog& dialog) {
+            QCOMPARE(dialog.windowTitle(), QStringLiteral("開く"));
+            QVERIFY(dialog.testOption(QFileDialog::DontUseNativeDialog));
+            // Every visible caption is Japanese: no English word in any.
+            const QRegularExpression english(QStringLiteral("[A-Za-z]{3,}"));
+            for (const QWidget* widget : dialog.findChildren<QWidget*>()) {
+                if (!widget->isVisible()) continue;
+                QString text;
+                if (const auto* label = qobject_cast<const QLabel*>(widget)) text = label->text();
+                if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+                    text = button->text();
+                }
+                QVERIFY2(!english.match(text).hasMatch(), qPrintable(text));
+            }
+            // The rows as a Japanese desktop shows them, nothing cut.
+            QAbstractItemModel* rows =
+                dialog.findChild<QTreeView*>(QStringLiteral("treeView"))->model();
+            const QModelIndex top =
+                dialog.findChild<QTreeView*>(QStringLiteral("treeView"))->rootIndex();
+            QTRY_COMPARE(rows->rowCount(top), 3);
+            QMap<QString, QStringList> columns;
+            for (int row = 0; row < 3; ++row) {
+                QStringList cells;
+                for (int column = 1; column <= 3; ++column) {
+                    cells << rows->index(row, column, top).data().toString();
+                }
+                columns[rows->index(row, 0, top).data().toString()] = cells;
+            }
+            const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+            const QString date =
+                japanese.toString(QFileInfo(small).lastModified(), QLocale::ShortFormat);
+            QCOMPARE(columns.value(QStringLiteral("ログ")).value(0), QString());
+            QCOMPARE(columns.value(QStringLiteral("ログ")).value(1), QStringLiteral("フォルダ"));
+            QCOMPARE(columns.value(QStringLiteral("a.txt")).value(0), QStringLiteral("2 バイト"));
+            QCOMPARE(columns.value(QStringLiteral("a.txt")).value(2), date);
+            QCOMPARE(columns.value(QStringLiteral("b.html")).value(0), QStringLiteral("20.0 KB"));
+            QVERIFY(!english.match(columns.value(QStringLiteral("a.txt")).value(1)).hasMatch());
+            const auto* sidebar = dialog.findChild<QListView*>(QStringLiteral("sidebar"));
+            QTRY_VERIFY(sidebar->viewport()->width() >= sidebar->sizeHintForColumn(0));
+            dialog.reject();
+        },
+        seen);
+    QtPrompts().openFile(nullptr, state);
+    QVERIFY(seen);
+#endif
 }
 
 QTEST_MAIN(QtPromptsTest)

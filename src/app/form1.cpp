@@ -14,6 +14,7 @@
 #include "app/caption.h"
 #include "app/layout.h"
 #include "text/messages.h"
+#include "ui/app_icon.h"
 #include "ui/fonts.h"
 #include "ui/literal_tool_tips.h"
 #include "ui/progress_bar.h"
@@ -59,6 +60,7 @@ Form1::Form1(Prompts& prompts, QStringList arguments, QString programFolder, QWi
       m_arguments(std::move(arguments)),
       m_programFolder(std::move(programFolder)) {
     setFont(gothicFont(9));
+    setWindowIcon(appIcon());
     createControls();
     createShortcuts();
     resize(twipsToPixelsX(this, kClientWidth), twipsToPixelsY(this, kClientHeight));

@@ -3,12 +3,15 @@
 #include <QDir>
 
 #include "app/form1.h"
+#include "ui/app_icon.h"
 #include "ui/japanese_qt.h"
 #include "ui/qt_prompts.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     mozaru::installQtJapanese(app);
+    // Message boxes and file dialogs show it too.
+    QApplication::setWindowIcon(mozaru::appIcon());
 
     mozaru::QtPrompts prompts;
     // Native separators: an empty LOADPASS gives this folder as users write it.

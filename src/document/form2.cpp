@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "ui/app_icon.h"
 #include "ui/fonts.h"
 #include "ui/literal_tool_tips.h"
 #include "ui/twips.h"
@@ -14,6 +15,7 @@ namespace mozaru {
 Form2::Form2(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("選択メニュー"));
     setFont(gothicFont(9.0));
+    setWindowIcon(appIcon());
     // Designed in twips; the logical DPI keeps its proportions at every scaling.
     setFixedSize(twipsToPixelsX(this, 3225), twipsToPixelsY(this, 2130));
 

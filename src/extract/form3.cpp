@@ -10,6 +10,7 @@
 #include <QStyleOptionGroupBox>
 #include <algorithm>
 
+#include "ui/app_icon.h"
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -54,6 +55,7 @@ public:
 Form3::Form3(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("抽出精度の選択"));
     setFont(gothicFont(9));
+    setWindowIcon(appIcon());
     createControls();
     setFixedSize(twipsToPixelsX(this, 5325), twipsToPixelsY(this, 3705));
 }

@@ -12,6 +12,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "document/form2.h"
 #include "extract/form3.h"
 #include "support/window_fixture.h"
 #include "ui/literal_tool_tips.h"
@@ -51,6 +52,7 @@ private slots:
     void keysRunTheCommandsOnlyWhenEnabled_data();
     void keysRunTheCommandsOnlyWhenEnabled();
     void keysAndTheWheelZoomTheEditArea();
+    void everyWindowHasTheIcon();
 };
 
 void Form1Test::buttonsCaptionsAndToolTips_data() {
@@ -535,6 +537,18 @@ void Form1Test::keysAndTheWheelZoomTheEditArea() {
     QApplication::sendEvent(w.RichTextBox1->viewport(), &down);
     QCOMPARE(zoom(), start);
     QCOMPARE(w.RichTextBox1->font().pointSizeF(), 9.0);  // the face itself stays as designed
+}
+
+void Form1Test::everyWindowHasTheIcon() {
+    WindowFixture f;
+    Form2 form2;
+    Form3 form3;
+    const QList<QSize> sizes{QSize(16, 16), QSize(22, 22), QSize(24, 24),   QSize(32, 32),
+                             QSize(48, 48), QSize(64, 64), QSize(128, 128), QSize(256, 256)};
+    for (const QWidget* window : std::initializer_list<const QWidget*>{&f.w(), &form2, &form3}) {
+        QCOMPARE(window->windowIcon().availableSizes(), sizes);
+        QVERIFY(!window->windowIcon().pixmap(16).isNull());
+    }
 }
 
 QTEST_MAIN(Form1Test)

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <algorithm>
 #include <initializer_list>
+#include <new>
+#include <stdexcept>
 #include <utility>
 
 #include "app/caption.h"
@@ -217,6 +219,20 @@ void Form1::Form_Resize() {
 
 void Form1::confirm(const QString& text) {
     m_prompts.message(this, text, QStringView(kTitleConfirm).toString());
+}
+
+void Form1::reportFailure(std::u16string_view failed, const std::exception_ptr& error) {
+    std::u16string description;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        description = u"メモリが不足しています";
+    } catch (const std::length_error&) {
+        description = u"メモリが不足しています";  // a document too large for a string
+    } catch (const std::exception& other) {
+        description = QString::fromUtf8(other.what()).toStdU16String();
+    }
+    confirm(QStringView(errorMessage(failed, description)).toString());
 }
 
 void Form1::tellMinimumSize() {

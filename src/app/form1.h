@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -104,6 +105,9 @@ private:
     void saveDocumentAs(const QString& chosen, std::int16_t saveFormat);
     // A message box titled 確認 ("confirm"), as every document command shows.
     void confirm(const QString& text);
+    // "<failed>" CR LF "【エラー内容】" CR LF and what went wrong (a
+    // std::exception), in Japanese for running out of memory.
+    void reportFailure(std::u16string_view failed, const std::exception_ptr& error);
     void createControls();
     // The keys of the commands and of undo and redo (form1_keys.cpp).
     void createShortcuts();
@@ -112,7 +116,8 @@ private:
     // The smallest outer size, given to the window manager as an inner one.
     void tellMinimumSize();
     // The frame shared by 改行付加 and 改行除去.
-    void runLineBreakCommand(std::u16string (*transform)(std::u16string_view));
+    void runLineBreakCommand(std::u16string (*transform)(std::u16string_view),
+                             std::u16string_view failed);
 
     Prompts& m_prompts;
     QStringList m_arguments;

@@ -38,14 +38,22 @@ void Form1::Command2_Click() {
 
     RichTextBox1->setVisible(false);
     WindowExtractObserver observer(*this);
-    RichTextBox1->replaceDocument(
-        ExtractAA(RichTextBox1->documentView(), PrecisionLevel, MergeFlag, observer));
+    // What the window can survive (out of memory) leaves the document as it
+    // was, and is told once the window is itself again.
+    std::exception_ptr failure;
+    try {
+        RichTextBox1->replaceDocument(
+            ExtractAA(RichTextBox1->documentView(), PrecisionLevel, MergeFlag, observer));
+    } catch (const std::exception&) {
+        failure = std::current_exception();
+    }
     RichTextBox1->setVisible(true);
 
     if (observer.started()) {
         EnableCommands(kTrue);
         Form_Paint();
     }
+    if (failure) reportFailure(u"AAの抽出に失敗しました", failure);
 }
 
 }  // namespace mozaru

@@ -9,14 +9,15 @@
 namespace mozaru {
 
 void Form1::Command1_Click() {
-    runLineBreakCommand(AddLineBreaks);
+    runLineBreakCommand(AddLineBreaks, u"改行付加に失敗しました");
 }
 
 void Form1::Command7_Click() {
-    runLineBreakCommand(RemoveLineBreaks);
+    runLineBreakCommand(RemoveLineBreaks, u"改行除去に失敗しました");
 }
 
-void Form1::runLineBreakCommand(std::u16string (*transform)(std::u16string_view)) {
+void Form1::runLineBreakCommand(std::u16string (*transform)(std::u16string_view),
+                                std::u16string_view failed) {
     EnableCommands(kFalse);
     const std::u16string_view text = RichTextBox1->documentView();
     const auto length = static_cast<float>(text.size());
@@ -25,13 +26,20 @@ void Form1::runLineBreakCommand(std::u16string (*transform)(std::u16string_view)
     RichTextBox1->setVisible(false);
     EventYield().now();  // once, so the busy label and the bar show
 
-    std::u16string result = transform(text);
-    ProgressBar1->setValue(length);  // the text box still holds the old text
-    RichTextBox1->replaceDocument(std::move(result));
+    // Out of memory, the document stays as it was.
+    std::exception_ptr failure;
+    try {
+        std::u16string result = transform(text);
+        ProgressBar1->setValue(length);  // the text box still holds the old text
+        RichTextBox1->replaceDocument(std::move(result));
+    } catch (const std::exception&) {
+        failure = std::current_exception();
+    }
     RichTextBox1->setVisible(true);
 
     EnableCommands(kTrue);
     Form_Paint();
+    if (failure) reportFailure(failed, failure);
 }
 
 }  // namespace mozaru

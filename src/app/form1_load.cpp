@@ -15,9 +15,10 @@ namespace {
 const QString kLoadFilter =
     QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html)|*.txt;*.htm;*.html|すべて|*.*");
 
+constexpr std::u16string_view kLoadFailed = u"ファイルの読み込みに失敗しました";
+
 QString failureText(const QString& reason) {
-    return QStringView(errorMessage(u"ファイルの読み込みに失敗しました", reason.toStdU16String()))
-        .toString();
+    return QStringView(errorMessage(kLoadFailed, reason.toStdU16String())).toString();
 }
 
 }  // namespace
@@ -69,14 +70,22 @@ void Form1::LoadDocument(const QString& path) {
         confirm(failureText(QString::fromUtf8(overflow.what())));
         return;
     }
-    TextFileRead read = readTextFile(path);
+    // Out of memory the file is not loaded, and the document stays as it was.
+    TextFileRead read;
+    try {
+        read = readTextFile(path);
+        if (read.ok) RichTextBox1->replaceDocument(std::move(read.decoded.text));
+    } catch (const std::exception&) {
+        RichTextBox1->setVisible(true);
+        reportFailure(kLoadFailed, std::current_exception());
+        return;
+    }
     if (!read.ok) {
         RichTextBox1->setVisible(true);
         confirm(failureText(read.reason));
         return;
     }
 
-    RichTextBox1->replaceDocument(std::move(read.decoded.text));
     setWindowTitle(BaseCaption + QStringLiteral("　　【") + path + QStringLiteral("】"));
     LoadFolder = folder;
     RichTextBox1->setVisible(true);

@@ -14,6 +14,8 @@ namespace mozaru {
 
 namespace {
 
+constexpr std::u16string_view kSaveFailed = u"ファイルの保存に失敗しました";
+
 const QString kSaveFilter =
     QStringLiteral("HTML形式(*.htm;*.html)|*.htm;*.html|ﾃｷｽﾄ形式(*.txt)|*.txt|すべて|*.*");
 
@@ -48,8 +50,7 @@ void Form1::Command5_Click() {
 
 void Form1::saveDocumentAs(const QString& chosen, std::int16_t saveFormat) {
     const auto failed = [this](const QString& reason) {
-        confirm(QStringView(errorMessage(u"ファイルの保存に失敗しました", reason.toStdU16String()))
-                    .toString());
+        confirm(QStringView(errorMessage(kSaveFailed, reason.toStdU16String())).toString());
     };
     QString target;
     try {
@@ -71,8 +72,15 @@ void Form1::saveDocumentAs(const QString& chosen, std::int16_t saveFormat) {
                             QStringView(kTitleConfirm).toString(), false)) {
         return;
     }
-    const TextFileWrite written = writeTextFile(
-        target, saveContent(saveFormat, RichTextBox1->documentView()), OutputEncoding::Cp932);
+    TextFileWrite written;
+    try {
+        written = writeTextFile(target, saveContent(saveFormat, RichTextBox1->documentView()),
+                                OutputEncoding::Cp932);
+    } catch (const std::exception&) {
+        // Out of memory nothing is written: the old file and the document stay.
+        reportFailure(kSaveFailed, std::current_exception());
+        return;
+    }
     if (!written.ok) {
         failed(written.reason);
         return;

@@ -15,6 +15,7 @@
 #include <QMimeData>
 #include <QWheelEvent>
 #include <memory>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -139,6 +140,12 @@ void RichTextBox::assign(std::u16string_view text, std::u16string* owned) {
     const std::string bytes = documentToEditor(text, &lineBreaksKept);
     // The replacement itself is never recorded: typing is, and a whole-document
     // step is a marker of its own (replaceDocument).
+    // The editor's room first: without it the editor would be left empty.
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size()));
+    if (SendScintilla(SCI_GETSTATUS) != SC_STATUS_OK) {
+        SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
+        throw std::bad_alloc();
+    }
     m_assigning = true;
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     SendScintilla(SCI_CLEARALL);

@@ -45,6 +45,7 @@ std::function<void(QDialog&)> chooseFormat(bool text, Close close = Close::Butto
 class Form1SaveTest : public QObject {
     Q_OBJECT
 private slots:
+    void editAreaKeepsEveryCharacter();
     void bytesWritten_data();
     void bytesWritten();
     void formatDialogClosedAnyWay_data();
@@ -60,6 +61,23 @@ private slots:
     void overlongProposalEndsSilently();
     void overlongChosenPathIsAFailure();
 };
+
+void Form1SaveTest::editAreaKeepsEveryCharacter() {
+    // U+2029, U+FDD0 and U+FDD1, which a text document takes for line
+    // breaks, pass through load, a command and save unchanged.
+    DocumentFixture f;
+    const QString page =
+        f.put(QStringLiteral("in.txt"),
+              hex("EF BB BF 61 E2 80 A9 62 EF B7 90 63 EF B7 91 64 3C 42 52 3E 65"));
+    f.w().LoadDocument(page);
+    QCOMPARE(f.document(), QStringLiteral("a\u2029b\uFDD0c\uFDD1d<BR>e"));
+    f.w().Command1_Click();
+    f.prompts.dialogs = {chooseFormat(true)};
+    f.prompts.files = {f.path(QStringLiteral("out.txt"))};
+    f.w().Command5_Click();
+    QCOMPARE(f.get(f.path(QStringLiteral("out.txt"))),
+             QByteArray("a&#8233;b&#64976;c&#64977;d<br>\r\ne\r\n"));
+}
 
 void Form1SaveTest::bytesWritten_data() {
     QTest::addColumn<bool>("text");

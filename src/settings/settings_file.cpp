@@ -21,6 +21,11 @@ enum class IniEncoding { Cp932, Utf8, Utf8WithBom };
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
+// A settings file holds three short lines and some comments; anything near
+// this size is something else (a link to a device, a log written over it)
+// and is not read into memory.
+constexpr qint64 kMaxBytes = qint64{1} << 20;
+
 // CP932, as shipped, unless the bytes say UTF-8: a BOM, or valid UTF-8
 // holding non-ASCII text, as editors on Linux save the file.
 IniEncoding encodingOf(std::string_view bytes) {
@@ -52,8 +57,12 @@ LinesRead readLines(const QString& path) {
     } else if (!file.open(QIODevice::ReadOnly)) {
         reason = file.errorString();
     } else {
-        bytes = file.readAll();
-        if (file.error() != QFileDevice::NoError) reason = file.errorString();
+        bytes = file.read(kMaxBytes + 1);
+        if (file.error() != QFileDevice::NoError) {
+            reason = file.errorString();
+        } else if (bytes.size() > kMaxBytes) {
+            reason = QStringLiteral("設定ファイルが 1 MB を超えています");
+        }
     }
     if (!reason.isEmpty()) {
         out.error = fileMessage(QDir::toNativeSeparators(path), reason);

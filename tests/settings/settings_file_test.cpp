@@ -163,6 +163,19 @@ TEST_F(SettingsFileTest, MissingFileIsAnErrorAndNeverCreated) {
     EXPECT_FALSE(QFile::exists(settingsFilePath(folder())));
 }
 
+TEST_F(SettingsFileTest, OversizedFileIsRefusedAndLeftAlone) {
+    const QByteArray old = "SLIDER=1\r\n'" + QByteArray(1 << 20, 'x') + "\r\n";
+    put(old);
+    SettingsValues values{u"keep", 0, 0};
+    const std::optional<QString> read = readSettingsFile(folder(), values);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_TRUE(read->endsWith(QStringLiteral("設定ファイルが 1 MB を超えています")))
+        << read->toStdString();
+    EXPECT_EQ(values.precisionLevel, 0);
+    EXPECT_TRUE(writeSettingsFile(folder(), values).has_value());
+    EXPECT_EQ(get(), old);
+}
+
 TEST_F(SettingsFileTest, MalformedLineLeavesFileUntouched) {
     const QByteArray old = "  SLIDER=0\r\n\r\nCHECK1=0\r\n";
     put(old);

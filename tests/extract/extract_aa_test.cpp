@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "document/page_formats.h"
 #include "extract/is_aa.h"
 
 namespace mozaru {
@@ -45,6 +46,11 @@ class ExtractAATest : public testing::TestWithParam<ExtractCase> {};
 TEST_P(ExtractAATest, KeepsTheArt) {
     const ExtractCase& c = GetParam();
     EXPECT_EQ(ExtractAA(c.page, c.level, c.merge), c.expected);
+}
+
+// Classic pages are never taken for another board's format: they are read as they stand.
+TEST_P(ExtractAATest, IsRecognisedAsNoOtherFormat) {
+    EXPECT_EQ(recognizePageFormat(GetParam().page), PageFormat::Classic);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -164,6 +170,10 @@ struct NotifyCase {
 };
 
 class ExtractAANotifyTest : public testing::TestWithParam<NotifyCase> {};
+
+TEST_P(ExtractAANotifyTest, IsRecognisedAsNoOtherFormat) {
+    EXPECT_EQ(recognizePageFormat(GetParam().page), PageFormat::Classic);
+}
 
 TEST_P(ExtractAANotifyTest, NotifiesInOrder) {
     Recorder recorder;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "document/page_formats.h"
+
 namespace mozaru {
 namespace {
 
@@ -43,6 +45,11 @@ struct VerdictCase {
 };
 
 class IsAAVerdictTest : public testing::TestWithParam<VerdictCase> {};
+
+// A body on its own is no page of another format either.
+TEST_P(IsAAVerdictTest, IsRecognisedAsNoOtherFormat) {
+    EXPECT_EQ(recognizePageFormat(GetParam().body), PageFormat::Classic);
+}
 
 TEST_P(IsAAVerdictTest, GivesVerdictRuleAndShape) {
     const VerdictCase& c = GetParam();

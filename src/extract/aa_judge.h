@@ -99,6 +99,7 @@ struct SilentObserver final : ExtractObserver {
     void finished(std::int32_t) override {}
     void lineDone() override {}
     void judged(std::int32_t, std::u16string_view, const AAResult&) override {}
+    void kept(std::int32_t, std::u16string_view, std::u16string_view) override {}
 };
 
 template <class Observer>

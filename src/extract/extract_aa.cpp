@@ -78,6 +78,7 @@ struct Piece {
     Span body;
     bool listEnd = false;          // the body ends at "</DL"
     std::size_t nextStart = npos;  // where the next piece starts
+    std::size_t nextAt = npos;     // the "<DD" before it
 };
 
 constexpr auto kLettersAndBreaks = protectedLettersAnd<2>({u'\r', u'\n'});
@@ -96,6 +97,7 @@ Piece cutPiece(std::u16string_view page, std::size_t start) {
         if (marker.kind == Marker::PostBody) {
             if (p < close) return piece;  // the piece holds no ">"
             piece.nextStart = marker.end;
+            piece.nextAt = p;
             break;
         }
         if (p < close) continue;
@@ -130,8 +132,10 @@ template <class Observer>
 std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
                        Observer& observer) {
     MarkerAt marker;
-    if (findPostBody(page, 0, marker) == npos) return {};
+    std::size_t at = findPostBody(page, 0, marker);
+    if (at == npos) return {};
     std::size_t start = marker.end;
+    std::size_t headerBegin = 0;
     std::int32_t n = 0;
     if constexpr (detail::kListening<Observer>) {
         n = 1 + countPieces(page, start);
@@ -172,11 +176,17 @@ std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_
             // Restored body by body, while it is at hand: no token can reach
             // across a rule.
             RestoreCharsInPlace(out, from);
+            if constexpr (detail::kListening<Observer>) {
+                observer.kept(i, textOf(page, {headerBegin, at}),
+                              std::u16string_view(out).substr(from));
+            }
         }
         observer.judged(i, judged, result);
         observer.postDone(i);
         if (piece.listEnd || piece.nextStart == npos) break;
         start = piece.nextStart;
+        at = piece.nextAt;
+        headerBegin = piece.body.end;
     }
     if (!out.empty()) out.append(u"<HR>");
     if constexpr (detail::kListening<Observer>) observer.finished(n);

@@ -25,6 +25,12 @@ public:
     // judged: without CR and LF, the four protected letters as their tokens.
     virtual void judged(std::int32_t /*i*/, std::u16string_view /*body*/,
                         const AAResult& /*result*/) {}
+    // Piece i's body has gone into the result, as written there (the
+    // letters restored); header is the page's text from the end of the body
+    // before (the page's start for the first) to the "<DD" of this one. For
+    // writers that need the kept bodies one by one (AA libraries).
+    virtual void kept(std::int32_t /*i*/, std::u16string_view /*header*/,
+                      std::u16string_view /*body*/) {}
 };
 
 }  // namespace mozaru

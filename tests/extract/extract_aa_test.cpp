@@ -160,6 +160,12 @@ public:
         calls.push_back("judged " + std::to_string(i) + (r.isAA ? " aa " : " - ") +
                         std::to_string(body.size()));
     }
+    // The header as ASCII (the tests' headers are), the body by its length.
+    void kept(std::int32_t i, std::u16string_view header, std::u16string_view body) override {
+        calls.push_back("kept " + std::to_string(i) + " " +
+                        std::string(header.begin(), header.end()) + " " +
+                        std::to_string(body.size()));
+    }
 };
 
 struct NotifyCase {
@@ -190,6 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "twoPosts",
                         u"<DL><DT>1<DD>a<BR>b<DT>2<DD>" + kArt + u"</DL>",
                         {"start 2", "judged 1 - 6", "post 1",
+                         "kept 2 <DT>2 " + std::to_string(kArt.size()),
                          "judged 2 aa " + std::to_string(kArt.size()), "post 2", "finished 2"},
                         8},
                     // The unexamined second piece gets no notification; N counts it.

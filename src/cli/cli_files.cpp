@@ -16,8 +16,9 @@
 #include <thread>
 
 #include "cli/cli.h"
+#include "cli/cli_formats.h"
+#include "cli/cli_inputs.h"
 #include "document/text_file.h"
-#include "extract/extract_aa.h"
 #include "format/line_breaks.h"
 
 namespace mozaru {
@@ -36,7 +37,9 @@ std::string fromQPath(const QString& path) {
 std::u16string applyCommand(const CliOptions& options, std::u16string_view text) {
     switch (options.command) {
         case CliCommand::Extract:
-            return ExtractAA(text, options.level, options.merge ? 1 : 0);
+            return extractResult(options, text);
+        case CliCommand::Convert:
+            break;
         case CliCommand::AddBreaks:
             return AddLineBreaks(text);
         case CliCommand::RemoveBreaks:
@@ -129,7 +132,7 @@ private:
 
 std::string outputPathFor(const CliOptions& options, const std::string& input) {
     return fromQPath(
-        QDir(toQPath(options.outputDir)).filePath(QFileInfo(toQPath(input)).fileName()));
+        QDir(toQPath(options.outputDir)).filePath(toQPath(outputNameFor(options, input))));
 }
 
 void warnUndecodable(const std::string& input, const DecodedText& decoded, FileOutcome& outcome) {
@@ -172,7 +175,9 @@ FileOutcome convertOne(const CliOptions& options, const std::string& input, std:
     FileOutcome outcome;
     try {
         DecodedText decoded;
-        if (!readDocument(options, input, in, decoded, outcome)) {
+        if (!readDocument(options, input, in, decoded, outcome) ||
+            ((options.command == CliCommand::Extract || options.command == CliCommand::Convert) &&
+             !convertInput(options, input, decoded.text, outcome.messages))) {
             outcome.ok = false;
             return outcome;
         }
@@ -190,11 +195,15 @@ std::string batchProblem(const CliOptions& options) {
     std::map<QString, std::string> byName;
     for (const std::string& input : options.inputs) {
         if (input == "-") return "standard input (-) has no file name for --output-dir";
-        const QString name = QFileInfo(toQPath(input)).fileName();
-        if (name.isEmpty()) return input + " names no file";
+        if (QFileInfo(toQPath(input)).fileName().isEmpty()) return input + " names no file";
+        const QString name = toQPath(outputNameFor(options, input));
         const auto [it, fresh] = byName.emplace(name, input);
         if (!fresh) {
-            return "inputs " + it->second + " and " + input + " have the same file name " +
+            return "inputs " + it->second + " and " + input +
+                   (QFileInfo(toQPath(it->second)).fileName() ==
+                            QFileInfo(toQPath(input)).fileName()
+                        ? " have the same file name "
+                        : " would both be written to ") +
                    name.toStdString();
         }
         const QFileInfo target(toQPath(outputPathFor(options, input)));

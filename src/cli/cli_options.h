@@ -2,14 +2,17 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "document/aa_library.h"
+#include "document/page_formats.h"
 #include "document/text_codec.h"
 
 namespace mozaru {
 
-enum class CliCommand { Extract, AddBreaks, RemoveBreaks, Explain };
+enum class CliCommand { Extract, AddBreaks, RemoveBreaks, Explain, Convert };
 
 struct CliOptions {
     CliCommand command = CliCommand::Extract;
@@ -23,6 +26,11 @@ struct CliOptions {
     unsigned jobs = 1;
     bool quiet = false;
     std::vector<std::string> inputs;  // "-" is standard input
+    InputFormat inputFormat = InputFormat::Auto;
+    LibraryFormat to = LibraryFormat::Html;
+    // Inputs found in a folder: their path below it, which the result keeps
+    // below --output-dir. Other inputs keep only their file name.
+    std::map<std::string, std::string> relativePaths;
 };
 
 // The input's name in messages: standard input has none of its own.

@@ -28,6 +28,18 @@ const std::u16string kPage = u"<HTML><BODY><DL>\r\n<DT>1 名無し<DD>" + kCat +
 const std::u16string kBothCats = u"\r\n<HR>\r\n" + kCat + u"\r\n<HR>\r\n" + kCatSmall + u"<HR>";
 const std::u16string kOneCat = u"\r\n<HR>\r\n" + kCat + u"<HR>";
 
+// The cat in a 2ch .dat log, and the classic page it becomes.
+const std::u16string kDat = u"\u540D\u7121\u3057<>sage<>d ID:x<>" + kCat + u"<>T\n";
+const std::u16string kDatPage =
+    u"<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
+    u"<TITLE>T</TITLE></HEAD><BODY>\r\n<DL>\r\n<DT>1 \uFF1A<A HREF=\"mailto:sage\"><B>\u540D"
+    u"\u7121\u3057</B></A>\uFF1Ad ID:x<DD>" +
+    kCat + u"<BR><BR>\r\n</DL></BODY></HTML>";
+const std::u16string kDatCat = u"\r\n<HR>\r\n" + kCat + u"<BR><BR><HR>";
+// The cats as plain lines: no board padding, so every space stays.
+const std::u16string kCatLines =
+    u"  /\\_/\\\r\n ( o.o )\r\n  = ^ =\r\n /     \\\r\n(_______)\r\n cat\r\n";
+
 struct Conversion {
     std::vector<std::string> args;
     std::u16string input;
@@ -48,8 +60,15 @@ INSTANTIATE_TEST_SUITE_P(
         Conversion{{"add-breaks"}, u"a<BR>b<Br>c", u"a<br>\r\nb<br>\r\nc"},
         Conversion{{"remove-breaks"}, u"a<br>\r\nb<BR>\r\n<HR>", u"a<br>b<br>\r\n<HR>"},
         // Inputs get CR LF like documents in the window: the LF counts as CR LF.
-        Conversion{{"remove-breaks"}, u"a<br>\nb", u"a<br>b"},
-        Conversion{{"add-breaks"}, u"", u""}));
+        Conversion{{"remove-breaks"}, u"a<br>\nb", u"a<br>b"}, Conversion{{"add-breaks"}, u"", u""},
+        // Other formats are read as the classic page they stand for, unless told not to.
+        Conversion{{"extract"}, kDat, kDatCat},
+        Conversion{{"extract", "--input-format", "classic"}, kDat, u""},
+        Conversion{{"explain", "--json", "--input-format", "CLASSIC"}, kDat, u""},
+        Conversion{{"convert"}, kDat, kDatPage}, Conversion{{"convert"}, kPage, kPage},
+        Conversion{{"extract", "--to", "mlt"}, kPage, kCatLines + u"[SPLIT]\r\n" + kCatLines},
+        Conversion{{"extract", "--to", "AST", "--merge"}, kPage, u"[AA][1]\r\n" + kCatLines},
+        Conversion{{"extract", "--to", "ast"}, kDat, u"[AA][1]\r\n" + kCatLines}));
 
 TEST_P(Commands, WriteTheResultExactlyInCp932) {
     const CliRun run = runCliWith(GetParam().args, cp932(GetParam().input));
@@ -164,7 +183,12 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"explain", "a.html", "b.html"},
                       std::vector<std::string>{"explain", "-o", "x"},
                       std::vector<std::string>{"extract", "-d", "out", "-"},
-                      std::vector<std::string>{"extract", "-d", "out"}));
+                      std::vector<std::string>{"extract", "-d", "out"},
+                      std::vector<std::string>{"extract", "--to", "txt"},
+                      std::vector<std::string>{"explain", "--input-format", "jbbs"},
+                      std::vector<std::string>{"convert", "--merge"},
+                      std::vector<std::string>{"add-breaks", "--to", "mlt"},
+                      std::vector<std::string>{"extract", MOZARU_SOURCE_DIR "/samples"}));
 
 TEST_P(UsageErrors, ExitTwoWithOneLineAndTheUsage) {
     const CliRun run = runCliWith(GetParam(), "<DL><DT>1<DD>x</DL>");
@@ -279,6 +303,47 @@ TEST_F(Batch, ProgressLineOnlyOnATerminalAndNotWhenQuiet) {
             EXPECT_EQ(progress.back(), '\n');
         }
     }
+}
+
+// A folder is walked for pages and logs; the results keep their paths below it.
+TEST_F(Batch, FolderResultsMirrorItsPaths) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("a/x"));
+    putFile(m_dir.filePath("a/x/log.dat"), cp932(kDat));
+    putFile(m_dir.filePath("a/y.HTML"), cp932(kPage));
+    putFile(m_dir.filePath("a/z.jpg"), "x");
+    CliRun run = runCliWith({"extract", "-d", at("out"), at("a")});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(fileBytes(m_dir.filePath("out/x/log.html")), cp932(kDatCat));
+    EXPECT_EQ(fileBytes(m_dir.filePath("out/y.HTML")), cp932(kBothCats));
+    EXPECT_EQ(QDir(m_dir.filePath("out")).entryList(QDir::Files), QStringList{"y.HTML"});
+    run = runCliWith({"extract", "--to", "mlt", "-d", at("a/lib"), at("a")});
+    EXPECT_EQ(fileBytes(m_dir.filePath("a/lib/x/log.mlt")), cp932(kCatLines));
+    // The results of that run, inside the folder, are no inputs of the next.
+    run = runCliWith({"convert", "-d", at("a/lib"), at("a")});
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(fileBytes(m_dir.filePath("a/lib/x/log.html")), cp932(kDatPage));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("a/lib/lib")));
+    run = runCliWith({"extract", "-d", at("out"), at("b")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "mozaru-cli: " + at("b") + " holds no .dat, .html, .htm or .txt file\n");
+}
+
+TEST(Formats, MalformedDatLineIsNamedAndSkipped) {
+    const CliRun run = runCliWith({"extract", "--to", "ast"}, cp932(kDat + u"broken<>\n"));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(fromCp932(run.out), u"[AA][1]\r\n" + kCatLines);
+    EXPECT_EQ(run.err,
+              "mozaru-cli: warning: standard input:2: not a post of the .dat log, skipped (2 "
+              "fields where its lines have 5)\n");
+}
+
+TEST(Formats, FormatAskedForButAbsentFails) {
+    const CliRun run = runCliWith({"extract", "--input-format", "5ch"}, cp932(kPage));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(
+        run.err,
+        "mozaru-cli: standard input: no post of a 5ch or bbspink page (--input-format 5ch)\n");
 }
 
 const std::string kCatKey = "  /\\\\_/\\\\ ( o.o )  = ^ = /     \\\\(_______) cat";

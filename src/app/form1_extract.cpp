@@ -1,7 +1,8 @@
-// "AAの抽出": the precision dialog, then ExtractAA inside the busy state with
-// the progress bar following the posts.
+// "AAの抽出": the precision dialog, then ExtractAA (on the classic page, for a
+// recognised format) inside the busy state with the progress bar following the posts.
 #include "app/form1.h"
 #include "app/window_extract_observer.h"
+#include "document/page_formats.h"
 #include "extract/extract_aa.h"
 #include "extract/form3.h"
 #include "ui/progress_bar.h"
@@ -42,8 +43,11 @@ void Form1::Command2_Click() {
     // was, and is told once the window is itself again.
     std::exception_ptr failure;
     try {
-        RichTextBox1->replaceDocument(
-            ExtractAA(RichTextBox1->documentView(), PrecisionLevel, MergeFlag, observer));
+        // A .dat log or a newer board page is read as the classic page it stands for.
+        const ClassicPage classic = toClassicPage(RichTextBox1->documentView());
+        RichTextBox1->replaceDocument(ExtractAA(
+            classic.recognised() ? std::u16string_view(classic.text) : RichTextBox1->documentView(),
+            PrecisionLevel, MergeFlag, observer));
     } catch (const std::exception&) {
         failure = std::current_exception();
     }

@@ -59,6 +59,7 @@ private slots:
     void cancelChangesNothing();
     void closeBoxChangesNothing();
     void pageWithoutPostsEmptiesTheDocument();
+    void datLogIsReadAsItsClassicPage();
 };
 
 void Form1ExtractTest::extractionKeepsTheArt() {
@@ -182,6 +183,18 @@ void Form1ExtractTest::pageWithoutPostsEmptiesTheDocument() {
     QVERIFY(f.w().RichTextBox1->isVisibleTo(f.window.get()));
     // The change event of the empty write applied the rule.
     QCOMPARE(f.enabledButtons(), QStringLiteral("1000001"));
+}
+
+void Form1ExtractTest::datLogIsReadAsItsClassicPage() {
+    WindowFixture f;
+    f.w().RichTextBox1->setDocumentText(u"名無し<><>d<>短い文<>T\r\n名無し<><>d<>" + kHouse +
+                                        u"<>\r\n");
+    f.prompts.dialogs.push_back(answerOk(1, Qt::Unchecked));
+    f.w().Command2_Click();
+    // Read.cgi's <BR><BR> after every body, as on the classic page.
+    QCOMPARE(f.document(), QString::fromStdU16String(u"\r\n<HR>\r\n" + kHouse + u"<BR><BR><HR>"));
+    QCOMPARE(f.w().ProgressBar1->Max(), 2.0f);
+    QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));
 }
 
 QTEST_MAIN(Form1ExtractTest)

@@ -208,12 +208,18 @@ POSTS = [
 NAMES = ["名無しの猫好き", "名無しの猫好き", "名無しの猫好き", "三毛", "名無しの猫好き"]
 
 
-def header(number):
+def meta(number):
+    """The poster's name, the date and the ID of a post, for every format's samples."""
     when = datetime.datetime(2026, 11, 3, 21, 4, 11) + datetime.timedelta(minutes=17 * number)
     weekday = "月火水木金土日"[when.weekday()]
     ident = "".join("AbCdEfGh12345678XyZq"[(number * k + 3) % 20] for k in range(1, 9))
     name = NAMES[number % len(NAMES)]
     stamp = when.strftime("%Y/%m/%d") + f"({weekday}) " + when.strftime("%H:%M:%S")
+    return name, stamp, ident
+
+
+def header(number):
+    name, stamp, ident = meta(number)
     return f"<DT>{number} ：<B>{name}</B>：{stamp} ID:{ident}<DD>"
 
 
@@ -223,12 +229,15 @@ def body(lines):
     return " " + " <BR> ".join(lines) + " <BR><BR>"
 
 
+TITLE = "猫のAAを貼るスレ Part3"
+
+
 def page():
     parts = [
         '<HTML><HEAD><META http-equiv="Content-Type" content="text/html; charset=Shift_JIS">',
-        "<TITLE>猫のAAを貼るスレ Part3</TITLE></HEAD>",
+        f"<TITLE>{TITLE}</TITLE></HEAD>",
         '<BODY bgcolor="#efefef" text="black" link="blue" vlink="#660099">',
-        '<FONT size="+1" color="red">猫のAAを貼るスレ Part3</FONT>',
+        f'<FONT size="+1" color="red">{TITLE}</FONT>',
         "<DL>",
     ]
     for number, lines in enumerate(POSTS, start=1):

@@ -1,8 +1,11 @@
-// The sample thread page: which posts mozaru-cli extract keeps at each setting,
-// as samples/README.md lists them.
+// The sample thread page and the same thread in every other format: which
+// posts mozaru-cli extract keeps at each setting, as samples/README.md lists them.
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 #include "cli_test_support.h"
+#include "document/page_formats.h"
 
 namespace mozaru {
 namespace {
@@ -75,6 +78,89 @@ TEST_P(SampleExtraction, KeepsThePostsTheReadmeLists) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err, "");
     EXPECT_EQ(keptPosts(fromCp932(run.out)), GetParam().posts);
+}
+
+const std::vector<int> kAll{3, 5, 8, 10, 14, 17, 19, 21, 24, 26, 29, 31, 38, 42};
+const std::vector<int> kAllMerged{3, 5, 8, 10, 14, 17, 19, 21, 24, 26, 29, 31};
+const std::vector<int> kStandard{5, 8, 10, 17, 21, 24, 26, 29, 31, 42};
+const std::vector<int> kStandardMerged{5, 8, 10, 17, 21, 24, 26, 29, 31};
+const std::vector<int> kLarge{26};
+
+// A file of samples/formats/: how it is read, and the posts kept at levels
+// 0, 1 and 2, without and with merging.
+struct FormatSample {
+    const char* file;
+    PageFormat format;
+    Encoding encoding;
+    std::vector<std::vector<int>> kept;
+};
+
+class SampleFormats : public ::testing::TestWithParam<FormatSample> {};
+
+const std::vector<std::vector<int>> kAsThread{kAll,   kAllMerged, kStandard, kStandardMerged,
+                                              kLarge, kLarge};
+
+INSTANTIATE_TEST_SUITE_P(
+    Readme, SampleFormats,
+    ::testing::Values(
+        FormatSample{"5ch-read-cgi-06.html", PageFormat::ReadCgi06, Encoding::Cp932, kAsThread},
+        FormatSample{"5ch-read-cgi-07.html", PageFormat::ReadCgi07, Encoding::Cp932, kAsThread},
+        FormatSample{"5ch-read-cgi-076.html", PageFormat::ReadCgi076, Encoding::Cp932, kAsThread},
+        FormatSample{"5ch-read-cgi-08.html", PageFormat::ReadCgi08, Encoding::Cp932, kAsThread},
+        FormatSample{"bbspink-06.html", PageFormat::Bbspink06, Encoding::Cp932, kAsThread},
+        FormatSample{"2ch.dat", PageFormat::Dat2ch, Encoding::Cp932, kAsThread},
+        FormatSample{"machi.dat", PageFormat::DatMachi, Encoding::Cp932, kAsThread},
+        // 38 was deleted; <br> without spaces gives 29 the cat's merge key.
+        FormatSample{"shitaraba.dat",
+                     PageFormat::DatShitaraba,
+                     Encoding::EucJp,
+                     {{3, 5, 8, 10, 14, 17, 19, 21, 24, 26, 29, 31, 42},
+                      {3, 5, 8, 10, 14, 17, 19, 21, 24, 26, 31},
+                      kStandard,
+                      {5, 8, 10, 17, 21, 24, 26, 31},
+                      kLarge,
+                      kLarge}}),
+    [](const auto& info) {
+        std::string name = info.param.file;
+        for (char& c : name) c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        return name;
+    });
+
+// The post numbers of an AST library, from its "[AA][N]" lines.
+std::vector<int> astNumbers(const std::string& library) {
+    std::vector<int> numbers;
+    for (std::size_t at = 0; (at = library.find("[AA][", at)) != std::string::npos; at += 5) {
+        numbers.push_back(std::stoi(library.substr(at + 5)));
+    }
+    return numbers;
+}
+
+TEST_P(SampleFormats, IsReadInItsFormatAndKeepsThePostsTheReadmeLists) {
+    const std::string file = std::string(MOZARU_SOURCE_DIR "/samples/formats/") + GetParam().file;
+    const DecodedText decoded = decodeBytes(fileBytes(QString::fromStdString(file)));
+    EXPECT_EQ(decoded.encoding, GetParam().encoding);
+    EXPECT_EQ(decoded.undecodable, 0u);
+    EXPECT_EQ(recognizePageFormat(decoded.text), GetParam().format);
+    for (std::size_t k = 0; k < GetParam().kept.size(); ++k) {
+        std::vector<std::string> args{"extract",
+                                      "--to",
+                                      "ast",
+                                      "--output-encoding",
+                                      "utf-8",
+                                      "--level",
+                                      std::to_string(k / 2)};
+        if (k % 2 == 1) args.push_back("--merge");
+        args.push_back(file);
+        const CliRun run = runCliWith(args);
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, "");
+        EXPECT_EQ(astNumbers(run.out), GetParam().kept[k])
+            << "level " << k / 2 << " merge " << k % 2;
+    }
+}
+
+TEST(Sample, ThreadPageIsReadAsItStands) {
+    EXPECT_EQ(recognizePageFormat(fromCp932(fileBytes(kSample))), PageFormat::Classic);
 }
 
 TEST(Sample, PageHoldsWhatItShows) {

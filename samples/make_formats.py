@@ -1,0 +1,218 @@
+#!/usr/bin/env python3
+"""Draws samples/formats/: the thread of samples/thread.html in the forms boards and
+board readers write today, one file a form, with our own pictures (make_thread.py).
+
+Run from anywhere: python3 samples/make_formats.py [--table]
+--table prints which posts the extraction keeps in each file per level and merge
+choice, worked out here on the classic page each file stands for (written by this
+script from the posts, not read back from the files), for samples/README.md and the test.
+
+The markup writers below are also used by bench/make_pages.py.
+"""
+import pathlib
+import re
+import sys
+
+HERE = pathlib.Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE))
+import make_thread  # noqa: E402  (the thread and its pictures)
+
+OUT = HERE / "formats"
+PICTURES = [make_thread.CHICK, make_thread.FISH_THREE_LINES, make_thread.CAT, make_thread.HOUSE,
+            make_thread.TREE, make_thread.FOREST, make_thread.SUN, make_thread.BUG,
+            make_thread.BANNER_NEKO, make_thread.BIG_BANNER, make_thread.MOUNTAINS,
+            make_thread.URL_LIST]
+
+
+def today(line):
+    """A line of the old page as today's boards write it: tags in small letters."""
+    line = re.sub(r'<A HREF="([^"]*)" TARGET="_blank">',
+                  r'<a href="\1" rel="noopener noreferrer" target="_blank">', line)
+    return line.replace("</A>", "</a>")
+
+
+class Post:
+    def __init__(self, number, lines):
+        self.number = number
+        self.name, self.date, self.ident = make_thread.meta(number)
+        self.mail = "sage" if number % 4 == 0 else ""
+        self.lines = [today(line) for line in lines]
+        self.picture = any(lines is p for p in PICTURES)
+
+    def body(self):
+        # read.cgi's spaces: one at the start and end, one on each side of <br>.
+        return " " + " <br> ".join(self.lines) + " "
+
+
+def thread_posts():
+    return [Post(n, lines) for n, lines in enumerate(make_thread.POSTS, start=1)]
+
+
+# --- The forms ------------------------------------------------------------------
+
+def masked(mail, key=0x5A):
+    """Cloudflare's masked mail link: the key byte, then every byte XORed with it."""
+    return f"{key:02x}" + "".join(f"{ord(c) ^ key:02x}" for c in mail)
+
+
+def name_html(post, mask=False):
+    if not post.mail:
+        return f"<b>{post.name}</b>"
+    href = f"/cdn-cgi/l/email-protection#{masked(post.mail)}" if mask else f"mailto:{post.mail}"
+    return f'<b><a href="{href}">{post.name}</a></b>'
+
+
+def attrs(post):
+    return (f'id="{post.number}" data-date="NG" data-userid="ID:{post.ident}" '
+            f'data-id="{post.number}"')
+
+
+def post_06(post):
+    return (f'<div class="post" {attrs(post)}><div class="number">{post.number} : </div>'
+            f'<div class="name">{name_html(post)}</div>'
+            f'<div class="date">{post.date} ID:{post.ident}</div>'
+            f'<div class="message">{post.body()}</div></div><br>')
+
+
+def post_07(post):
+    return (f'<div class="post" {attrs(post)}><div class="meta">'
+            f'<span class="number">{post.number}</span>'
+            f'<span class="name">{name_html(post)}</span><span class="date">{post.date}</span>'
+            f'<span class="uid">ID:{post.ident}</span></div>'
+            f'<div class="message"><span class="escaped">{post.body()}</span></div></div><br>')
+
+
+def aa_wrapped(post):
+    return f'<span class="AA">{post.body()}</span>' if post.picture else post.body()
+
+
+def post_076(post):
+    return (f'<div class="post" {attrs(post)}><div class="post-header"><div>'
+            f'<span class="postid">{post.number}</span>'
+            f'<span class="postusername">{name_html(post)}</span></div>'
+            f'<span style="min-width: fit-content;"><span class="date">{post.date}</span>'
+            f'<span class="uid">ID:{post.ident}</span></span></div>'
+            f'<div class="post-content">{aa_wrapped(post)}</div></div>')
+
+
+def post_08(post):
+    return (f'<article {attrs(post)} class="clear post"><details open class="post-header">'
+            f'<summary><span class="postid">{post.number:04d}</span>'
+            f'<span class="postusername">{name_html(post, mask=True)}</span></summary>'
+            f'<span class="date">{post.date}</span><span class="uid">ID:{post.ident}</span>'
+            f'</details><section class="post-content">{aa_wrapped(post)}</section></article>')
+
+
+def post_pink(post):
+    return (f'<dl class="post" {attrs(post)}><dt class="">'
+            f'<span class="number">{post.number} : </span>'
+            f'<span class="name">{name_html(post)}</span>'
+            f'<span class="date">{post.date} ID:{post.ident}</span></dt>'
+            f'<dd class="thread_in">{post.body()}</dd></dl>')
+
+
+def html_page(title, posts, write_post, version, title_element=""):
+    head = ('<!DOCTYPE html>\n<html lang="ja"><head>'
+            '<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">'
+            f"<title>{title}</title></head><body>\n{title_element}<div class=\"thread\">\n")
+    tail = (f'</div>\n<div class="footer">read.cgi ver {version} (our own drawing)</div>\n'
+            "</body></html>\n")
+    return head + "".join(write_post(p) + "\n" for p in posts) + tail
+
+
+def dat_2ch(title, posts):
+    return "".join(f"{p.name}<>{p.mail}<>{p.date} ID:{p.ident}<>{p.body()}<>"
+                   f"{title if i == 0 else ''}\n" for i, p in enumerate(posts))
+
+
+def dat_shitaraba(title, posts):
+    # rawmode: the ID in a field of its own, <br> without spaces.
+    return "".join(f"{p.number}<>{p.name}<>{p.mail}<>{p.date}<>{'<br>'.join(p.lines)}<>"
+                   f"{title if i == 0 else ''}<>{p.ident}\n" for i, p in enumerate(posts))
+
+
+def host(post):
+    return f"<>host{post.number}.example.jp" if post.number % 5 == 0 else ""
+
+
+def dat_machi(title, posts):
+    return "".join(f"{p.number}<>{p.name}<>{p.mail}<>{p.date} ID:{p.ident}<>{p.body()}<>"
+                   f"{title if i == 0 else ''}{host(p)}\n" for i, p in enumerate(posts))
+
+
+# --- What each file stands for: the classic page, written from the posts -----------
+
+def classic(title, posts, body, date):
+    lines = ['<HTML><HEAD><META http-equiv="Content-Type" content="text/html; charset=Shift_JIS">'
+             f"<TITLE>{title}</TITLE></HEAD><BODY>", "<DL>"]
+    for p in posts:
+        name = (f'<A HREF="mailto:{p.mail}"><B>{p.name}</B></A>' if p.mail
+                else f"<B>{p.name}</B>")
+        lines.append(f"<DT>{p.number} ：{name}：{date(p)}<DD>{body(p)}<BR><BR>")
+    lines.append("</DL></BODY></HTML>")
+    return "\r\n".join(lines)
+
+
+def with_id(p):
+    return f"{p.date} ID:{p.ident}"
+
+
+def machi_date(p):
+    extra = f" [ host{p.number}.example.jp ]" if p.number % 5 == 0 else ""
+    return with_id(p) + extra
+
+
+
+# name, encoding, the file's text, and the classic page it stands for
+def samples():
+    title = make_thread.TITLE
+    posts = thread_posts()
+    kept = [p for p in posts if p.number != 38]  # deleted on Shitaraba
+    body = Post.body
+    return [
+        ("5ch-read-cgi-06.html", "cp932", html_page(title, posts, post_06, "06.0.3"),
+         classic(title, posts, body, with_id)),
+        ("5ch-read-cgi-07.html", "cp932", html_page(title, posts, post_07, "07.1.5"),
+         classic(title, posts, body, with_id)),
+        ("5ch-read-cgi-076.html", "cp932",
+         html_page(title + " - 5ちゃんねる", posts, post_076, "07.6.2",
+                   f'<h1 id="threadtitle">{title}</h1>\n'),
+         classic(title, posts, body, with_id)),
+        ("5ch-read-cgi-08.html", "cp932",
+         html_page(title, posts, post_08, "08.1", f'<h1 id="threadtitle">{title}</h1>\n'),
+         classic(title, posts, body, with_id)),
+        ("bbspink-06.html", "cp932", html_page(title, posts, post_pink, "06.0.3"),
+         classic(title, posts, body, with_id)),
+        ("2ch.dat", "cp932", dat_2ch(title, posts), classic(title, posts, body, with_id)),
+        ("shitaraba.dat", "euc_jp", dat_shitaraba(title, kept),
+         classic(title, kept, lambda p: "<br>".join(p.lines), with_id)),
+        ("machi.dat", "cp932", dat_machi(title, posts), classic(title, posts, body, machi_date)),
+    ]
+
+
+def encoded(text, encoding):
+    if encoding == "euc_jp":
+        # EUC-JP has the wave dash and the minus sign where CP932 has the
+        # full-width tilde and hyphen-minus.
+        text = text.replace("～", "〜").replace("－", "−")
+    return text.encode(encoding)
+
+
+def kept_posts(page, level, merge):
+    numbers = [int(m) for m in re.findall(r"<DT>(\d+) ：", page)]
+    return [numbers[i - 1] for i in make_thread.extract(page, level, merge)]
+
+
+def main():
+    OUT.mkdir(exist_ok=True)
+    for name, encoding, text, page in samples():
+        (OUT / name).write_bytes(encoded(text, encoding))
+        if "--table" in sys.argv:
+            for level in (0, 1, 2):
+                for merge in (False, True):
+                    print(f"{name} level {level} merge {int(merge)}: "
+                          f"{kept_posts(page, level, merge)}")
+
+
+if __name__ == "__main__":
+    main()

@@ -6,6 +6,9 @@ make_pages.py OUT_DIR [--big MIB] writes, in CP932:
   small-lf.html, small-crlf.html  about 1 MiB each
   mid-lf.html, page19-lf.html     about 13 and 19 MB, LF: the window's LOAD and command line
   batch/page-NNN.html             200 pages of about 1 MiB, LF
+make_pages.py OUT_DIR --formats [MIB] writes instead formats/<name> of about 64 MiB each
+(MIB changes it): the same kind of posts in every format of samples/make_formats.py
+(5ch read.cgi ver 06 to 08, bbspink, 2ch/machi .dat in CP932, Shitaraba .dat in EUC-JP).
 The shape of a page served today: LF line breaks, one post per line as read.cgi writes it,
 about 38 % of the characters outside ASCII (kana and kanji prose, box-drawing pictures,
 full-width spaces, half-width katakana, characters CP932 lacks written as &#N;), reply
@@ -19,6 +22,7 @@ import sys
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "samples"))
+import make_formats  # noqa: E402  (the formats' markup)
 import make_thread  # noqa: E402  (our pictures)
 
 PICTURES = [make_thread.CAT, make_thread.HOUSE, make_thread.TREE, make_thread.MOUNTAINS,
@@ -75,11 +79,12 @@ def prose(rng, number):
     return lines
 
 
+def post_lines(rng, number):
+    return list(rng.choice(PICTURES)) if rng.random() < 0.15 else prose(rng, number)
+
+
 def post(rng, number):
-    if rng.random() < 0.15:
-        lines = list(rng.choice(PICTURES))
-    else:
-        lines = prose(rng, number)
+    lines = post_lines(rng, number)
     # read.cgi's spaces around every <br>, and the empty line it ends each post with.
     return header(rng, number) + " " + " <br> ".join(lines) + " <br><br>"
 
@@ -103,6 +108,47 @@ def page_of(size, seed):
     return "".join(parts).encode("cp932"), number
 
 
+# name, encoding, and how a list of posts becomes the file's text
+FORMATS = [
+    ("5ch-read-cgi-06.html", "cp932",
+     lambda posts: make_formats.html_page("ＡＡ", posts, make_formats.post_06, "06")),
+    ("5ch-read-cgi-07.html", "cp932",
+     lambda posts: make_formats.html_page("ＡＡ", posts, make_formats.post_07, "07")),
+    ("5ch-read-cgi-076.html", "cp932",
+     lambda posts: make_formats.html_page("ＡＡ", posts, make_formats.post_076, "07.6")),
+    ("5ch-read-cgi-08.html", "cp932",
+     lambda posts: make_formats.html_page("ＡＡ", posts, make_formats.post_08, "08")),
+    ("bbspink-06.html", "cp932",
+     lambda posts: make_formats.html_page("ＡＡ", posts, make_formats.post_pink, "06")),
+    ("2ch.dat", "cp932", lambda posts: make_formats.dat_2ch("ＡＡ", posts)),
+    ("shitaraba.dat", "euc_jp", lambda posts: make_formats.dat_shitaraba("ＡＡ", posts)),
+    ("machi.dat", "cp932", lambda posts: make_formats.dat_machi("ＡＡ", posts)),
+]
+
+
+def format_page(write, encoding, size, seed):
+    # The posts of about size bytes: estimated from a sample, written in one go.
+    rng = random.Random(seed)
+    posts = []
+    number = 0
+    sample = None
+    while sample is None or len(posts) < count:
+        number += 1
+        posts.append(make_formats.Post(number, post_lines(rng, number)))
+        if number == 2000:
+            sample = len(make_formats.encoded(write(posts), encoding))
+            count = int(number * size / sample)
+    return make_formats.encoded(write(posts), encoding), len(posts)
+
+
+def write_formats(out, mib):
+    (out / "formats").mkdir(parents=True, exist_ok=True)
+    for i, (name, encoding, write) in enumerate(FORMATS):
+        data, posts = format_page(write, encoding, mib << 20, 500 + i)
+        (out / "formats" / name).write_bytes(data)
+        print(f"{out}/formats/{name}: {len(data) / 1e6:.1f} MB, {posts} posts")
+
+
 def non_ascii_share(data):
     text = data.decode("cp932")
     return sum(1 for c in text if ord(c) > 0x7F) / len(text)
@@ -115,6 +161,10 @@ def main():
         big_mib = int(args[args.index("--big") + 1])
         del args[args.index("--big"):args.index("--big") + 2]
     out = pathlib.Path(args[0])
+    if "--formats" in args:
+        rest = args[args.index("--formats") + 1:]
+        write_formats(out, int(rest[0]) if rest else 64)
+        return
     (out / "batch").mkdir(parents=True, exist_ok=True)
     big, posts = page_of(big_mib << 20, 1)
     (out / "big-lf.html").write_bytes(big)

@@ -10,6 +10,7 @@
 #include <exception>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "ui/common_dialog.h"
 #include "ui/prompts.h"
@@ -21,6 +22,7 @@ class QPushButton;
 namespace mozaru {
 
 class Form3;
+struct MalformedLine;
 class ProgressBar;
 class RichTextBox;
 
@@ -109,6 +111,8 @@ private:
     // std::exception), in Japanese for running out of memory.
     void reportFailure(std::u16string_view failed, const std::exception_ptr& error);
     void createControls();
+    // After AAの抽出 on a .dat log: the lines that were no post.
+    void reportSkippedLines(const std::vector<MalformedLine>& skipped);
     // The keys of the commands and of undo and redo (form1_keys.cpp).
     void createShortcuts();
     void applyEnablingRule();

@@ -42,9 +42,11 @@ void Form1::Command2_Click() {
     // What the window can survive (out of memory) leaves the document as it
     // was, and is told once the window is itself again.
     std::exception_ptr failure;
+    std::vector<MalformedLine> skipped;
     try {
         // A .dat log or a newer board page is read as the classic page it stands for.
-        const ClassicPage classic = toClassicPage(RichTextBox1->documentView());
+        ClassicPage classic = toClassicPage(RichTextBox1->documentView());
+        skipped = std::move(classic.malformed);
         RichTextBox1->replaceDocument(ExtractAA(
             classic.recognised() ? std::u16string_view(classic.text) : RichTextBox1->documentView(),
             PrecisionLevel, MergeFlag, observer));
@@ -58,6 +60,20 @@ void Form1::Command2_Click() {
         Form_Paint();
     }
     if (failure) reportFailure(u"AAの抽出に失敗しました", failure);
+    if (!skipped.empty()) reportSkippedLines(skipped);
+}
+
+void Form1::reportSkippedLines(const std::vector<MalformedLine>& skipped) {
+    // Lines of a log that are no post are named, never dropped without a word.
+    constexpr std::size_t kNamed = 10;
+    QStringList lines;
+    for (std::size_t k = 0; k < skipped.size() && k < kNamed; ++k) {
+        lines << QStringLiteral("%1 行目").arg(skipped[k].line);
+    }
+    if (skipped.size() > kNamed) lines << QStringLiteral("ほか");
+    confirm(QStringLiteral("投稿の形になっていない %1 行を読み飛ばしました（%2）")
+                .arg(skipped.size())
+                .arg(lines.join(QStringLiteral("、"))));
 }
 
 }  // namespace mozaru

@@ -195,6 +195,16 @@ void Form1ExtractTest::datLogIsReadAsItsClassicPage() {
     QCOMPARE(f.document(), QString::fromStdU16String(u"\r\n<HR>\r\n" + kHouse + u"<BR><BR><HR>"));
     QCOMPARE(f.w().ProgressBar1->Max(), 2.0f);
     QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));
+    QVERIFY(f.prompts.messages.empty());
+    // A line that is no post is skipped, and named.
+    f.w().RichTextBox1->setDocumentText(u"名無し<><>d<>短い文<>T\r\n壊れた行\r\n名無し<><>d<>" +
+                                        kHouse + u"<>\r\n");
+    f.prompts.dialogs.push_back(answerOk(1, Qt::Unchecked));
+    f.w().Command2_Click();
+    QCOMPARE(f.document(), QString::fromStdU16String(u"\r\n<HR>\r\n" + kHouse + u"<BR><BR><HR>"));
+    QCOMPARE(f.prompts.messages.size(), std::size_t{1});
+    QCOMPARE(f.prompts.messages[0].text,
+             QStringLiteral("投稿の形になっていない 1 行を読み飛ばしました（2 行目）"));
 }
 
 QTEST_MAIN(Form1ExtractTest)

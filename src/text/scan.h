@@ -29,13 +29,13 @@ template <std::size_t N>
 struct Units {
     __m128i v[N];
     explicit Units(const std::array<char16_t, N>& units) {
-#pragma GCC unroll 8
+        MOZARU_UNROLL_8
         for (std::size_t k = 0; k < N; ++k) v[k] = _mm_set1_epi16(static_cast<short>(units[k]));
     }
     // All-ones lanes where x holds one of the units.
     __m128i match(__m128i x) const {
         __m128i hit = _mm_cmpeq_epi16(x, v[0]);
-#pragma GCC unroll 8
+        MOZARU_UNROLL_8
         for (std::size_t k = 1; k < N; ++k) hit = _mm_or_si128(hit, _mm_cmpeq_epi16(x, v[k]));
         return hit;
     }

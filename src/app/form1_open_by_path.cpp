@@ -5,27 +5,14 @@
 #include <QUrl>
 
 #include "app/form1.h"
+#ifdef _WIN32
+#include "document/argument_text.h"
+#endif
 #include "document/expand_long_path.h"
 #include "document/paths.h"
 #include "text/messages.h"
 
 namespace mozaru {
-
-namespace {
-
-#ifdef _WIN32
-// The argument text as Windows passes it: the arguments after the program's
-// name, those holding spaces in double quotes.
-QString argumentText(const QStringList& arguments) {
-    QStringList quoted;
-    for (const QString& argument : arguments) {
-        quoted << (argument.contains(u' ') ? u'"' + argument + u'"' : argument);
-    }
-    return quoted.join(u' ');
-}
-#endif
-
-}  // namespace
 
 void Form1::RichTextBox1_OLEDragDrop(const QMimeData* data) {
     // A drop while a command lets events through would replace its document
@@ -55,10 +42,11 @@ void Form1::RichTextBox1_OLEDragDrop(const QMimeData* data) {
 
 void Form1::OpenCommandLineFile() {
 #ifdef _WIN32
-    const QString text = argumentText(m_arguments);
-    if (text.isEmpty()) return;
+    // The raw text, not the arguments Qt split: quotes and spaces as typed.
+    const std::u16string text = programArgumentText();
+    if (text.empty()) return;
     EnableCommands(kFalse);
-    if (const std::optional<std::u16string> path = commandLinePath(text.toStdU16String())) {
+    if (const std::optional<std::u16string> path = commandLinePath(text)) {
         LoadDocument(QStringView(ExpandLongPath(*path)).toString());
     }
     EnableCommands(kTrue);

@@ -82,4 +82,13 @@ std::optional<std::u16string> commandLinePath(std::u16string_view argumentText) 
     return std::u16string(text);
 }
 
+std::u16string_view argumentsAfterProgramName(std::u16string_view commandLine) {
+    std::size_t i = 0;
+    for (bool quoted = false; i < commandLine.size() && (quoted || commandLine[i] > u' '); ++i) {
+        if (commandLine[i] == u'"') quoted = !quoted;
+    }
+    while (i < commandLine.size() && commandLine[i] <= u' ') ++i;
+    return commandLine.substr(i);
+}
+
 }  // namespace mozaru

@@ -50,4 +50,10 @@ bool droppedPathHasDot(std::u16string_view path);
 // at position 2 leaves an empty path, which loading refuses.
 std::optional<std::u16string> commandLinePath(std::u16string_view argumentText);
 
+// The argument text of a whole Windows command line, as the C runtime hands
+// it to WinMain: the program's name ends at the first character up to U+0020
+// (space, tab) outside double quotes; that name and the blanks after it are
+// cut off, the rest is kept as it is.
+std::u16string_view argumentsAfterProgramName(std::u16string_view commandLine);
+
 }  // namespace mozaru

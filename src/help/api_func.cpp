@@ -1,7 +1,6 @@
 // Registry access of the help command (Windows only).
 #include "help/api_func.h"
 
-#ifdef _WIN32
 #include <array>
 
 #include "help/browser_path.h"
@@ -38,4 +37,3 @@ std::u16string GetRegExePath(HKEY rootKey, const std::string& keyPath,
 }
 
 }  // namespace mozaru::APIFunc
-#endif

@@ -1,5 +1,13 @@
 // mozaru-cli's entry point: hands the command line and the standard streams to runCli.
+#ifdef _WIN32
+#include <io.h>
+
+#include <cstdio>
+
+#include "cli/win32_console.h"
+#else
 #include <unistd.h>
+#endif
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -19,6 +27,21 @@ int main(int argc, char** argv) {
     mallopt(M_TRIM_THRESHOLD, 256 << 20);
 #endif
     std::ios::sync_with_stdio(false);
+#ifdef _WIN32
+    // argv is in the ANSI code page: the wide command line keeps every name.
+    static_cast<void>(argc);
+    static_cast<void>(argv);
+    mozaru::useBinaryStandardStreams();
+    mozaru::ConsoleMessages console;
+    std::streambuf* const standardError = std::cerr.rdbuf();
+    if (console.attached()) std::cerr.rdbuf(&console);
+    const int status = mozaru::runCli(mozaru::utf8Arguments(), std::cin, std::cout, std::cerr,
+                                      _isatty(_fileno(stderr)) != 0);
+    std::cerr.flush();
+    std::cerr.rdbuf(standardError);
+    return status;
+#else
     return mozaru::runCli(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
                           std::cerr, isatty(STDERR_FILENO) != 0);
+#endif
 }

@@ -1,18 +1,17 @@
 // A Windows program the tests start with an exact command line: it writes, as
-// the variable MOZARU_PROBE asks, its argument text.
-#include <fcntl.h>
-#include <io.h>
-
+// the variable MOZARU_PROBE asks, its argument text or its arguments, or copies
+// standard input to standard output, with the streams set up as mozaru-cli's.
 #include <cstdlib>
 #include <iostream>
 #include <string>
 #include <string_view>
 
+#include "cli/win32_console.h"
 #include "document/argument_text.h"
 
 int main() {
     std::ios::sync_with_stdio(false);
-    _setmode(_fileno(stdout), _O_BINARY);
+    mozaru::useBinaryStandardStreams();
     const char* variable = std::getenv("MOZARU_PROBE");
     const std::string_view mode = variable != nullptr ? variable : "";
     if (mode == "argument-text") {
@@ -20,6 +19,10 @@ int main() {
         const std::u16string text = mozaru::programArgumentText();
         std::cout.write(reinterpret_cast<const char*>(text.data()),
                         static_cast<std::streamsize>(text.size() * sizeof(char16_t)));
+    } else if (mode == "arguments") {
+        for (const std::string& argument : mozaru::utf8Arguments()) std::cout << argument << '\n';
+    } else if (mode == "copy-input") {
+        std::cout << std::cin.rdbuf();
     } else {
         return 2;
     }

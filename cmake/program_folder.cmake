@@ -28,3 +28,20 @@ install(CODE "
     message(STATUS \"Kept: \${target}\")
   endif()
 ")
+
+# Windows: the Qt libraries and plugins beside the installed programs (after
+# both are installed, hence here).
+if(WIN32)
+  find_program(MOZARU_WINDEPLOYQT windeployqt HINTS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS}")
+  if(MOZARU_WINDEPLOYQT)
+    install(CODE "
+      foreach(program \"$<TARGET_FILE_NAME:mozaru>\" \"$<TARGET_FILE_NAME:mozaru-cli>\")
+        execute_process(COMMAND \"${MOZARU_WINDEPLOYQT}\" --no-system-d3d-compiler
+                                \"\${CMAKE_INSTALL_PREFIX}/\${program}\"
+                        COMMAND_ERROR_IS_FATAL ANY)
+      endforeach()
+    ")
+  else()
+    message(STATUS "windeployqt not found: the install step leaves the Qt libraries out")
+  endif()
+endif()

@@ -79,6 +79,14 @@ bool convertInput(const CliOptions& options, const std::string& input, std::u16s
     }
     reportMalformed(name, page, messages);
     text = std::move(page.text);
+    // The page written in UTF-8 must not tell a browser it is Shift_JIS.
+    if (options.outputEncoding == OutputEncoding::Utf8) {
+        constexpr std::u16string_view kShiftJis = u"charset=Shift_JIS";
+        const std::size_t header = text.find(kShiftJis);
+        if (header != std::u16string::npos && header < 256) {
+            text.replace(header, kShiftJis.size(), u"charset=UTF-8");
+        }
+    }
     return true;
 }
 

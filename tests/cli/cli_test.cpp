@@ -84,6 +84,11 @@ TEST(Encodings, Utf8InAndOut) {
         runCliWith({"add-breaks", "--input-encoding", "utf-8", "--output-encoding", "UTF-8"}, utf8);
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.out, "\xD1\x91<br>\r\n\xD0\x99");
+    // A classic page written in UTF-8 says so in its header.
+    const CliRun page = runCliWith({"convert", "--output-encoding", "utf-8"}, cp932(kDat));
+    EXPECT_EQ(page.status, 0) << page.err;
+    EXPECT_NE(page.out.find("charset=UTF-8\""), std::string::npos) << page.out;
+    EXPECT_EQ(page.out.find("Shift_JIS"), std::string::npos);
 }
 
 TEST(Encodings, Cp932NamedReadsBytesAsCp932) {

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 #include "text/platform.h"
 
@@ -18,29 +19,45 @@ namespace mozaru {
 
 namespace {
 
-// What ICU does at a position: the code unit it writes, how many bytes it
-// consumes and how many of those were undecodable. Its state machine decides
-// from the byte there and the one after it alone, so asking it about every
-// byte and pair once gives its answer at every position in every text.
-struct Entry {
-    char16_t value = 0xFFFD;
-    std::uint8_t advance = 1;
-    std::uint8_t undecodable = 1;
+constexpr char16_t kReplacement = 0xFFFD;
+
+// A set of bytes as at most two ranges, so that 16 bytes are tested at once.
+struct ByteRanges {
+    bool usable = false;
+    std::array<std::uint8_t, 2> low{};
+    std::array<std::uint8_t, 2> width{};  // high - low
 };
 
-// A lead byte at the very end: cut off, undecodable.
-constexpr Entry kCutOff{};
-
+// What ICU writes at a position. Its state machine decides from the byte
+// there and the one after it alone, so asking it about every byte and pair
+// once gives its answer at every position in every text.
 struct Tables {
-    std::array<Entry, 256> single{};
+    // A byte at the very end of the text (a lead byte there is cut off).
+    std::array<char16_t, 256> single{};
+    // The character that begins at a byte, given the next byte: the pair's
+    // where the two form a pair, else the first byte's own. U+FFFD is
+    // undecodable (no byte decodes to it): one byte, or two where they form a
+    // pair. Every byte's own value comes first, then a row for each lead
+    // byte indexed by the next byte: small enough to stay in the cache.
+    std::vector<char16_t> values;
+    std::array<std::uint16_t, 256> rowStart{};  // the byte itself, or its row
+    std::array<std::uint8_t, 256> rowMask{};    // 0xFF for a lead byte, else 0
+    char16_t at(unsigned b, unsigned next) const {
+        return values[rowStart[b] + (next & rowMask[b])];
+    }
     std::array<std::uint8_t, 256> lead{};
-    std::array<std::array<Entry, 256>, 256> pair{};  // [byte][next byte]
-    bool asciiIsIdentity = true;
-    // Whether two bytes form a pair exactly when a lead byte meets a byte of
-    // one trail set (true of CP932); then the pairs of 64 bytes are found at
-    // once with bit operations instead of byte after byte.
     std::array<std::uint8_t, 256> trail{};
-    bool separable = false;
+    ByteRanges leadRanges;
+    ByteRanges trailRanges;
+    // CR, LF and the ASCII bytes that do not stand for themselves (ICU's
+    // windows-31j swaps the controls 0x1A, 0x1C and 0x7F): they never take
+    // the fast path for plain ASCII.
+    std::array<std::uint8_t, 256> special{};
+    bool specialAreControls = true;  // all of them below 0x20 or 0x7F
+    // Whether two bytes form a pair exactly when a lead byte meets a trail
+    // byte, no ASCII byte begins a pair and CR and LF never end one (all
+    // true of CP932): then the pairs of 64 bytes are found at once.
+    bool usable = false;
 };
 
 struct Probe {
@@ -54,8 +71,8 @@ void U_CALLCONV recordUndecodable(const void* context, UConverterToUnicodeArgs* 
     auto* probe = static_cast<Probe*>(const_cast<void*>(context));
     if (probe->firstLength == 0) probe->firstLength = length;
     *status = U_ZERO_ERROR;
-    static const UChar kReplacement = 0xFFFD;
-    ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, status);
+    static const UChar kFffd = kReplacement;
+    ucnv_cbToUWriteUChars(args, &kFffd, 1, 0, status);
 }
 
 struct Result {
@@ -76,6 +93,38 @@ Result convert(UConverter* converter, Probe& probe, const char* bytes, std::size
     return r;
 }
 
+ByteRanges rangesOf(const std::array<std::uint8_t, 256>& set) {
+    ByteRanges r;
+    int count = 0;
+    for (int b = 0; b < 256; ++b) {
+        if (!set[b] || (b > 0 && set[b - 1])) continue;
+        int e = b;
+        while (e + 1 < 256 && set[e + 1]) ++e;
+        if (count == 2) return {};
+        r.low[count] = static_cast<std::uint8_t>(b);
+        r.width[count] = static_cast<std::uint8_t>(e - b);
+        ++count;
+    }
+    if (count == 0) return {};
+    if (count == 1) {
+        r.low[1] = r.low[0];
+        r.width[1] = r.width[0];
+    }
+    r.usable = true;
+    return r;
+}
+
+// No ASCII byte begins a pair, CR and LF never end one; the special bytes.
+bool findSpecial(Tables& t) {
+    for (int b = 0; b < 0x80; ++b) {
+        if (t.lead[b]) return false;
+        if (b != '\r' && b != '\n' && t.single[b] == b && t.at(b, 0) == b) continue;
+        t.special[b] = 1;
+        if (b >= 0x20 && b != 0x7F) t.specialAreControls = false;
+    }
+    return !t.trail['\r'] && !t.trail['\n'] && t.single['\r'] == '\r' && t.single['\n'] == '\n';
+}
+
 std::unique_ptr<Tables> buildTables() {
     auto tables = std::make_unique<Tables>();
     UErrorCode status = U_ZERO_ERROR;
@@ -84,121 +133,57 @@ std::unique_ptr<Tables> buildTables() {
     if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
     Probe probe;
     ucnv_setToUCallBack(converter.get(), recordUndecodable, &probe, nullptr, nullptr, &status);
+    // Every pair first; whether the two bytes were taken as one sequence is
+    // kept apart from the values: an undecodable pair gives what an
+    // undecodable lone byte gives.
+    auto pairs = std::make_unique<std::array<std::array<char16_t, 256>, 256>>();
+    auto formsPair = std::make_unique<std::array<std::array<bool, 256>, 256>>();
     for (int b = 0; b < 256; ++b) {
         const char one[1] = {static_cast<char>(b)};
         const Result alone = convert(converter.get(), probe, one, 1);
-        Entry& e = tables->single[b];
-        if (alone.length == 1 && alone.firstUndecodable == 0) e = {alone.text[0], 1, 0};
-        if (b < 0x80 && !(e.undecodable == 0 && e.value == b)) tables->asciiIsIdentity = false;
-        // A lead byte is one that takes a following byte into one sequence
-        // for at least one following byte. Every byte gets a full row, so
-        // that decoding needs no branch on lead bytes.
-        for (int trail = 0; trail < 256; ++trail) {
-            const char bytes[2] = {static_cast<char>(b), static_cast<char>(trail)};
+        tables->single[b] =
+            alone.length == 1 && alone.firstUndecodable == 0 ? alone.text[0] : kReplacement;
+        for (int next = 0; next < 256; ++next) {
+            const char bytes[2] = {static_cast<char>(b), static_cast<char>(next)};
             const Result r = convert(converter.get(), probe, bytes, 2);
-            Entry& p = tables->pair[b][trail];
+            char16_t& p = (*pairs)[b][next];
             if (r.firstUndecodable == 0 && r.length == 1) {
-                p = {r.text[0], 2, 0};  // one character
+                p = r.text[0];  // one character
             } else if (r.firstUndecodable == 2) {
-                p = {0xFFFD, 2, 2};  // one undecodable pair
+                p = kReplacement;  // one undecodable pair
             } else {
                 // The first byte stands alone and the second starts afresh.
-                // No byte decodes to U+FFFD, so U+FFFD first means the first
-                // byte was the undecodable one.
-                p = {r.text[0], 1, static_cast<std::uint8_t>(r.text[0] == 0xFFFD)};
+                p = r.text[0];
                 continue;
             }
+            (*formsPair)[b][next] = true;
             tables->lead[b] = 1;
-            tables->trail[trail] = 1;
+            tables->trail[next] = 1;
         }
     }
-    tables->separable = true;
+    bool separable = true;
+    std::vector<char16_t>& values = tables->values;
+    values.resize(256);
     for (int b = 0; b < 256; ++b) {
-        if (b < 0x80 && tables->lead[b]) tables->asciiIsIdentity = false;
-        for (int trail = 0; trail < 256; ++trail) {
-            const bool isPair = tables->pair[b][trail].advance == 2;
-            if (isPair != (tables->lead[b] && tables->trail[trail])) tables->separable = false;
+        if (tables->lead[b]) tables->single[b] = kReplacement;  // cut off at the end
+        values[b] = (*pairs)[b][0];
+        tables->rowStart[b] = static_cast<std::uint16_t>(b);
+        if (tables->lead[b]) {
+            tables->rowStart[b] = static_cast<std::uint16_t>(values.size());
+            tables->rowMask[b] = 0xFF;
+            values.insert(values.end(), (*pairs)[b].begin(), (*pairs)[b].end());
+        }
+        for (int next = 0; next < 256; ++next) {
+            if ((*formsPair)[b][next] != (tables->lead[b] && tables->trail[next]) ||
+                tables->at(b, next) != (*pairs)[b][next]) {
+                separable = false;
+            }
         }
     }
+    tables->usable = findSpecial(*tables) && separable;
+    tables->leadRanges = rangesOf(tables->lead);
+    tables->trailRanges = rangesOf(tables->trail);
     return tables;
-}
-
-// Runs ICU's decision at every position, 64 bytes at a time, and writes the
-// code units; returns their number. Bit j of a block's masks stands for byte j.
-// A byte that could begin a pair (a lead byte before a trail byte) does so
-// unless it is itself the second byte of a pair; in a run of such bytes the
-// pairs therefore begin at the run's first byte, third byte and so on, which
-// a carrying addition finds for all runs at once.
-std::size_t walkBlocks(const Tables& t, std::string_view bytes, char16_t* out,
-                       std::size_t& undecodable) {
-    constexpr std::uint64_t kEven = 0x5555555555555555ULL;  // bits 0, 2, 4, ...
-    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
-    const std::size_t n = bytes.size();
-    std::size_t units = 0;
-    std::size_t bad = 0;
-    std::uint64_t carry = 0;  // 1: the block's first byte ends a pair begun before it
-    for (std::size_t base = 0; base < n; base += 64) {
-        const unsigned char* b = s + base;
-        const std::size_t len = std::min<std::size_t>(64, n - base);
-        if (len == 64 && carry == 0 && t.asciiIsIdentity) {
-            std::uint64_t high = 0;
-            for (int k = 0; k < 8; ++k) {
-                std::uint64_t word;
-                std::memcpy(&word, b + 8 * k, 8);
-                high |= word;
-            }
-            if ((high & 0x8080808080808080ULL) == 0) {
-                for (int k = 0; k < 64; ++k) out[units + k] = b[k];
-                units += 64;
-                continue;
-            }
-        }
-        std::uint64_t could = 0;  // could begin a pair
-        for (std::size_t j = 0; j + 1 < len; ++j) {
-            could |= std::uint64_t{static_cast<std::uint8_t>(t.lead[b[j]] & t.trail[b[j + 1]])}
-                     << j;
-        }
-        if (base + len < n) {
-            could |= std::uint64_t{static_cast<std::uint8_t>(t.lead[b[len - 1]] & t.trail[b[len]])}
-                     << (len - 1);
-        }
-        could &= ~carry;
-        const std::uint64_t runStarts = could & ~(could << 1);
-        const std::uint64_t oddRuns = (could + (runStarts & kEven)) & could;
-        const std::uint64_t evenRuns = could & ~oddRuns;
-        const std::uint64_t pairs = (evenRuns & kEven) | (oddRuns & ~kEven);
-        std::uint64_t starts = ~((pairs << 1) | carry);  // where a character begins
-        carry = pairs >> 63;
-        if (len < 64) starts &= (std::uint64_t{1} << len) - 1;
-        // The input's last byte has no byte after it: it gets its own entry.
-        const bool lastHere = base + len == n;
-        const std::uint64_t lastBit = std::uint64_t{1} << (len - 1);
-        const bool lastStarts = lastHere && (starts & lastBit) != 0;
-        if (lastHere) starts &= ~lastBit;
-        while (starts != 0) {
-            const int j = std::countr_zero(starts);
-            starts &= starts - 1;
-            // The pair's entry where a pair begins, else the first byte's own.
-            const Entry& e = t.pair[b[j]][b[j + 1]];
-            out[units++] = e.value;
-            bad += e.undecodable;
-        }
-        if (lastStarts) {
-            const Entry& e = t.lead[b[len - 1]] ? kCutOff : t.single[b[len - 1]];
-            out[units++] = e.value;
-            bad += e.undecodable;
-        }
-    }
-    undecodable += bad;
-    return units;
-}
-
-void resizeForWriting(std::u16string& text, std::size_t size) {
-    if (text.capacity() < size) {
-        text.reserve(size);
-        platform::adviseHugePages(text.data(), size * sizeof(char16_t));
-    }
-    text.resize(size);
 }
 
 const Tables& tables() {
@@ -206,17 +191,276 @@ const Tables& tables() {
     return *built;
 }
 
+// Bit j of each mask stands for byte j of a block of 64.
+struct BlockMasks {
+    std::uint64_t high = 0;     // 0x80 and above
+    std::uint64_t lead = 0;     // can begin a pair
+    std::uint64_t trail = 0;    // can end one
+    std::uint64_t special = 0;  // CR, LF and the other special bytes
+};
+
+BlockMasks classifyBytes(const Tables& t, const unsigned char* b, std::size_t len) {
+    BlockMasks m;
+    for (std::size_t j = 0; j < len; ++j) {
+        const std::uint64_t bit = std::uint64_t{1} << j;
+        if (b[j] & 0x80) m.high |= bit;
+        if (t.lead[b[j]]) m.lead |= bit;
+        if (t.trail[b[j]]) m.trail |= bit;
+        if (t.special[b[j]]) m.special |= bit;
+    }
+    return m;
+}
+
+#if MOZARU_HAVE_SSE2
+// The tests of classifyBlock, made once per text.
+struct Classifier {
+    // Lanes of x inside one of two ranges of bytes.
+    struct Ranges {
+        __m128i low0, width0, low1, width1;
+        explicit Ranges(const ByteRanges& r)
+            : low0(_mm_set1_epi8(static_cast<char>(r.low[0]))),
+              width0(_mm_set1_epi8(static_cast<char>(r.width[0]))),
+              low1(_mm_set1_epi8(static_cast<char>(r.low[1]))),
+              width1(_mm_set1_epi8(static_cast<char>(r.width[1]))) {}
+        __m128i operator()(__m128i x) const {
+            const __m128i a = _mm_sub_epi8(x, low0);
+            const __m128i b = _mm_sub_epi8(x, low1);
+            return _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(a, width0), a),
+                                _mm_cmpeq_epi8(_mm_min_epu8(b, width1), b));
+        }
+    };
+    explicit Classifier(const Tables& t)
+        : usable(t.leadRanges.usable && t.trailRanges.usable && t.specialAreControls),
+          lead(t.leadRanges),
+          trail(t.trailRanges) {}
+    bool usable;
+    Ranges lead;
+    Ranges trail;
+    // Controls, a superset of the special bytes: pages hardly hold others
+    // than CR and LF.
+    __m128i controls(__m128i x) const {
+        const __m128i below = _mm_set1_epi8(0x1F);
+        return _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(x, below), x),
+                            _mm_cmpeq_epi8(x, _mm_set1_epi8(0x7F)));
+    }
+};
+
+std::uint64_t maskOf(__m128i lanes, int k) {
+    return std::uint64_t{static_cast<std::uint16_t>(_mm_movemask_epi8(lanes))} << (16 * k);
+}
+#else
+struct Classifier {
+    explicit Classifier(const Tables&) {}
+    bool usable = false;
+};
+#endif
+
+// A whole block of 64 bytes.
+inline BlockMasks classifyBlock(const Tables& t, const Classifier& c, const unsigned char* b) {
+#if MOZARU_HAVE_SSE2
+    if (c.usable) {
+        BlockMasks m;
+        for (int k = 0; k < 4; ++k) {
+            const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * k));
+            m.high |= maskOf(x, k);
+            m.lead |= maskOf(c.lead(x), k);
+            m.trail |= maskOf(c.trail(x), k);
+            m.special |= maskOf(c.controls(x), k);
+        }
+        return m;
+    }
+#endif
+    return classifyBytes(t, b, 64);
+}
+
+// 16 ASCII bytes, each its own code unit.
+void widen16(const unsigned char* b, char16_t* out) {
+#if MOZARU_HAVE_SSE2
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+    const __m128i zero = _mm_setzero_si128();
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(x, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(x, zero));
+#else
+    for (int k = 0; k < 16; ++k) out[k] = b[k];
+#endif
+}
+
+// Where the characters begin in a block: a byte that could begin a pair (a
+// lead byte before a trail byte) does so unless it is itself the second
+// byte of a pair; in a run of such bytes the pairs therefore begin at the
+// run's first byte, third byte and so on, which a carrying addition finds
+// for all runs at once. carry: the block's first byte ends a pair begun
+// before it; updated for the next block.
+struct Starts {
+    std::uint64_t starts;
+    std::uint64_t pairs;
+};
+
+Starts findStarts(std::uint64_t could, std::uint64_t& carry) {
+    constexpr std::uint64_t kEven = 0x5555555555555555ULL;  // bits 0, 2, 4, ...
+    could &= ~carry;
+    const std::uint64_t runStarts = could & ~(could << 1);
+    const std::uint64_t oddRuns = (could + (runStarts & kEven)) & could;
+    const std::uint64_t evenRuns = could & ~oddRuns;
+    const std::uint64_t pairs = (evenRuns & kEven) | (oddRuns & ~kEven);
+    const Starts s{~((pairs << 1) | carry), pairs};
+    carry = pairs >> 63;
+    return s;
+}
+
+// Appends code units to a text, making room a slice at a time: each slice
+// is zero-filled just before it is written, while it is in the cache.
+class Writer {
+public:
+    Writer(std::u16string& text, bool crLf) : m_text(text), m_crLf(crLf), m_units(text.size()) {}
+    ~Writer() { m_text.resize(m_units); }
+    Writer(const Writer&) = delete;
+    Writer& operator=(const Writer&) = delete;
+
+    // Room for the units of one block of bytes (CR and LF may take two each).
+    char16_t* room(std::size_t bytesLeft) {
+        constexpr std::size_t kBlockUnits = 128;
+        if (m_text.size() - m_units < kBlockUnits) {
+            constexpr std::size_t kSlice = std::size_t{1} << 15;
+            const std::size_t want = std::min(bytesLeft * (m_crLf ? 2 : 1), kSlice) + kBlockUnits;
+            if (m_text.capacity() < m_units + want) {
+                m_text.reserve(std::max(m_units + want, m_text.capacity() * 2));
+                platform::adviseHugePages(m_text.data(), m_text.capacity() * sizeof(char16_t));
+            }
+            m_text.resize(m_units + want);
+        }
+        return m_text.data() + m_units;
+    }
+    void advance(std::size_t units) { m_units += units; }
+
+private:
+    std::u16string& m_text;
+    const bool m_crLf;
+    std::size_t m_units;
+};
+
+// One character: a CR, or an LF not after a CR, becomes CR LF; an LF after a
+// CR is already written. Returns the units written.
+template <bool kCrLf>
+std::size_t put(char16_t* out, char16_t value, bool afterCr) {
+    if constexpr (kCrLf) {
+        if (value == u'\r' || value == u'\n') [[unlikely]] {
+            if (value == u'\n' && afterCr) return 0;
+            out[0] = u'\r';
+            out[1] = u'\n';
+            return 2;
+        }
+    }
+    out[0] = value;
+    return 1;
+}
+
+// Decodes bytes; a lead byte that begins a character at the very end is
+// cut off when last, else handed back in held. afterCr: the byte before
+// them was CR. Returns the undecodable bytes.
+template <bool kCrLf>
+std::size_t walkBlocks(const Tables& t, std::string_view bytes, bool last, bool afterCr,
+                       Writer& writer, int& held) {
+    const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
+    const std::size_t n = bytes.size();
+    std::size_t bad = 0;
+    std::uint64_t carry = 0;
+    const Classifier classifier(t);
+    for (std::size_t base = 0; base < n; base += 64) {
+        const unsigned char* b = s + base;
+        const std::size_t len = std::min<std::size_t>(64, n - base);
+        char16_t* const out = writer.room(n - base);
+        std::size_t units = 0;
+        const BlockMasks m = len == 64 ? classifyBlock(t, classifier, b) : classifyBytes(t, b, len);
+        const bool more = base + len < n;
+        const std::uint64_t nextTrail = more && t.trail[b[len]] ? 1 : 0;
+        const Starts st = findStarts(m.lead & ((m.trail >> 1) | (nextTrail << (len - 1))), carry);
+        std::uint64_t starts = st.starts;
+        if (len < 64) starts &= (std::uint64_t{1} << len) - 1;
+        // The text's last byte has no byte after it: it is decoded alone.
+        const std::uint64_t lastBit = more ? 0 : std::uint64_t{1} << (len - 1);
+        const bool lastStarts = (starts & lastBit) != 0;
+        starts &= ~lastBit;
+        const std::uint64_t plain = ~(m.high | m.special);
+        for (std::size_t sub = 0; sub < len; sub += 16) {
+            const std::uint64_t subMask = std::uint64_t{0xFFFF} << sub;
+            // Sixteen ASCII characters: widened at once.
+            if ((plain & starts & subMask) == subMask) {
+                widen16(b + sub, out + units);
+                units += 16;
+                continue;
+            }
+            for (std::uint64_t left = starts & subMask; left != 0; left &= left - 1) {
+                const int j = std::countr_zero(left);
+                const char16_t value = t.at(b[j], b[j + 1]);
+                if (value == kReplacement) bad += 1 + ((st.pairs >> j) & 1);
+                units += put<kCrLf>(out + units, value, base + j > 0 ? b[j - 1] == '\r' : afterCr);
+            }
+        }
+        if (lastStarts) {
+            const unsigned char c = b[len - 1];
+            if (t.lead[c] && !last) {
+                held = c;
+            } else {
+                const char16_t value = t.single[c];
+                if (value == kReplacement) ++bad;
+                const std::size_t p = base + len - 1;
+                units += put<kCrLf>(out + units, value, p > 0 ? s[p - 1] == '\r' : afterCr);
+            }
+        }
+        writer.advance(units);
+    }
+    return bad;
+}
+
 }  // namespace
 
-bool decodeCp932(std::string_view bytes, DecodedText& out) {
+bool Cp932Decoder::available() {
+    return tables().usable;
+}
+
+Cp932Decoder::Cp932Decoder(LineBreaks lineBreaks, DecodedText& out)
+    : m_out(out), m_crLf(lineBreaks == LineBreaks::CrLf) {}
+
+void Cp932Decoder::walk(std::string_view bytes, bool last) {
     const Tables& t = tables();
-    if (!t.separable) return false;
-    // One code unit a byte at most; the rest is cut off afterwards.
-    resizeForWriting(out.text, bytes.size());
-    std::size_t undecodable = 0;
-    out.text.resize(walkBlocks(t, bytes, out.text.data(), undecodable));
-    out.undecodable += undecodable;
-    return true;
+    if (bytes.empty() && !last) return;
+    // Room for the whole piece at once: one unit a byte at most, and a few
+    // line breaks that become two.
+    std::u16string& text = m_out.text;
+    const std::size_t needed = text.size() + bytes.size() + (m_crLf ? bytes.size() / 8 : 0) + 1;
+    if (text.capacity() < needed) {
+        text.reserve(std::max(needed, text.capacity() + text.capacity() / 2));
+        platform::adviseHugePages(text.data(), text.capacity() * sizeof(char16_t));
+    }
+    Writer writer(text, m_crLf);
+    if (m_held >= 0) {
+        // The lead byte that ended the last piece, with this piece's first byte.
+        char16_t value = kReplacement;
+        if (!bytes.empty() && t.trail[static_cast<unsigned char>(bytes[0])]) {
+            value = t.at(m_held, static_cast<unsigned char>(bytes[0]));
+            m_out.undecodable += value == kReplacement ? 2 : 0;
+            bytes.remove_prefix(1);
+        } else {
+            ++m_out.undecodable;
+        }
+        *writer.room(0) = value;
+        writer.advance(1);
+        m_held = -1;
+        m_afterCr = false;
+    }
+    if (bytes.empty()) return;
+    m_out.undecodable += m_crLf ? walkBlocks<true>(t, bytes, last, m_afterCr, writer, m_held)
+                                : walkBlocks<false>(t, bytes, last, m_afterCr, writer, m_held);
+    m_afterCr = bytes.back() == '\r';
+}
+
+void Cp932Decoder::decode(std::string_view piece) {
+    walk(piece, false);
+}
+
+void Cp932Decoder::finish() {
+    if (m_held >= 0) walk({}, true);
 }
 
 }  // namespace mozaru

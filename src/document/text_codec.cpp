@@ -12,6 +12,8 @@
 #include <stdexcept>
 
 #include "document/cp932_decoder.h"
+#include "text/platform.h"
+#include "text/text.h"
 #include "text/utf.h"
 
 namespace mozaru {
@@ -75,34 +77,123 @@ void U_CALLCONV writeReference(const void* context, UConverterFromUnicodeArgs* a
                                 status);
 }
 
-DecodedText decodeAs(std::string_view bytes, Encoding encoding) {
-    if (encoding == Encoding::Cp932) {
-        DecodedText out;
-        if (decodeCp932(bytes, out)) return out;
+}  // namespace
+
+class TextDecoder::Engine {
+public:
+    virtual ~Engine() = default;
+    virtual void decode(std::string_view piece) = 0;
+    virtual void finish() = 0;
+};
+
+namespace {
+
+class Cp932Engine final : public TextDecoder::Engine {
+public:
+    Cp932Engine(LineBreaks lineBreaks, DecodedText& out) : m_decoder(lineBreaks, out) {}
+    void decode(std::string_view piece) override { m_decoder.decode(piece); }
+    void finish() override { m_decoder.finish(); }
+
+private:
+    Cp932Decoder m_decoder;
+};
+
+// Through ICU's converter, a slice at a time: ICU refuses a call of more than
+// 2^30 units, and the slice is decoded while it is in the cache.
+class IcuEngine final : public TextDecoder::Engine {
+public:
+    IcuEngine(Encoding encoding, LineBreaks lineBreaks, DecodedText& out)
+        : m_converter(openConverter(encoding)), m_out(out), m_crLf(lineBreaks == LineBreaks::CrLf) {
+        UErrorCode status = U_ZERO_ERROR;
+        ucnv_setToUCallBack(m_converter.get(), replaceUndecodable, &out.undecodable, nullptr,
+                            nullptr, &status);
     }
-    return decodeBytesWithIcu(bytes, encoding);
+    void decode(std::string_view piece) override { convert(piece, false); }
+    void finish() override { convert({}, true); }
+
+private:
+    static constexpr std::size_t kSlice = std::size_t{1} << 16;
+
+    void convert(std::string_view bytes, bool flush) {
+        const char* source = bytes.data();
+        const char* const end = source + bytes.size();
+        // Output never outgrows the input by more than the few bytes ICU holds.
+        const std::size_t room = std::min(kSlice, bytes.size()) + 16;
+        if (m_slice.size() < room) m_slice.resize(room);
+        for (;;) {
+            const char* const sliceEnd = source + std::min<std::size_t>(kSlice, end - source);
+            UChar* target = reinterpret_cast<UChar*>(m_slice.data());
+            UErrorCode status = U_ZERO_ERROR;
+            ucnv_toUnicode(m_converter.get(), &target, target + m_slice.size(), &source, sliceEnd,
+                           nullptr, flush && sliceEnd == end, &status);
+            if (U_FAILURE(status) && status != U_BUFFER_OVERFLOW_ERROR) {
+                throw std::runtime_error(u_errorName(status));
+            }
+            const std::u16string_view units(
+                m_slice.data(),
+                static_cast<std::size_t>(target - reinterpret_cast<UChar*>(m_slice.data())));
+            if (m_crLf) {
+                appendWithCrLf(m_out.text, units, m_afterCr);
+            } else {
+                m_out.text.append(units);
+            }
+            if (status != U_BUFFER_OVERFLOW_ERROR && source == end) return;
+        }
+    }
+
+    Converter m_converter;
+    DecodedText& m_out;
+    const bool m_crLf;
+    bool m_afterCr = false;
+    std::u16string m_slice;
+};
+
+std::unique_ptr<TextDecoder::Engine> engineFor(Encoding encoding, LineBreaks lineBreaks,
+                                               DecodedText& out) {
+    if (encoding == Encoding::Cp932 && Cp932Decoder::available()) {
+        return std::make_unique<Cp932Engine>(lineBreaks, out);
+    }
+    return std::make_unique<IcuEngine>(encoding, lineBreaks, out);
+}
+
+void decodeWhole(TextDecoder& decoder, std::string_view bytes) {
+    decoder.expect(bytes.size());
+    decoder.decode(bytes);
+    decoder.finish();
 }
 
 }  // namespace
 
+TextDecoder::TextDecoder(Encoding encoding, LineBreaks lineBreaks, DecodedText& out)
+    : m_engine(engineFor(encoding, lineBreaks, out)), m_out(out), m_lineBreaks(lineBreaks) {
+    out.encoding = encoding;
+}
+
+TextDecoder::~TextDecoder() = default;
+
+void TextDecoder::expect(std::size_t bytes) {
+    // One code unit a byte at most, and a few line breaks that become two.
+    const std::size_t units =
+        m_out.text.size() + bytes + (m_lineBreaks == LineBreaks::CrLf ? bytes / 8 : 0) + 16;
+    if (m_out.text.capacity() >= units) return;
+    m_out.text.reserve(units);
+    platform::adviseHugePages(m_out.text.data(), m_out.text.capacity() * sizeof(char16_t));
+}
+
+void TextDecoder::decode(std::string_view piece) {
+    m_engine->decode(piece);
+}
+
+void TextDecoder::finish() {
+    m_engine->finish();
+}
+
 DecodedText decodeBytesWithIcu(std::string_view bytes, Encoding encoding) {
     DecodedText out;
     out.encoding = encoding;
-    if (bytes.empty()) return out;
-    Converter converter = openConverter(encoding);
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_setToUCallBack(converter.get(), replaceUndecodable, &out.undecodable, nullptr, nullptr,
-                        &status);
-    // No byte yields more than one code unit except a 4-byte UTF-8 sequence
-    // (two units), and an odd UTF-16 tail (one U+FFFD): size + 1 is enough.
-    out.text.resize(bytes.size() + 1);
-    UChar* target = reinterpret_cast<UChar*>(out.text.data());
-    UChar* const targetBegin = target;
-    const char* source = bytes.data();
-    ucnv_toUnicode(converter.get(), &target, target + out.text.size(), &source,
-                   source + bytes.size(), nullptr, true, &status);
-    if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
-    out.text.resize(static_cast<std::size_t>(target - targetBegin));
+    IcuEngine engine(encoding, LineBreaks::AsTheyStand, out);
+    engine.decode(bytes);
+    engine.finish();
     return out;
 }
 
@@ -118,7 +209,7 @@ bool startsWith(std::string_view bytes, std::string_view prefix) {
 Encoding detect(std::string_view bytes) {
     std::unique_ptr<uchardet, void (*)(uchardet_t)> detector(uchardet_new(), uchardet_delete);
     // Feeding in slices lets the detector stop early: once it is sure it
-    // ignores further data, so a large page costs little more than a small one.
+    // ignores further data.
     constexpr std::size_t kSlice = 1 << 16;
     for (std::size_t at = 0; at < bytes.size(); at += kSlice) {
         const std::size_t n = std::min(kSlice, bytes.size() - at);
@@ -162,37 +253,42 @@ constexpr std::string_view kUtf16BEBom = "\xFE\xFF";
 
 }  // namespace
 
-DecodedText decodeBytes(std::string_view bytes, InputEncoding choice) {
+Detected detectEncoding(std::string_view sample, bool whole, InputEncoding choice) {
     switch (choice) {
         case InputEncoding::Cp932:
-            return decodeAs(bytes, Encoding::Cp932);
+            return {Encoding::Cp932, 0};
         case InputEncoding::EucJp:
-            return decodeAs(bytes, Encoding::EucJp);
+            return {Encoding::EucJp, 0};
         case InputEncoding::Utf8:
             // A BOM is a mark, not text, even when the encoding was named.
-            if (startsWith(bytes, kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-            return decodeAs(bytes, Encoding::Utf8);
+            return {Encoding::Utf8, startsWith(sample, kUtf8Bom) ? kUtf8Bom.size() : 0};
         case InputEncoding::Auto:
             break;
     }
-    if (startsWith(bytes, kUtf8Bom)) return decodeAs(bytes.substr(kUtf8Bom.size()), Encoding::Utf8);
-    if (startsWith(bytes, kUtf16LEBom)) {
-        return decodeAs(bytes.substr(kUtf16LEBom.size()), Encoding::Utf16LE);
-    }
-    if (startsWith(bytes, kUtf16BEBom)) {
-        return decodeAs(bytes.substr(kUtf16BEBom.size()), Encoding::Utf16BE);
-    }
-    const Encoding verdict = detect(bytes);
-    if (verdict != Encoding::Cp932) {
-        DecodedText decoded = decodeAs(bytes, verdict);
-        // The detector also says UTF-8 (or EUC-JP) for CP932 bytes that are
-        // neither, such as a line of half-width katakana: its verdict stands
-        // only when nearly every non-ASCII byte decodes.
-        const auto nonAscii = static_cast<std::size_t>(
-            std::count_if(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }));
-        if (decoded.undecodable * 100 <= nonAscii) return decoded;
-    }
-    return decodeAs(bytes, Encoding::Cp932);
+    if (startsWith(sample, kUtf8Bom)) return {Encoding::Utf8, kUtf8Bom.size()};
+    if (startsWith(sample, kUtf16LEBom)) return {Encoding::Utf16LE, kUtf16LEBom.size()};
+    if (startsWith(sample, kUtf16BEBom)) return {Encoding::Utf16BE, kUtf16BEBom.size()};
+    const Encoding verdict = detect(sample);
+    if (verdict == Encoding::Cp932) return {Encoding::Cp932, 0};
+    // The detector also says UTF-8 (or EUC-JP) for CP932 bytes that are
+    // neither, such as a line of half-width katakana: its verdict stands
+    // only when nearly every non-ASCII byte of the sample decodes.
+    DecodedText trial;
+    TextDecoder decoder(verdict, LineBreaks::AsTheyStand, trial);
+    decoder.decode(sample);
+    if (whole) decoder.finish();
+    const auto nonAscii = static_cast<std::size_t>(
+        std::count_if(sample.begin(), sample.end(), [](char c) { return (c & 0x80) != 0; }));
+    return {trial.undecodable * 100 <= nonAscii ? verdict : Encoding::Cp932, 0};
+}
+
+DecodedText decodeBytes(std::string_view bytes, InputEncoding choice, LineBreaks lineBreaks) {
+    const std::string_view sample = bytes.substr(0, kDetectionSample);
+    const Detected detected = detectEncoding(sample, sample.size() == bytes.size(), choice);
+    DecodedText out;
+    TextDecoder decoder(detected.encoding, lineBreaks, out);
+    decodeWhole(decoder, bytes.substr(detected.bomLength));
+    return out;
 }
 
 EncodedText encodeText(std::u16string_view text, OutputEncoding encoding) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,12 @@ enum class Encoding { Cp932, Utf8, Utf16LE, Utf16BE, EucJp };
 enum class InputEncoding { Auto, Cp932, EucJp, Utf8 };
 enum class OutputEncoding { Cp932, Utf8 };
 
+// CrLf: every CR LF, lone CR and lone LF comes out as CR LF, the document's
+// line break.
+enum class LineBreaks { AsTheyStand, CrLf };
+
 struct DecodedText {
-    std::u16string text;  // line breaks as they stood in the bytes
+    std::u16string text;
     Encoding encoding = Encoding::Cp932;
     std::size_t undecodable = 0;  // bytes that became U+FFFD
 };
@@ -26,9 +31,47 @@ struct EncodedText {
     std::size_t references = 0;  // characters written as &#N;
 };
 
-DecodedText decodeBytes(std::string_view bytes, InputEncoding choice = InputEncoding::Auto);
+DecodedText decodeBytes(std::string_view bytes, InputEncoding choice = InputEncoding::Auto,
+                        LineBreaks lineBreaks = LineBreaks::AsTheyStand);
 // CP932: a character it cannot hold becomes &#N; of its full code point.
 EncodedText encodeText(std::u16string_view text, OutputEncoding encoding = OutputEncoding::Cp932);
+
+// Detection looks at this much of a text at most, so that it costs the same
+// on a page of any size.
+inline constexpr std::size_t kDetectionSample = std::size_t{4} << 20;
+
+struct Detected {
+    Encoding encoding = Encoding::Cp932;
+    std::size_t bomLength = 0;  // bytes of the byte-order mark, which is not text
+};
+
+// The encoding of a text, as choice says, from its first kDetectionSample
+// bytes; whole: the sample is all of the text.
+Detected detectEncoding(std::string_view sample, bool whole,
+                        InputEncoding choice = InputEncoding::Auto);
+
+// Decodes a text that arrives in pieces, as a file is read, appending to
+// out: a character cut at the end of one piece is completed by the next.
+class TextDecoder {
+public:
+    TextDecoder(Encoding encoding, LineBreaks lineBreaks, DecodedText& out);
+    ~TextDecoder();
+    TextDecoder(const TextDecoder&) = delete;
+    TextDecoder& operator=(const TextDecoder&) = delete;
+
+    // Makes room for a text of about this many bytes in all.
+    void expect(std::size_t bytes);
+    void decode(std::string_view piece);
+    // The end of the text: a character still cut off is undecodable.
+    void finish();
+
+    class Engine;
+
+private:
+    std::unique_ptr<Engine> m_engine;
+    DecodedText& m_out;
+    const LineBreaks m_lineBreaks;
+};
 
 // Decoding through ICU's converter alone. decodeBytes takes a faster path for
 // CP932 that must give exactly this result; tests compare the two.

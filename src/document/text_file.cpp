@@ -3,44 +3,13 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <cstdint>
-#include <cstring>
 
 #include "document/save_file.h"
 #include "text/platform.h"
-#include "text/text.h"
 
 namespace mozaru {
 
 namespace {
-
-// Most pages already use CR LF; checking first spares them a copy of the text.
-bool hasOnlyCrLf(std::u16string_view text) {
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    while (i < n) {
-        // Four code units at a time while none is below U+000E (CR is
-        // U+000D, LF U+000A): a line break comes every hundred units or so.
-        if (i + 4 <= n) {
-            std::uint64_t word;
-            std::memcpy(&word, text.data() + i, sizeof word);
-            if (((word - 0x000E000E000E000EULL) & ~word & 0x8000800080008000ULL) == 0) {
-                i += 4;
-                continue;
-            }
-        }
-        const char16_t c = text[i];
-        if (c == u'\r') {
-            if (i + 1 == n || text[i + 1] != u'\n') return false;
-            i += 2;
-        } else if (c == u'\n') {
-            return false;
-        } else {
-            ++i;
-        }
-    }
-    return true;
-}
 
 bool readAllBytes(QFile& file, QByteArray& bytes) {
     // Read into one buffer of the file's size: readAll() would grow it step by step.
@@ -68,9 +37,8 @@ bool readAllBytes(QFile& file, QByteArray& bytes) {
 }  // namespace
 
 DecodedText decodeDocument(std::string_view bytes, InputEncoding choice) {
-    DecodedText decoded = decodeBytes(bytes, choice);
-    if (!hasOnlyCrLf(decoded.text)) decoded.text = NormalizeLineBreaks(decoded.text);
-    return decoded;
+    // The line breaks are normalised while decoding: no second pass, no copy.
+    return decodeBytes(bytes, choice, LineBreaks::CrLf);
 }
 
 TextFileRead readTextFile(const QString& path, InputEncoding choice) {

@@ -156,18 +156,22 @@ void RestoreCharsInPlace(std::u16string& text, std::size_t from) {
 std::u16string NormalizeLineBreaks(std::u16string_view text) {
     std::u16string out;
     out.reserve(text.size() + text.size() / 32);
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'\r') {
-            out.append(u"\r\n");
-            if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        } else if (c == u'\n') {
-            out.append(u"\r\n");
-        } else {
-            out.push_back(c);
-        }
-    }
+    bool afterCr = false;
+    appendWithCrLf(out, text, afterCr);
     return out;
+}
+
+void appendWithCrLf(std::u16string& out, std::u16string_view text, bool& afterCr) {
+    static constexpr std::array<char16_t, 2> kBreaks{u'\r', u'\n'};
+    std::size_t run = 0;
+    for (std::size_t i = 0; (i = scan::findAny(text, kBreaks, i)) != npos; run = ++i) {
+        out.append(text.substr(run, i - run));
+        // A CR is written as CR LF at once, so the LF that follows it is done.
+        const bool lfAfterCr = text[i] == u'\n' && (i > 0 ? text[i - 1] == u'\r' : afterCr);
+        if (!lfAfterCr) out.append(u"\r\n");
+    }
+    out.append(text.substr(run));
+    if (!text.empty()) afterCr = text.back() == u'\r';
 }
 
 void reserveOutput(std::u16string& text, std::size_t size) {

@@ -73,6 +73,9 @@ void RestoreCharsInPlace(std::u16string& text, std::size_t from = 0);
 
 // CR LF, lone CR and lone LF each become CR LF.
 std::u16string NormalizeLineBreaks(std::u16string_view text);
+// The same for a text that arrives in pieces, appended to out. afterCr: the
+// unit before text was CR (its CR LF is written); updated for the next piece.
+void appendWithCrLf(std::u16string& out, std::u16string_view text, bool& afterCr);
 
 // Reserves room for a command's result of up to size units, ready to be
 // written fast even when large.

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "support/hex_bytes.h"
+#include "text/text.h"
 
 namespace mozaru {
 namespace {
@@ -75,6 +76,32 @@ TEST(Cp932Decode, EveryByteAndPairAsIcuDecodesIt) {
     }
 }
 
+// Decoded as a file is read: in pieces of the given size.
+DecodedText decodeInPieces(std::string_view bytes, std::size_t piece, LineBreaks lineBreaks) {
+    DecodedText out;
+    TextDecoder decoder(Encoding::Cp932, lineBreaks, out);
+    for (std::size_t at = 0; at < bytes.size(); at += piece)
+        decoder.decode(bytes.substr(at, piece));
+    decoder.finish();
+    return out;
+}
+
+// Also with CR LF line breaks made while decoding, and in pieces whose edges
+// cut pairs and CR LF.
+void expectSameAsIcuInPieces(const std::string& bytes) {
+    expectSameAsIcu(bytes);
+    const DecodedText icu = decodeBytesWithIcu(bytes, Encoding::Cp932);
+    const std::u16string crLf = NormalizeLineBreaks(icu.text);
+    ASSERT_EQ(decodeBytes(bytes, InputEncoding::Cp932, LineBreaks::CrLf).text, crLf);
+    for (const std::size_t piece : {1, 2, 63, 64, 65, 200}) {
+        const DecodedText asIs = decodeInPieces(bytes, piece, LineBreaks::AsTheyStand);
+        ASSERT_EQ(asIs.text, icu.text) << "pieces of " << piece;
+        ASSERT_EQ(asIs.undecodable, icu.undecodable) << "pieces of " << piece;
+        ASSERT_EQ(decodeInPieces(bytes, piece, LineBreaks::CrLf).text, crLf)
+            << "pieces of " << piece;
+    }
+}
+
 TEST(Cp932Decode, RandomTextsAsIcuDecodesThem) {
     std::uint32_t seed = 12345;
     auto next = [&seed] {
@@ -88,14 +115,14 @@ TEST(Cp932Decode, RandomTextsAsIcuDecodesThem) {
             // Half ASCII runs, half arbitrary bytes.
             bytes.push_back(static_cast<char>(next() < 128 ? 'a' + next() % 26 : next()));
         }
-        expectSameAsIcu(bytes);
+        expectSameAsIcuInPieces(bytes);
     }
 }
 
 TEST(Cp932Decode, LongRunsOfLeadBytesAcrossBlocksAsIcuDecodesThem) {
     // Runs of bytes that are lead and trail bytes at once decide pairs by
     // their parity, also across the 64-byte blocks the decoder works in.
-    const std::string mixed = "\x81\x82\x40\xE0\xFC\x9F";
+    const std::string mixed = "\x81\x82\x40\xE0\xFC\x9F\r\n";
     std::uint32_t seed = 7;
     for (int round = 0; round < 200; ++round) {
         std::string bytes(static_cast<std::size_t>(round % 7), 'a');  // shifts the blocks
@@ -103,11 +130,18 @@ TEST(Cp932Decode, LongRunsOfLeadBytesAcrossBlocksAsIcuDecodesThem) {
             seed = seed * 1664525u + 1013904223u;
             bytes.push_back(mixed[(seed >> 24) % (round < 100 ? 2 : mixed.size())]);
         }
-        expectSameAsIcu(bytes);
-        expectSameAsIcu(bytes + "\x81");  // cut off at the very end
+        expectSameAsIcuInPieces(bytes);
+        expectSameAsIcuInPieces(bytes + "\x81");  // cut off at the very end
     }
-    expectSameAsIcu(std::string(64, '\x81'));
-    expectSameAsIcu(std::string(63, 'a') + "\x82\xA0" + std::string(62, 'b') + "\x82");
+    expectSameAsIcuInPieces(std::string(64, '\x81'));
+    expectSameAsIcuInPieces(std::string(63, 'a') + "\x82\xA0" + std::string(62, 'b') + "\x82");
+    // Line breaks at the edges of the 64-byte blocks and of 16-unit runs.
+    for (const char* edge : {"\r", "\n", "\r\n", "\n\r", "\r\r"}) {
+        for (const std::size_t before : {15, 16, 62, 63, 64, 127}) {
+            expectSameAsIcuInPieces(std::string(before, 'a') + edge + std::string(70, 'b'));
+            expectSameAsIcuInPieces(std::string(before, 'a') + edge);
+        }
+    }
 }
 
 struct Undecodable {
@@ -147,7 +181,7 @@ INSTANTIATE_TEST_SUITE_P(
                       Referenced{u"\u301C", "&#12316;", 1},       // wave dash: no CP932 code
                       Referenced{u"\u00A5\u2212", "&#165;&#8722;", 2},
                       Referenced{u"\xD800x", "&#55296;x", 1},  // lone surrogate
-                      Referenced{u"&#9786;", "&#9786;", 0}));  // reference text stays as it is
+                      Referenced{u"&#9786;", "&#9786;", 0}));
 
 TEST_P(Cp932References, UnmappableCharactersBecomeDecimalReferences) {
     const EncodedText encoded = encodeText(GetParam().text, OutputEncoding::Cp932);

@@ -66,17 +66,6 @@ void U_CALLCONV replaceUndecodable(const void* context, UConverterToUnicodeArgs*
     ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, status);
 }
 
-// A character the target cannot hold becomes &#N; of its whole code point,
-// so a surrogate pair gives one reference.
-void U_CALLCONV writeReference(const void* context, UConverterFromUnicodeArgs* args,
-                               const UChar* codeUnits, int32_t length, UChar32 codePoint,
-                               UConverterCallbackReason reason, UErrorCode* status) {
-    if (reason > UCNV_IRREGULAR) return;
-    ++*static_cast<std::size_t*>(const_cast<void*>(context));
-    UCNV_FROM_U_CALLBACK_ESCAPE(UCNV_ESCAPE_XML_DEC, args, codeUnits, length, codePoint, reason,
-                                status);
-}
-
 }  // namespace
 
 class TextDecoder::Engine {
@@ -222,31 +211,6 @@ Encoding detect(std::string_view bytes) {
     return Encoding::Cp932;
 }
 
-// UTF-8 holds every character, so no converter is needed: the exact size is
-// counted first and each character written once. Only a lone surrogate has
-// no UTF-8 form; it becomes a reference, as ICU's escape would write it.
-EncodedText encodeUtf8(std::u16string_view text) {
-    constexpr std::size_t kReferenceBytes = 8;  // "&#" + five digits + ";"
-    EncodedText out;
-    std::size_t size = 0;
-    forEachCodePoint(text, [&size](char32_t c) {
-        const std::size_t n = utf8Length(c);
-        size += n != 0 ? n : kReferenceBytes;
-    });
-    out.bytes.resize(size);
-    char* o = out.bytes.data();
-    forEachCodePoint(text, [&](char32_t c) {
-        if (!isSurrogate(c)) {
-            o = writeUtf8(c, o);
-            return;
-        }
-        const std::string reference = "&#" + std::to_string(static_cast<unsigned>(c)) + ";";
-        o = std::copy(reference.begin(), reference.end(), o);
-        ++out.references;
-    });
-    return out;
-}
-
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LEBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BEBom = "\xFE\xFF";
@@ -288,36 +252,6 @@ DecodedText decodeBytes(std::string_view bytes, InputEncoding choice, LineBreaks
     DecodedText out;
     TextDecoder decoder(detected.encoding, lineBreaks, out);
     decodeWhole(decoder, bytes.substr(detected.bomLength));
-    return out;
-}
-
-EncodedText encodeText(std::u16string_view text, OutputEncoding encoding) {
-    if (encoding == OutputEncoding::Utf8) return encodeUtf8(text);
-    EncodedText out;
-    if (text.empty()) return out;
-    Converter converter = openConverter(Encoding::Cp932);
-    UErrorCode status = U_ZERO_ERROR;
-    ucnv_setFromUCallBack(converter.get(), writeReference, &out.references, nullptr, nullptr,
-                          &status);
-    // Markup-heavy pages are mostly ASCII: start at 1.5 bytes a code unit and
-    // grow for kanji-heavy or reference-heavy text rather than reserving the
-    // worst case for every page.
-    out.bytes.resize(text.size() + text.size() / 2 + 16);
-    const UChar* source = reinterpret_cast<const UChar*>(text.data());
-    const UChar* const sourceEnd = source + text.size();
-    std::size_t written = 0;
-    for (;;) {
-        char* target = out.bytes.data() + written;
-        char* const targetEnd = out.bytes.data() + out.bytes.size();
-        status = U_ZERO_ERROR;
-        ucnv_fromUnicode(converter.get(), &target, targetEnd, &source, sourceEnd, nullptr, true,
-                         &status);
-        written = static_cast<std::size_t>(target - out.bytes.data());
-        if (status != U_BUFFER_OVERFLOW_ERROR) break;
-        out.bytes.resize(out.bytes.size() + out.bytes.size() / 2);
-    }
-    if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
-    out.bytes.resize(written);
     return out;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,8 +34,46 @@ struct EncodedText {
 
 DecodedText decodeBytes(std::string_view bytes, InputEncoding choice = InputEncoding::Auto,
                         LineBreaks lineBreaks = LineBreaks::AsTheyStand);
-// CP932: a character it cannot hold becomes &#N; of its full code point.
+// CP932: a character it cannot hold becomes &#N; of its full code point,
+// invisible ones (U+200B, variation selectors, ...) included; so does a lone
+// surrogate in either encoding.
 EncodedText encodeText(std::u16string_view text, OutputEncoding encoding = OutputEncoding::Cp932);
+
+// Takes encoded bytes a slice at a time, in order.
+using ByteSink = std::function<void(std::string_view bytes)>;
+
+// Encodes a text that may come in pieces, as encodeText does, handing the
+// bytes to sink in slices of about sliceBytes: no size limit but memory, and
+// no second copy of a large result. A surrogate pair cut at the end of one
+// piece is completed by the next.
+class TextEncoder {
+public:
+    static constexpr std::size_t kSliceBytes = std::size_t{1} << 16;
+
+    TextEncoder(OutputEncoding encoding, ByteSink sink, std::size_t sliceBytes = kSliceBytes);
+
+    void encode(std::u16string_view piece);
+    // The end of the text: hands over the last slice.
+    void finish();
+    std::size_t references() const { return m_references; }  // characters written as &#N;
+
+private:
+    // The most one step writes: eight units, each a reference such as
+    // "&#55296;", or eight ASCII bytes.
+    static constexpr std::size_t kLongestStep = 64;
+
+    void flush();
+    template <OutputEncoding kEncoding>
+    void run(std::u16string_view piece);
+
+    const OutputEncoding m_encoding;
+    const ByteSink m_sink;
+    const std::size_t m_sliceBytes;
+    std::string m_slice;
+    std::size_t m_used = 0;
+    std::size_t m_references = 0;
+    char16_t m_waiting = 0;  // a high surrogate that ended the last piece
+};
 
 // Detection looks at this much of a text at most, so that it costs the same
 // on a page of any size.

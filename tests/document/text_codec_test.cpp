@@ -2,11 +2,15 @@
 #include "document/text_codec.h"
 
 #include <gtest/gtest.h>
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "support/hex_bytes.h"
 #include "text/text.h"
+#include "text/utf.h"
 
 namespace mozaru {
 namespace {
@@ -181,7 +185,15 @@ INSTANTIATE_TEST_SUITE_P(
                       Referenced{u"\u301C", "&#12316;", 1},       // wave dash: no CP932 code
                       Referenced{u"\u00A5\u2212", "&#165;&#8722;", 2},
                       Referenced{u"\xD800x", "&#55296;x", 1},  // lone surrogate
-                      Referenced{u"&#9786;", "&#9786;", 0}));
+                      Referenced{u"&#9786;", "&#9786;", 0},    // reference text stays as it is
+                      // Invisible characters are written too: ICU's own
+                      // escape would leave these default-ignorables out.
+                      Referenced{u"A[\u200B]B", "A[&#8203;]B", 1},
+                      Referenced{u"[\u2764\uFE0F]", "[&#10084;&#65039;]", 2},
+                      Referenced{u"\u845B\U000E0100", "\x8A\x8B&#917760;", 1},  // 葛 + selector
+                      Referenced{u"\u00AD\u202E\u200D", "&#173;&#8238;&#8205;", 3},
+                      // ICU would write the bytes of U+2116: it would not read back.
+                      Referenced{u"\uF86F", "&#63599;", 1}));
 
 TEST_P(Cp932References, UnmappableCharactersBecomeDecimalReferences) {
     const EncodedText encoded = encodeText(GetParam().text, OutputEncoding::Cp932);
@@ -219,6 +231,132 @@ TEST_P(Utf8Encoding, WritesEachCharacterAsUtf8) {
     const EncodedText encoded = encodeText(GetParam().text, OutputEncoding::Utf8);
     EXPECT_EQ(encoded.bytes, hexBytes(GetParam().bytes));
     EXPECT_EQ(encoded.references, GetParam().references);
+}
+
+// ICU's converter writing &#N; for everything it cannot hold, invisible
+// characters included.
+void U_CALLCONV writeEveryReference(const void* /*context*/, UConverterFromUnicodeArgs* args,
+                                    const UChar* /*units*/, int32_t /*length*/, UChar32 codePoint,
+                                    UConverterCallbackReason reason, UErrorCode* status) {
+    if (reason > UCNV_IRREGULAR) return;
+    *status = U_ZERO_ERROR;
+    const std::string reference = "&#" + std::to_string(codePoint) + ";";
+    ucnv_cbFromUWriteBytes(args, reference.data(), static_cast<int32_t>(reference.size()), 0,
+                           status);
+}
+
+std::string encodeWithIcu(std::u16string_view text) {
+    UErrorCode status = U_ZERO_ERROR;
+    UConverter* converter = ucnv_open("windows-31j", &status);
+    ucnv_setFromUCallBack(converter, writeEveryReference, nullptr, nullptr, nullptr, &status);
+    std::string bytes(text.size() * 10 + 16, '\0');
+    const int32_t n = ucnv_fromUChars(converter, bytes.data(), static_cast<int32_t>(bytes.size()),
+                                      reinterpret_cast<const UChar*>(text.data()),
+                                      static_cast<int32_t>(text.size()), &status);
+    ucnv_close(converter);
+    EXPECT_TRUE(U_SUCCESS(status)) << u_errorName(status);
+    bytes.resize(static_cast<std::size_t>(n));
+    return bytes;
+}
+
+// The text back from CP932 bytes, with every &#N; read as its character.
+std::u16string readBack(const std::string& bytes) {
+    const std::u16string decoded = decodeBytes(bytes, InputEncoding::Cp932).text;
+    std::u16string out;
+    for (std::size_t i = 0; i < decoded.size(); ++i) {
+        const std::size_t end = decoded.find(u';', i);
+        if (decoded.compare(i, 2, u"&#") != 0 || end == npos) {
+            out.push_back(decoded[i]);
+            continue;
+        }
+        char32_t c = 0;
+        for (std::size_t k = i + 2; k < end; ++k) c = c * 10 + (decoded[k] - u'0');
+        if (c < 0x10000) {
+            out.push_back(static_cast<char16_t>(c));
+        } else {
+            out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+            out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+        }
+        i = end;
+    }
+    return out;
+}
+
+// Where two long strings first differ (npos: nowhere), to keep failures short.
+template <typename String>
+std::size_t firstDifference(const String& a, const String& b) {
+    const auto [ia, ib] = std::mismatch(a.begin(), a.end(), b.begin(), b.end());
+    if (ia == a.end() && ib == b.end()) return npos;
+    return static_cast<std::size_t>(ia - a.begin());
+}
+
+std::size_t countReferences(const std::string& bytes) {
+    std::size_t n = 0;
+    for (std::size_t at = bytes.find("&#"); at != std::string::npos;
+         at = bytes.find("&#", at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+// Every BMP character, every lone surrogate (each between two x: the table
+// must never join them), every supplementary character.
+TEST(Cp932Encode, EveryCodePointAsIcuWritesItAndReadsBack) {
+    std::u16string bmp;
+    std::u16string surrogates;
+    std::u16string supplementary;
+    for (char32_t c = 0; c < 0x10000; ++c) {
+        // Reference text itself would not read back; U+F86F is ICU's one
+        // mapping that does not come back (a row of the references above).
+        if (c == u'&' || c == 0xF86F) continue;
+        if (isSurrogate(c)) {
+            surrogates += u'x';
+            surrogates += static_cast<char16_t>(c);
+        } else {
+            bmp += static_cast<char16_t>(c);
+        }
+    }
+    surrogates += u'x';
+    for (char32_t c = 0x10000; c <= 0x10FFFF; ++c) {
+        supplementary += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+        supplementary += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+    for (const std::u16string* text : {&bmp, &surrogates, &supplementary}) {
+        const EncodedText encoded = encodeText(*text);
+        EXPECT_EQ(firstDifference(encoded.bytes, encodeWithIcu(*text)), npos);
+        EXPECT_EQ(encoded.references, countReferences(encoded.bytes));
+        EXPECT_EQ(firstDifference(readBack(encoded.bytes), *text), npos);
+    }
+}
+
+// Pieces cut between the halves of surrogate pairs, and slices of a few
+// bytes: the same bytes as one piece in one slice.
+TEST(Encode, PiecesAndSmallSlicesGiveTheSameBytes) {
+    const std::u16string text =
+        u"ab\U0001F600\u3042\u263A<BR>\r\n0123456789abcdef\xD800\U0001F601z";
+    for (const OutputEncoding encoding : {OutputEncoding::Cp932, OutputEncoding::Utf8}) {
+        const EncodedText whole = encodeText(text, encoding);
+        for (const std::size_t piece : {1, 2, 3, 7}) {
+            for (const std::size_t slice : {1, 5, 9}) {
+                std::string bytes;
+                std::size_t largest = 0;
+                TextEncoder encoder(
+                    encoding,
+                    [&](std::string_view b) {
+                        bytes.append(b);
+                        largest = std::max(largest, b.size());
+                    },
+                    slice);
+                for (std::size_t at = 0; at < text.size(); at += piece) {
+                    encoder.encode(std::u16string_view(text).substr(at, piece));
+                }
+                encoder.finish();
+                EXPECT_EQ(bytes, whole.bytes) << "pieces of " << piece << ", slices of " << slice;
+                EXPECT_EQ(encoder.references(), whole.references);
+                EXPECT_LE(largest, slice + 64);
+            }
+        }
+    }
 }
 
 TEST(Encode, LongTextGrowsItsBuffer) {

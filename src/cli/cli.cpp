@@ -36,6 +36,7 @@ constexpr const char* kUsage =
     "  --output-encoding cp932|utf-8              (default cp932)\n"
     "  --input-format auto|classic|dat|5ch        (default auto: recognise .dat logs and\n"
     "                                              5ch/bbspink pages)\n"
+    "  --max-input-size SIZE    larger inputs fail (default 4G; K, M, G: powers of 1024)\n"
     "  -j, --jobs N             files processed in parallel in batch mode (default: cores)\n"
     "  -q, --quiet              no progress display\n"
     "No INPUT, or -, reads standard input. 'mozaru-cli COMMAND --help' tells more.\n";
@@ -82,10 +83,16 @@ void addLevel(CLI::App& command, CliOptions& options) {
         ->type_name("0|1|2");
 }
 
-void addInputEncoding(CLI::App& command, OptionNames& names) {
+void addInputOptions(CLI::App& command, CliOptions& options, OptionNames& names) {
     command.add_option("--input-encoding", names.input, "default auto: BOM, detector, else cp932")
         ->check(CLI::IsMember(namesOf(kInputEncodings), CLI::ignore_case).description(""))
         ->type_name("auto|cp932|euc-jp|utf-8");
+    command
+        .add_option("--max-input-size", options.maxInputSize,
+                    "inputs larger than SIZE fail before they are read whole (default 4G; K, M, "
+                    "G: powers of 1024)")
+        ->transform(CLI::AsSizeValue(false).description(""))
+        ->type_name("SIZE");
 }
 
 void addInputFormat(CLI::App& command, OptionNames& names) {
@@ -107,7 +114,7 @@ void addCommonOptions(CLI::App& command, CliOptions& options, OptionNames& names
     output->excludes(outputDir);
     output->type_name("FILE");
     outputDir->type_name("DIR");
-    addInputEncoding(command, names);
+    addInputOptions(command, options, names);
     command.add_option("--output-encoding", names.output, "default cp932")
         ->check(CLI::IsMember(namesOf(kOutputEncodings), CLI::ignore_case).description(""))
         ->type_name("cp932|utf-8");
@@ -163,7 +170,7 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
     explain->add_flag("--json", options.json,
                       "JSON lines: post, lines, total, symbols, ideographs, latin, is_aa, rule, "
                       "merge_key");
-    addInputEncoding(*explain, names);
+    addInputOptions(*explain, options, names);
     addInputFormat(*explain, names);
     explain->add_option("INPUT", options.inputs, "input file; none or - reads standard input")
         ->expected(0, 1)

@@ -64,13 +64,20 @@ std::string plural(std::size_t n, const char* one, const char* many) {
     return std::to_string(n) + " " + (n == 1 ? one : many);
 }
 
-bool readStream(std::istream& in, std::string& bytes) {
+enum class StreamRead { Ok, Failed, TooLarge };
+
+// A stream tells its size only at its end: it is read up to the limit.
+StreamRead readStream(std::istream& in, std::uint64_t limit, std::string& bytes) {
     char buffer[1 << 16];
     while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        const auto n = static_cast<std::size_t>(in.gcount());
+        if (bytes.size() + n > limit) return StreamRead::TooLarge;
+        bytes.append(buffer, n);
     }
-    return !in.bad();
+    return in.bad() ? StreamRead::Failed : StreamRead::Ok;
 }
+
+const std::string kLimitHint = " (--max-input-size raises it)";
 
 bool deliver(const CliOptions& options, std::u16string_view result, const Destination& destination,
              FileOutcome& outcome) {
@@ -159,8 +166,13 @@ bool readDocument(const CliOptions& options, const std::string& input, std::istr
                   DecodedText& decoded, FileOutcome& outcome) {
     if (input == "-") {
         std::string bytes;
-        if (!readStream(in, bytes)) {
-            outcome.messages.push_back(kProgram + "cannot read standard input");
+        const StreamRead status = readStream(in, options.maxInputSize, bytes);
+        if (status != StreamRead::Ok) {
+            outcome.messages.push_back(
+                kProgram + "cannot read standard input" +
+                (status == StreamRead::TooLarge
+                     ? ": " + tooLargeReason(options.maxInputSize).toStdString() + kLimitHint
+                     : ""));
             return false;
         }
         outcome.inputBytes = bytes.size();
@@ -168,10 +180,13 @@ bool readDocument(const CliOptions& options, const std::string& input, std::istr
         warnUndecodable(input, decoded, outcome);
         return true;
     }
-    TextFileRead read = readTextFile(toQPath(input), options.inputEncoding);
+    ReadOptions readOptions;
+    readOptions.encoding = options.inputEncoding;
+    readOptions.limit = options.maxInputSize;
+    TextFileRead read = readTextFile(toQPath(input), readOptions);
     if (!read.ok) {
         outcome.messages.push_back(kProgram + "cannot read " + input + ": " +
-                                   read.reason.toStdString());
+                                   read.reason.toStdString() + (read.tooLarge ? kLimitHint : ""));
         return false;
     }
     outcome.inputBytes = read.bytes;

@@ -9,6 +9,7 @@
 #include "document/aa_library.h"
 #include "document/page_formats.h"
 #include "document/text_codec.h"
+#include "document/text_file.h"
 
 namespace mozaru {
 
@@ -23,6 +24,7 @@ struct CliOptions {
     std::string outputDir;  // -d; empty: not a batch into a folder
     InputEncoding inputEncoding = InputEncoding::Auto;
     OutputEncoding outputEncoding = OutputEncoding::Cp932;
+    std::uint64_t maxInputSize = kDefaultInputLimit;  // bytes; larger inputs fail
     unsigned jobs = 1;
     bool quiet = false;
     std::vector<std::string> inputs;  // "-" is standard input

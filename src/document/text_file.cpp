@@ -3,38 +3,73 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "document/save_file.h"
-#include "text/platform.h"
 
 namespace mozaru {
 
 namespace {
 
-bool readAllBytes(QFile& file, QByteArray& bytes) {
-    // Read into one buffer of the file's size: readAll() would grow it step by step.
-    const qint64 size = file.size();
-    if (size > 0) {
-        bytes.reserve(size);
-        platform::adviseHugePages(bytes.data(), static_cast<std::size_t>(size));
-        bytes.resize(size);
-        qint64 got = 0;
-        while (got < size) {
-            const qint64 n = file.read(bytes.data() + got, size - got);
-            if (n < 0) return false;
-            if (n == 0) break;
-            got += n;
-        }
-        bytes.resize(got);
+// Reads up to n bytes into buffer, which is resized to what was read; false
+// on a read error.
+bool readUpTo(QFile& file, std::string& buffer, std::size_t n) {
+    buffer.resize(n);
+    std::size_t got = 0;
+    while (got < n) {
+        const qint64 r = file.read(buffer.data() + got, static_cast<qint64>(n - got));
+        if (r < 0) return false;
+        if (r == 0) break;
+        got += static_cast<std::size_t>(r);
     }
-    // Files whose size is unknown (or that grew meanwhile) are read to their end.
-    const QByteArray rest = file.readAll();
-    if (file.error() != QFileDevice::NoError) return false;
-    if (!rest.isEmpty()) bytes.append(rest);
+    buffer.resize(got);
     return true;
 }
 
+enum class Rest { Read, Failed, TooLarge };
+
+// Reads the rest of the file a piece at a time, handing each to take, which
+// may keep it; counts the bytes in total.
+template <typename Take>
+Rest readRest(QFile& file, const ReadOptions& options, std::uint64_t& total, Take take) {
+    std::string piece;
+    for (;;) {
+        if (!readUpTo(file, piece, options.pieceBytes)) return Rest::Failed;
+        if (piece.empty()) return Rest::Read;
+        total += piece.size();
+        if (total > options.limit) return Rest::TooLarge;
+        take(piece);
+    }
+}
+
+// Decodes pieces as they are read, once the first bytes have decided the encoding.
+class PieceDecoder {
+public:
+    PieceDecoder(std::string_view first, bool whole, std::size_t expected, InputEncoding choice,
+                 DecodedText& out)
+        : m_detected(detectEncoding(first, whole, choice)),
+          m_decoder(m_detected.encoding, LineBreaks::CrLf, out) {
+        m_decoder.expect(expected);
+        m_decoder.decode(first.substr(std::min(m_detected.bomLength, first.size())));
+    }
+    void decode(std::string_view piece) { m_decoder.decode(piece); }
+    void finish() { m_decoder.finish(); }
+
+private:
+    const Detected m_detected;
+    TextDecoder m_decoder;
+};
+
 }  // namespace
+
+QString tooLargeReason(std::uint64_t limit) {
+    if (limit % (1 << 20) == 0) {
+        return QStringLiteral("larger than the input limit of %1 MiB").arg(limit >> 20);
+    }
+    return QStringLiteral("larger than the input limit of %1 bytes").arg(limit);
+}
 
 DecodedText decodeDocument(std::string_view bytes, InputEncoding choice) {
     // The line breaks are normalised while decoding: no second pass, no copy.
@@ -42,24 +77,68 @@ DecodedText decodeDocument(std::string_view bytes, InputEncoding choice) {
 }
 
 TextFileRead readTextFile(const QString& path, InputEncoding choice) {
+    ReadOptions options;
+    options.encoding = choice;
+    return readTextFile(path, options);
+}
+
+TextFileRead readTextFile(const QString& path, const ReadOptions& options) {
     TextFileRead result;
     if (QFileInfo(path).isDir()) {
         result.reason = QStringLiteral("Is a directory");
         return result;
     }
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         result.reason = file.errorString();
         return result;
     }
-    QByteArray bytes;
-    if (!readAllBytes(file, bytes)) {
-        result.reason = file.errorString();
+    const auto fail = [&](QString reason) {
+        result.reason = std::move(reason);
+        result.decoded = DecodedText();
         return result;
+    };
+    const auto tooLarge = [&] {
+        result.tooLarge = true;
+        return fail(tooLargeReason(options.limit));
+    };
+    // A pipe or a device tells its size only at its end.
+    const bool sized = !file.isSequential();
+    if (sized && static_cast<std::uint64_t>(file.size()) > options.limit) return tooLarge();
+    std::string first;
+    if (!readUpTo(file, first, options.sampleBytes)) return fail(file.errorString());
+    std::uint64_t total = first.size();
+    Rest rest = Rest::Read;
+    if (sized) {
+        // Read and decoded a piece at a time: only the text is ever whole.
+        const bool whole = total == static_cast<std::uint64_t>(file.size());
+        PieceDecoder decoder(first, whole, static_cast<std::size_t>(file.size()), options.encoding,
+                             result.decoded);
+        if (!whole) {
+            rest =
+                readRest(file, options, total, [&](std::string& piece) { decoder.decode(piece); });
+        }
+        decoder.finish();
+    } else {
+        // Kept as read, in pieces, and decoded at the end: a device without
+        // end (/dev/zero) then fails at the limit holding no more than it.
+        std::vector<std::string> pieces;
+        pieces.push_back(std::move(first));
+        rest = readRest(file, options, total,
+                        [&](std::string& piece) { pieces.push_back(std::move(piece)); });
+        if (rest == Rest::Read) {
+            PieceDecoder decoder(pieces.front(), pieces.size() == 1,
+                                 static_cast<std::size_t>(total), options.encoding, result.decoded);
+            for (std::size_t k = 1; k < pieces.size(); ++k) {
+                decoder.decode(pieces[k]);
+                pieces[k] = std::string();
+            }
+            decoder.finish();
+        }
     }
-    file.close();
-    result.bytes = static_cast<std::size_t>(bytes.size());
-    result.decoded = decodeDocument(std::string_view(bytes.constData(), bytes.size()), choice);
+    if (rest == Rest::Failed) return fail(file.errorString());
+    if (rest == Rest::TooLarge) return tooLarge();
+    result.bytes = static_cast<std::size_t>(total);
     result.ok = true;
     return result;
 }

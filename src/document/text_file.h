@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 #include "document/text_codec.h"
@@ -15,6 +16,18 @@ struct TextFileRead {
     DecodedText decoded;    // line breaks normalised to CR LF
     std::size_t bytes = 0;  // size of the file as read
     QString reason;  // on failure: the system's description, e.g. "No such file or directory"
+    bool tooLarge = false;  // the failure: the file is larger than the limit
+};
+
+// Inputs larger than this fail before they are read, or, when their size is
+// known only at their end (a pipe, a device), once this much has been read.
+inline constexpr std::uint64_t kDefaultInputLimit = std::uint64_t{4} << 30;
+
+struct ReadOptions {
+    InputEncoding encoding = InputEncoding::Auto;
+    std::uint64_t limit = kDefaultInputLimit;
+    std::size_t sampleBytes = kDetectionSample;     // read first, for the detection
+    std::size_t pieceBytes = std::size_t{1} << 20;  // then read and decoded this much at a time
 };
 
 struct TextFileWrite {
@@ -23,9 +36,14 @@ struct TextFileWrite {
     QString reason;              // on failure: the system's description
 };
 
-// Reads the whole file. Missing files, directories and read errors fail with
-// a reason; undecodable bytes do not (they are counted in decoded).
+// Reads the whole file. Missing files, directories, read errors and files
+// over the limit fail with a reason; undecodable bytes do not (they are
+// counted in decoded).
 TextFileRead readTextFile(const QString& path, InputEncoding choice = InputEncoding::Auto);
+TextFileRead readTextFile(const QString& path, const ReadOptions& options);
+
+// The reason given for an input over the limit.
+QString tooLargeReason(std::uint64_t limit);
 
 // Decodes bytes read from elsewhere (standard input) the same way.
 DecodedText decodeDocument(std::string_view bytes, InputEncoding choice = InputEncoding::Auto);

@@ -140,6 +140,35 @@ TEST(SingleInput, MissingFileIsNamedAndNothingIsWritten) {
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
+struct LimitRun {
+    std::vector<std::string> args;
+    std::string stdinBytes;
+    std::string err;
+};
+
+class InputLimit : public ::testing::TestWithParam<LimitRun> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, InputLimit,
+    ::testing::Values(
+        // A device without end stops at the limit, with the option named.
+        LimitRun{{"extract", "--max-input-size", "1M", "/dev/zero"},
+                 "",
+                 "mozaru-cli: cannot read /dev/zero: larger than the input limit of 1 MiB "
+                 "(--max-input-size raises it)\n"},
+        LimitRun{{"add-breaks", "--max-input-size", "9"},
+                 "0123456789",
+                 "mozaru-cli: cannot read standard input: larger than the input limit of 9 bytes "
+                 "(--max-input-size raises it)\n"},
+        LimitRun{{"add-breaks", "--max-input-size", "10"}, "0123456789", ""}));
+
+TEST_P(InputLimit, LargerInputsFailWithTheLimitNamed) {
+    const CliRun run = runCliWith(GetParam().args, GetParam().stdinBytes);
+    EXPECT_EQ(run.status, GetParam().err.empty() ? 0 : 1);
+    EXPECT_EQ(run.err, GetParam().err);
+    EXPECT_EQ(run.out, GetParam().err.empty() ? GetParam().stdinBytes : "");
+}
+
 struct Unwritable {
     const char* output;  // below the temporary folder
     const char* reason;  // nullptr: the system's, whatever it is

@@ -70,6 +70,66 @@ TEST_P(ReadLineBreaks, BecomeCrLf) {
     EXPECT_EQ(read.decoded.text, GetParam().text);
 }
 
+// Read a few bytes at a time after a sample of five: pairs, CR LF and UTF-8
+// sequences cut at every place, as in a large file at its piece edges.
+class ReadInPieces : public ::testing::TestWithParam<std::string> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadInPieces,
+    ::testing::Values(hexBytes("3C44443E 8476 815F 0D 8160 0A 3C42523E 0D0A 82A0 82 0D 0A0D"),
+                      hexBytes("EFBBBF 61 E38182 0D0A E38182 0A 62 E381"),  // UTF-8, cut at the end
+                      std::string(70, 'a') + "\r" + std::string(64, 'b') + "\r\n"));
+
+TEST_P(ReadInPieces, GiveWhatTheWholeBytesGive) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("page.html");
+    writeBytes(path, GetParam());
+    const DecodedText whole = decodeDocument(GetParam());
+    for (const std::size_t piece : {1, 2, 3, 64}) {
+        ReadOptions options;
+        options.sampleBytes = 5;
+        options.pieceBytes = piece;
+        const TextFileRead read = readTextFile(path, options);
+        ASSERT_TRUE(read.ok) << read.reason.toStdString();
+        EXPECT_EQ(read.decoded.text, whole.text) << "pieces of " << piece;
+        EXPECT_EQ(read.decoded.undecodable, whole.undecodable);
+        EXPECT_EQ(read.decoded.encoding, whole.encoding);
+        EXPECT_EQ(read.bytes, GetParam().size());
+    }
+}
+
+struct LimitCase {
+    const char* path;  // "" for a file of ten bytes
+    std::uint64_t limit;
+    const char* reason;  // "" when the read succeeds
+};
+
+class ReadLimit : public ::testing::TestWithParam<LimitCase> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadLimit,
+    ::testing::Values(LimitCase{"", 10, ""},
+                      LimitCase{"", 9, "larger than the input limit of 9 bytes"},
+                      // No end, no size: it fails once the limit has been read.
+                      LimitCase{"/dev/zero", std::uint64_t{1} << 20,
+                                "larger than the input limit of 1 MiB"}));
+
+TEST_P(ReadLimit, LargerInputsFailBeforeTheyAreHeld) {
+    QTemporaryDir dir;
+    QString path = QString::fromUtf8(GetParam().path);
+    if (path.isEmpty()) {
+        path = dir.filePath("ten.txt");
+        writeBytes(path, "0123456789");
+    }
+    ReadOptions options;
+    options.limit = GetParam().limit;
+    const TextFileRead read = readTextFile(path, options);
+    EXPECT_EQ(read.ok, std::string_view(GetParam().reason).empty());
+    EXPECT_EQ(read.tooLarge, !read.ok);
+    EXPECT_EQ(read.reason.toStdString(), GetParam().reason);
+    EXPECT_EQ(read.decoded.text, read.ok ? u"0123456789" : u"");
+}
+
 TEST(ReadTextFile, DecodesCp932Page) {
     QTemporaryDir dir;
     const QString path = dir.filePath("thread.html");

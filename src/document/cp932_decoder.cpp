@@ -11,7 +11,6 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
-#include <vector>
 
 #include "text/platform.h"
 
@@ -34,17 +33,15 @@ struct ByteRanges {
 struct Tables {
     // A byte at the very end of the text (a lead byte there is cut off).
     std::array<char16_t, 256> single{};
-    // The character that begins at a byte, given the next byte: the pair's
-    // where the two form a pair, else the first byte's own. U+FFFD is
-    // undecodable (no byte decodes to it): one byte, or two where they form a
-    // pair. Every byte's own value comes first, then a row for each lead
-    // byte indexed by the next byte: small enough to stay in the cache.
-    std::vector<char16_t> values;
-    std::array<std::uint16_t, 256> rowStart{};  // the byte itself, or its row
-    std::array<std::uint8_t, 256> rowMask{};    // 0xFF for a lead byte, else 0
-    char16_t at(unsigned b, unsigned next) const {
-        return values[rowStart[b] + (next & rowMask[b])];
-    }
+    // The character that begins at a byte, given the next byte, indexed by
+    // byte << 8 | next byte: the pair's where the two form a pair, else the
+    // first byte's own. U+FFFD is undecodable (no byte decodes to it): one
+    // byte, or two where they form a pair. A character that is no pair is
+    // looked up with next byte 0, so that only the lead bytes' rows are read
+    // through and the table stays in the cache.
+    std::array<char16_t, 1 << 16> byWord{};
+    std::array<std::uint16_t, 256> keep{};  // 0xFFFF for a lead byte, 0xFF00 for the others
+    char16_t at(unsigned b, unsigned next) const { return byWord[(b << 8 | next) & keep[b]]; }
     std::array<std::uint8_t, 256> lead{};
     std::array<std::uint8_t, 256> trail{};
     ByteRanges leadRanges;
@@ -162,20 +159,15 @@ std::unique_ptr<Tables> buildTables() {
         }
     }
     bool separable = true;
-    std::vector<char16_t>& values = tables->values;
-    values.resize(256);
     for (int b = 0; b < 256; ++b) {
         if (tables->lead[b]) tables->single[b] = kReplacement;  // cut off at the end
-        values[b] = (*pairs)[b][0];
-        tables->rowStart[b] = static_cast<std::uint16_t>(b);
-        if (tables->lead[b]) {
-            tables->rowStart[b] = static_cast<std::uint16_t>(values.size());
-            tables->rowMask[b] = 0xFF;
-            values.insert(values.end(), (*pairs)[b].begin(), (*pairs)[b].end());
-        }
+        tables->keep[b] = tables->lead[b] ? 0xFFFF : 0xFF00;
         for (int next = 0; next < 256; ++next) {
-            if ((*formsPair)[b][next] != (tables->lead[b] && tables->trail[next]) ||
-                tables->at(b, next) != (*pairs)[b][next]) {
+            tables->byWord[b << 8 | next] = (*pairs)[b][next];
+            const bool isPair = tables->lead[b] && tables->trail[next];
+            // Without a pair the first byte's own value, whatever follows.
+            if ((*formsPair)[b][next] != isPair ||
+                (!isPair && (*pairs)[b][next] != (*pairs)[b][0])) {
                 separable = false;
             }
         }
@@ -317,9 +309,10 @@ public:
     Writer(const Writer&) = delete;
     Writer& operator=(const Writer&) = delete;
 
-    // Room for the units of one block of bytes (CR and LF may take two each).
+    // Room for the units of one block of bytes (CR and LF may take two
+    // each), and for a run of ASCII widened 16 at a time past its end.
     char16_t* room(std::size_t bytesLeft) {
-        constexpr std::size_t kBlockUnits = 128;
+        constexpr std::size_t kBlockUnits = 160;
         if (m_text.size() - m_units < kBlockUnits) {
             constexpr std::size_t kSlice = std::size_t{1} << 15;
             const std::size_t want = std::min(bytesLeft * (m_crLf ? 2 : 1), kSlice) + kBlockUnits;
@@ -355,6 +348,58 @@ std::size_t put(char16_t* out, char16_t value, bool afterCr) {
     return 1;
 }
 
+// b[0] << 8 | b[1], in one load where the machine allows.
+inline unsigned byteWord(const unsigned char* b) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint16_t raw;
+        std::memcpy(&raw, b, sizeof raw);
+        return std::rotl(raw, 8);
+    } else {
+        return static_cast<unsigned>(b[0] << 8 | b[1]);
+    }
+}
+
+struct Decoded {
+    std::size_t units = 0;
+    std::size_t bad = 0;
+};
+
+// The characters that begin at the bits of left in the block at b (base
+// bytes into the text, readable bytes from b on), into out. A run of plain
+// ASCII characters (plain: their bits) is widened 16 at a time; the others
+// are looked up one by one.
+template <bool kCrLf>
+Decoded decodeStarts(const Tables& t, const unsigned char* b, std::size_t readable,
+                     std::uint64_t left, std::uint64_t plain, std::uint64_t pairs, char16_t* out,
+                     std::size_t base, bool afterCr) {
+    Decoded d;
+    while (left != 0) {
+        const auto j = static_cast<std::size_t>(std::countr_zero(left));
+        if ((plain >> j) & 1) {
+            const auto run = static_cast<std::size_t>(std::countr_one(plain >> j));
+            for (std::size_t k = 0; k < run; k += 16) {
+                if (j + k + 16 <= readable) {
+                    widen16(b + j + k, out + d.units + k);
+                } else {
+                    for (std::size_t i = k; i < run; ++i) out[d.units + i] = b[j + i];
+                }
+            }
+            d.units += run;
+            left &= ~(((std::uint64_t{2} << (run - 1)) - 1) << j);
+            continue;
+        }
+        left &= left - 1;
+        // A character begins here: a lead byte begins a pair, any other byte
+        // stands alone whatever follows it.
+        const char16_t value = t.byWord[byteWord(b + j) & t.keep[b[j]]];
+        if (value == kReplacement) [[unlikely]] {
+            d.bad += 1 + ((pairs >> j) & 1);
+        }
+        d.units += put<kCrLf>(out + d.units, value, base + j > 0 ? b[j - 1] == '\r' : afterCr);
+    }
+    return d;
+}
+
 // Decodes bytes; a lead byte that begins a character at the very end is
 // cut off when last, else handed back in held. afterCr: the byte before
 // them was CR. Returns the undecodable bytes.
@@ -381,22 +426,14 @@ std::size_t walkBlocks(const Tables& t, std::string_view bytes, bool last, bool 
         const std::uint64_t lastBit = more ? 0 : std::uint64_t{1} << (len - 1);
         const bool lastStarts = (starts & lastBit) != 0;
         starts &= ~lastBit;
-        const std::uint64_t plain = ~(m.high | m.special);
-        for (std::size_t sub = 0; sub < len; sub += 16) {
-            const std::uint64_t subMask = std::uint64_t{0xFFFF} << sub;
-            // Sixteen ASCII characters: widened at once.
-            if ((plain & starts & subMask) == subMask) {
-                widen16(b + sub, out + units);
-                units += 16;
-                continue;
-            }
-            for (std::uint64_t left = starts & subMask; left != 0; left &= left - 1) {
-                const int j = std::countr_zero(left);
-                const char16_t value = t.at(b[j], b[j + 1]);
-                if (value == kReplacement) bad += 1 + ((st.pairs >> j) & 1);
-                units += put<kCrLf>(out + units, value, base + j > 0 ? b[j - 1] == '\r' : afterCr);
-            }
-        }
+        // Line breaks (and swapped controls) are looked for only where there are some.
+        const std::uint64_t plain = starts & ~(m.high | m.special);
+        const Decoded d =
+            kCrLf && (starts & m.special) != 0
+                ? decodeStarts<kCrLf>(t, b, n - base, starts, plain, st.pairs, out, base, afterCr)
+                : decodeStarts<false>(t, b, n - base, starts, plain, st.pairs, out, base, afterCr);
+        units += d.units;
+        bad += d.bad;
         if (lastStarts) {
             const unsigned char c = b[len - 1];
             if (t.lead[c] && !last) {

@@ -44,20 +44,31 @@ std::string fromQPath(const QString& path) {
 #endif
 }
 
-std::u16string applyCommand(const CliOptions& options, std::u16string_view text) {
+// Runs the command and hands its result to encoder. The line-break commands
+// give it slice by slice as they go, so their whole result is never held;
+// the extraction's is small, and the page is freed before it is encoded.
+void runCommand(const CliOptions& options, DecodedText& decoded, TextEncoder& encoder) {
+    const TextSink encode = [&encoder](std::u16string_view slice) { encoder.encode(slice); };
     switch (options.command) {
-        case CliCommand::Extract:
-            return extractResult(options, text);
+        case CliCommand::Extract: {
+            const std::u16string result = extractResult(options, decoded.text);
+            std::u16string().swap(decoded.text);
+            encoder.encode(result);
+            break;
+        }
         case CliCommand::Convert:
+            encoder.encode(decoded.text);
             break;
         case CliCommand::AddBreaks:
-            return AddLineBreaks(text);
+            addLineBreaksInto(decoded.text, encode);
+            break;
         case CliCommand::RemoveBreaks:
-            return RemoveLineBreaks(text);
+            removeLineBreaksInto(decoded.text, encode);
+            break;
         case CliCommand::Explain:
             break;
     }
-    return std::u16string(text);
+    encoder.finish();
 }
 
 std::string plural(std::size_t n, const char* one, const char* many) {
@@ -79,7 +90,7 @@ StreamRead readStream(std::istream& in, std::uint64_t limit, std::string& bytes)
 
 const std::string kLimitHint = " (--max-input-size raises it)";
 
-bool deliver(const CliOptions& options, std::u16string_view result, const Destination& destination,
+bool deliver(const CliOptions& options, DecodedText& decoded, const Destination& destination,
              FileOutcome& outcome) {
     const char* encodingLabel =
         options.outputEncoding == OutputEncoding::Cp932 ? "not in CP932 " : "";
@@ -87,8 +98,14 @@ bool deliver(const CliOptions& options, std::u16string_view result, const Destin
     std::string name;
     if (destination.stream == nullptr) {
         name = destination.path;
-        const TextFileWrite written =
-            writeTextFile(toQPath(destination.path), result, options.outputEncoding);
+        EncodedText encoded;
+        reserveForEncoding(encoded.bytes, decoded.text.size(), options.outputEncoding);
+        TextEncoder encoder(options.outputEncoding,
+                            [&encoded](std::string_view bytes) { encoded.bytes.append(bytes); });
+        runCommand(options, decoded, encoder);
+        std::u16string().swap(decoded.text);
+        encoded.references = encoder.references();
+        const TextFileWrite written = writeEncodedFile(toQPath(destination.path), encoded);
         if (!written.ok) {
             outcome.messages.push_back(kProgram + "cannot write " + destination.path + ": " +
                                        written.reason.toStdString());
@@ -97,15 +114,17 @@ bool deliver(const CliOptions& options, std::u16string_view result, const Destin
         references = written.references;
     } else {
         name = "standard output";
-        const EncodedText encoded = encodeText(result, options.outputEncoding);
-        destination.stream->write(encoded.bytes.data(),
-                                  static_cast<std::streamsize>(encoded.bytes.size()));
-        destination.stream->flush();
-        if (!*destination.stream) {
+        std::ostream& out = *destination.stream;
+        TextEncoder encoder(options.outputEncoding, [&out](std::string_view bytes) {
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        });
+        runCommand(options, decoded, encoder);
+        out.flush();
+        if (!out) {
             outcome.messages.push_back(kProgram + "cannot write standard output");
             return false;
         }
-        references = encoded.references;
+        references = encoder.references();
     }
     if (references > 0) {
         outcome.messages.push_back(kProgram + "warning: " + name + ": " +
@@ -206,9 +225,7 @@ FileOutcome convertOne(const CliOptions& options, const std::string& input, std:
             outcome.ok = false;
             return outcome;
         }
-        const std::u16string result = applyCommand(options, decoded.text);
-        decoded.text = std::u16string();  // the input is no longer needed: free it before encoding
-        outcome.ok = deliver(options, result, destination, outcome);
+        outcome.ok = deliver(options, decoded, destination, outcome);
     } catch (const std::exception& e) {
         outcome.ok = false;
         outcome.messages.push_back(kProgram + displayName(input) + ": " + e.what());

@@ -39,6 +39,11 @@ DecodedText decodeBytes(std::string_view bytes, InputEncoding choice = InputEnco
 // surrogate in either encoding.
 EncodedText encodeText(std::u16string_view text, OutputEncoding encoding = OutputEncoding::Cp932);
 
+// Reserves room for the bytes of a text of this many units as it usually
+// needs (two bytes a unit in CP932, three in UTF-8): reserved, not touched,
+// so that appending never moves them and a text that needs less costs less.
+void reserveForEncoding(std::string& bytes, std::size_t units, OutputEncoding encoding);
+
 // Takes encoded bytes a slice at a time, in order.
 using ByteSink = std::function<void(std::string_view bytes)>;
 

@@ -255,13 +255,14 @@ void TextEncoder::finish() {
     flush();
 }
 
+void reserveForEncoding(std::string& bytes, std::size_t units, OutputEncoding encoding) {
+    bytes.reserve(bytes.size() + units * (encoding == OutputEncoding::Utf8 ? 3 : 2) + 16);
+    platform::adviseHugePages(bytes.data(), bytes.capacity());
+}
+
 EncodedText encodeText(std::u16string_view text, OutputEncoding encoding) {
     EncodedText out;
-    // Room for the usual case at once (two bytes a unit in CP932, three in
-    // UTF-8); reserved only, so a page that needs less touches no more.
-    const std::size_t room = text.size() * (encoding == OutputEncoding::Utf8 ? 3 : 2) + 16;
-    out.bytes.reserve(room);
-    platform::adviseHugePages(out.bytes.data(), out.bytes.capacity());
+    reserveForEncoding(out.bytes, text.size(), encoding);
     TextEncoder encoder(encoding, [&out](std::string_view bytes) { out.bytes.append(bytes); });
     encoder.encode(text);
     encoder.finish();

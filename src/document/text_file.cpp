@@ -95,7 +95,7 @@ TextFileRead readTextFile(const QString& path, const ReadOptions& options) {
     }
     const auto fail = [&](QString reason) {
         result.reason = std::move(reason);
-        result.decoded = DecodedText();
+        std::u16string().swap(result.decoded.text);  // frees it, as assigning would not
         return result;
     };
     const auto tooLarge = [&] {
@@ -131,7 +131,7 @@ TextFileRead readTextFile(const QString& path, const ReadOptions& options) {
                                  static_cast<std::size_t>(total), options.encoding, result.decoded);
             for (std::size_t k = 1; k < pieces.size(); ++k) {
                 decoder.decode(pieces[k]);
-                pieces[k] = std::string();
+                std::string().swap(pieces[k]);
             }
             decoder.finish();
         }
@@ -145,8 +145,11 @@ TextFileRead readTextFile(const QString& path, const ReadOptions& options) {
 
 TextFileWrite writeTextFile(const QString& path, std::u16string_view text,
                             OutputEncoding encoding) {
+    return writeEncodedFile(path, encodeText(text, encoding));
+}
+
+TextFileWrite writeEncodedFile(const QString& path, const EncodedText& encoded) {
     TextFileWrite result;
-    const EncodedText encoded = encodeText(text, encoding);
     result.references = encoded.references;
     // The bytes are only borrowed for the write: no second copy of a large file.
     const QByteArray view =

@@ -52,6 +52,9 @@ DecodedText decodeDocument(std::string_view bytes, InputEncoding choice = InputE
 TextFileWrite writeTextFile(const QString& path, std::u16string_view text,
                             OutputEncoding encoding = OutputEncoding::Cp932);
 
+// Replaces the file atomically with bytes already encoded.
+TextFileWrite writeEncodedFile(const QString& path, const EncodedText& encoded);
+
 // "path: reason", for messages that must name the file.
 QString fileMessage(const QString& path, const QString& reason);
 

@@ -20,14 +20,10 @@ struct Edit {
     std::u16string_view replacement;
 };
 
-// Runs the pass: at each "<B" or "<S" (any case) a token becomes its letter,
-// and anything else is left to editAt.
-// growth: how far an edit can lengthen the text at most, as units added per
-// unit of text; the result never needs to move.
-template <class EditAt>
-std::u16string rewriteTags(std::u16string_view text, double growth, EditAt editAt) {
-    std::u16string out;
-    reserveOutput(out, text.size() + static_cast<std::size_t>(text.size() * growth) + 16);
+// Runs the pass into out (anything with append): at each "<B" or "<S" (any
+// case) a token becomes its letter, and anything else is left to editAt.
+template <class EditAt, class Out>
+void rewriteTags(std::u16string_view text, EditAt editAt, Out& out) {
     std::size_t run = 0;
     std::size_t p = 0;
     while ((p = scan::findTag(text, u'b', u's', p)) != npos) {
@@ -43,32 +39,89 @@ std::u16string rewriteTags(std::u16string_view text, double growth, EditAt editA
         run = p;
     }
     out.append(text.substr(run));
+}
+
+// growth: how far an edit can lengthen the text at most, as units added per
+// unit of text; the result never needs to move.
+template <class EditAt>
+std::u16string rewriteAll(std::u16string_view text, double growth, EditAt editAt) {
+    std::u16string out;
+    reserveOutput(out, text.size() + static_cast<std::size_t>(text.size() * growth) + 16);
+    rewriteTags(text, editAt, out);
     return out;
+}
+
+// Collects the result in slices that stay in the cache until the sink has
+// taken them.
+class Slices {
+public:
+    explicit Slices(const TextSink& sink) : m_sink(sink) { m_slice.reserve(kSlice); }
+    ~Slices() { flush(); }
+    Slices(const Slices&) = delete;
+    Slices& operator=(const Slices&) = delete;
+
+    void append(std::u16string_view units) {
+        if (m_slice.size() + units.size() > kSlice) flush();
+        if (units.size() >= kSlice) {
+            m_sink(units);
+        } else {
+            m_slice.append(units);
+        }
+    }
+
+private:
+    static constexpr std::size_t kSlice = std::size_t{1} << 15;
+
+    void flush() {
+        if (!m_slice.empty()) m_sink(m_slice);
+        m_slice.clear();
+    }
+
+    const TextSink& m_sink;
+    std::u16string m_slice;
+};
+
+template <class EditAt>
+void rewriteInto(std::u16string_view text, const TextSink& sink, EditAt editAt) {
+    Slices slices(sink);
+    rewriteTags(text, editAt, slices);
+}
+
+// "<BR>" (4 units) becomes "<br>" CR LF (6).
+Edit addAt(std::u16string_view t, std::size_t p) {
+    if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
+    return Edit{4, u"<br>\r\n"};
+}
+
+// "<BR><HR>" (8 units) becomes "<br>" CR LF "<HR>" (10).
+Edit removeAt(std::u16string_view t, std::size_t p) {
+    if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
+    const std::size_t next = p + 4;
+    const bool lineBreak = t.substr(next, 2) == u"\r\n";
+    // The CR LF after the tag goes first; a tag then directly before an
+    // "<HR>" gets one back, with the rule in capitals.
+    const std::size_t after = lineBreak ? next + 2 : next;
+    if (startsWithNoCase(t, after, u"<HR>")) return Edit{after + 4 - p, u"<br>\r\n<HR>"};
+    if (!lineBreak) return Edit{};
+    return Edit{after - p, u"<br>"};
 }
 
 }  // namespace
 
 std::u16string AddLineBreaks(std::u16string_view text) {
-    // "<BR>" (4 units) becomes "<br>" CR LF (6).
-    return rewriteTags(text, 0.5, [](std::u16string_view t, std::size_t p) {
-        if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
-        return Edit{4, u"<br>\r\n"};
-    });
+    return rewriteAll(text, 0.5, addAt);
 }
 
 std::u16string RemoveLineBreaks(std::u16string_view text) {
-    // "<BR><HR>" (8 units) becomes "<br>" CR LF "<HR>" (10).
-    return rewriteTags(text, 0.25, [](std::u16string_view t, std::size_t p) {
-        if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
-        const std::size_t next = p + 4;
-        const bool lineBreak = t.substr(next, 2) == u"\r\n";
-        // The CR LF after the tag goes first; a tag then directly before an
-        // "<HR>" gets one back, with the rule in capitals.
-        const std::size_t after = lineBreak ? next + 2 : next;
-        if (startsWithNoCase(t, after, u"<HR>")) return Edit{after + 4 - p, u"<br>\r\n<HR>"};
-        if (!lineBreak) return Edit{};
-        return Edit{after - p, u"<br>"};
-    });
+    return rewriteAll(text, 0.25, removeAt);
+}
+
+void addLineBreaksInto(std::u16string_view text, const TextSink& sink) {
+    rewriteInto(text, sink, addAt);
+}
+
+void removeLineBreaksInto(std::u16string_view text, const TextSink& sink) {
+    rewriteInto(text, sink, removeAt);
 }
 
 }  // namespace mozaru

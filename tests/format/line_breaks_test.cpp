@@ -96,7 +96,16 @@ TEST(LineBreaks, RemoveUndoesAdd) {
     }
 }
 
-// Both commands against their steps taken literally, on random texts.
+// The result as the slices handed to a sink give it.
+std::u16string inSlices(bool add, std::u16string_view text) {
+    std::u16string out;
+    const TextSink sink = [&out](std::u16string_view slice) { out += slice; };
+    add ? addLineBreaksInto(text, sink) : removeLineBreaksInto(text, sink);
+    return out;
+}
+
+// Both commands against their steps taken literally, on random texts, and
+// in slices as well as whole.
 TEST(LineBreaks, MatchLiteralSteps) {
     const std::u16string pieces[] = {u"<BR>",  u"<bR>", u"<br>", u"\r\n", u"\r",     u"\n",
                                      u"<HR>",  u"<hr>", u"<Hr",  u"a",    u"\u0451", u"\u0401",
@@ -113,7 +122,14 @@ TEST(LineBreaks, MatchLiteralSteps) {
             replaceAllNoCase(p, u"<BR>\r\n", u"<br>"), u"<BR><HR>", u"<br>\r\n<HR>"));
         ASSERT_EQ(AddLineBreaks(text), added) << round;
         ASSERT_EQ(RemoveLineBreaks(text), removed) << round;
+        ASSERT_EQ(inSlices(true, text), added) << round;
+        ASSERT_EQ(inSlices(false, text), removed) << round;
     }
+    // Longer than several slices, with a run of text longer than one.
+    std::u16string text = std::u16string(70000, u'a');
+    for (int i = 0; i < 20000; ++i) text += pieces[static_cast<std::size_t>(i) % std::size(pieces)];
+    EXPECT_EQ(inSlices(true, text), AddLineBreaks(text));
+    EXPECT_EQ(inSlices(false, text), RemoveLineBreaks(text));
 }
 
 }  // namespace

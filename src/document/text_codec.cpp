@@ -12,6 +12,7 @@
 #include <stdexcept>
 
 #include "document/cp932_decoder.h"
+#include "document/eucjp_decoder.h"
 #include "text/platform.h"
 #include "text/text.h"
 #include "text/utf.h"
@@ -77,14 +78,16 @@ public:
 
 namespace {
 
-class Cp932Engine final : public TextDecoder::Engine {
+// Our own table-driven decoders (Cp932Decoder, EucJpDecoder).
+template <class Decoder>
+class TableEngine final : public TextDecoder::Engine {
 public:
-    Cp932Engine(LineBreaks lineBreaks, DecodedText& out) : m_decoder(lineBreaks, out) {}
+    TableEngine(LineBreaks lineBreaks, DecodedText& out) : m_decoder(lineBreaks, out) {}
     void decode(std::string_view piece) override { m_decoder.decode(piece); }
     void finish() override { m_decoder.finish(); }
 
 private:
-    Cp932Decoder m_decoder;
+    Decoder m_decoder;
 };
 
 // Through ICU's converter, a slice at a time: ICU refuses a call of more than
@@ -140,7 +143,10 @@ private:
 std::unique_ptr<TextDecoder::Engine> engineFor(Encoding encoding, LineBreaks lineBreaks,
                                                DecodedText& out) {
     if (encoding == Encoding::Cp932 && Cp932Decoder::available()) {
-        return std::make_unique<Cp932Engine>(lineBreaks, out);
+        return std::make_unique<TableEngine<Cp932Decoder>>(lineBreaks, out);
+    }
+    if (encoding == Encoding::EucJp) {
+        return std::make_unique<TableEngine<EucJpDecoder>>(lineBreaks, out);
     }
     return std::make_unique<IcuEngine>(encoding, lineBreaks, out);
 }

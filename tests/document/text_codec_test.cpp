@@ -2,11 +2,13 @@
 #include "document/text_codec.h"
 
 #include <gtest/gtest.h>
+#include <iconv.h>
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 
 #include "support/hex_bytes.h"
 #include "text/text.h"
@@ -81,9 +83,10 @@ TEST(Cp932Decode, EveryByteAndPairAsIcuDecodesIt) {
 }
 
 // Decoded as a file is read: in pieces of the given size.
-DecodedText decodeInPieces(std::string_view bytes, std::size_t piece, LineBreaks lineBreaks) {
+DecodedText decodeInPieces(std::string_view bytes, std::size_t piece, LineBreaks lineBreaks,
+                           Encoding encoding = Encoding::Cp932) {
     DecodedText out;
-    TextDecoder decoder(Encoding::Cp932, lineBreaks, out);
+    TextDecoder decoder(encoding, lineBreaks, out);
     for (std::size_t at = 0; at < bytes.size(); at += piece)
         decoder.decode(bytes.substr(at, piece));
     decoder.finish();
@@ -452,6 +455,91 @@ TEST(NamedEncoding, OverridesDetection) {
     EXPECT_EQ(asCp932.undecodable, 1u);
     // A named UTF-8 still drops its BOM.
     EXPECT_EQ(decodeBytes(hexBytes("EFBBBF 41"), InputEncoding::Utf8).text, u"A");
+}
+
+class EucJpUndecodable : public ::testing::TestWithParam<Undecodable> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Bytes, EucJpUndecodable,
+    ::testing::Values(Undecodable{"A4A2 93 A4A2", u"\u3042\uFFFD\u3042", 1},  // a stray C1 byte
+                      Undecodable{"8FF3F7", u"\u2174", 0},  // ⅴ, where iconv's EUC-JP-MS writes it
+                      Undecodable{"8FA2C3", u"\uFFE4", 0},  // broken bar, as CP932 holds it
+                      Undecodable{"F5A1 8FFEFE", u"\uE000\uE757", 0},  // user-defined rows
+                      Undecodable{"A441", u"\uFFFDA", 1},  // a lead byte without its code
+                      Undecodable{"8FA2 41", u"\uFFFDA", 2},
+                      Undecodable{"8EE0", u"\uFFFD", 2},             // no katakana there
+                      Undecodable{"A4A2 8F", u"\u3042\uFFFD", 1}));  // cut off at the end
+
+TEST_P(EucJpUndecodable, OnlyValidEucJpDecodes) {
+    const std::string bytes = hexBytes(GetParam().bytes);
+    const DecodedText decoded = decodeBytes(bytes, InputEncoding::EucJp);
+    EXPECT_EQ(decoded.text, GetParam().text);
+    EXPECT_EQ(decoded.undecodable, GetParam().count);
+    for (const std::size_t piece : {1, 2}) {
+        const DecodedText pieces =
+            decodeInPieces(bytes, piece, LineBreaks::AsTheyStand, Encoding::EucJp);
+        EXPECT_EQ(pieces.text, decoded.text) << "pieces of " << piece;
+        EXPECT_EQ(pieces.undecodable, decoded.undecodable) << "pieces of " << piece;
+    }
+}
+
+// The one character iconv makes of bytes as EUC-JP-MS, or U+FFFD.
+char32_t decodeWithIconv(iconv_t converter, const std::string& bytes) {
+    char32_t out[4];
+    char* in = const_cast<char*>(bytes.data());
+    std::size_t inLeft = bytes.size();
+    char* o = reinterpret_cast<char*>(out);
+    std::size_t outLeft = sizeof out;
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+    const std::size_t r = iconv(converter, &in, &inLeft, &o, &outLeft);
+    const bool one = r != static_cast<std::size_t>(-1) && inLeft == 0 && outLeft == sizeof out - 4;
+    return one ? out[0] : 0xFFFD;
+}
+
+char32_t decodeOne(const std::string& bytes) {
+    const DecodedText decoded = decodeBytes(bytes, InputEncoding::EucJp);
+    if (decoded.undecodable != 0 || decoded.text.empty()) return 0xFFFD;
+    const CodePoint cp = codePointAt(decoded.text, 0);
+    return cp.units == decoded.text.size() ? cp.value : 0xFFFD;
+}
+
+// Every code as EUC-JP-MS (iconv's) gives it, but where Windows' and ICU's
+// EUC-JP give more (CP51932's NEC-selected IBM rows 0xF9 to 0xFC instead of
+// user-defined characters, IBM's own 21 codes of row 0x8F 0xF3) and where
+// iconv passes a stray byte 0x80 to 0x9F through as a C1 control.
+TEST(EucJpDecode, EveryCodeAsIconvDecodesEucJpMs) {
+    const iconv_t converter = iconv_open("UTF-32LE", "EUC-JP-MS");
+    if (converter == reinterpret_cast<iconv_t>(-1)) GTEST_SKIP() << "iconv has no EUC-JP-MS";
+    std::map<std::string, int> differences;
+    const auto check = [&](const std::string& bytes) {
+        if (decodeOne(bytes) == decodeWithIconv(converter, bytes)) return;
+        const auto lead = static_cast<unsigned char>(bytes[0]);
+        const auto second = static_cast<unsigned char>(bytes.size() > 1 ? bytes[1] : 0);
+        if (bytes.size() == 1) {
+            ++differences["stray byte"];
+        } else if (bytes.size() == 2 && lead >= 0xF9 && lead <= 0xFC) {
+            ++differences["NEC-selected IBM rows"];
+        } else if (bytes.size() == 3 && second == 0xF3) {
+            ++differences["IBM's own codes"];
+        } else {
+            ADD_FAILURE() << "differs: " << testing::PrintToString(bytes);
+        }
+    };
+    for (int a = 0; a < 256; ++a) {
+        if (a != 0x8E && a != 0x8F && (a < 0xA1 || a > 0xFE))
+            check(std::string(1, static_cast<char>(a)));
+    }
+    for (int a = 0xA1; a <= 0xFE; ++a) {
+        check(std::string{'\x8E', static_cast<char>(a)});
+        for (int b = 0xA1; b <= 0xFE; ++b) {
+            check(std::string{static_cast<char>(a), static_cast<char>(b)});
+            check(std::string{'\x8F', static_cast<char>(a), static_cast<char>(b)});
+        }
+    }
+    iconv_close(converter);
+    const std::map<std::string, int> expected{
+        {"stray byte", 30}, {"NEC-selected IBM rows", 374}, {"IBM's own codes", 21}};
+    EXPECT_EQ(differences, expected);
 }
 
 TEST(NamedEncoding, EucJpUsesTheWindowsCharacters) {

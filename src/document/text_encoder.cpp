@@ -18,8 +18,9 @@ namespace mozaru {
 
 namespace {
 
-// The CP932 bytes of each BMP code unit: up to 0xFF one byte, above it two
-// (lead << 8 | trail). ICU's windows-31j has no supplementary characters.
+// The CP932 bytes of each BMP code unit in the order they are written: up
+// to 0xFF one byte, above it two (lead | trail << 8; no trail byte is 0).
+// ICU's windows-31j has no supplementary characters.
 constexpr std::uint16_t kNotHeld = 0xFFFF;
 
 struct Cp932Table {
@@ -83,7 +84,7 @@ std::unique_ptr<Cp932Table> buildCp932Table() {
         if (readAs[k] == unit && e - k == 1) table->bytes[unit] = first;
         if (readAs[k] == unit && e - k == 2) {
             table->bytes[unit] =
-                static_cast<std::uint16_t>(first << 8 | static_cast<unsigned char>(bytes[k + 1]));
+                static_cast<std::uint16_t>(first | static_cast<unsigned char>(bytes[k + 1]) << 8);
         }
         k = e;
     }
@@ -126,6 +127,14 @@ void narrow8(const char16_t* p, char* out) {
 #endif
 }
 
+// The bytes of a table entry: both written, one or two counted (out has
+// room for two).
+char* writeHeld(std::uint16_t code, char* out) {
+    out[0] = static_cast<char>(code & 0xFF);
+    out[1] = static_cast<char>(code >> 8);
+    return out + 1 + (code > 0xFF);
+}
+
 char* writeReference(char32_t codePoint, char* out) {
     char digits[8];
     int n = 0;
@@ -149,15 +158,7 @@ char* writeCodePoint(char32_t c, char* out, const Cp932Table& table, std::size_t
         if (!isSurrogate(c)) return writeUtf8(c, out);
     } else {
         const std::uint16_t code = c < 0x10000 ? table.bytes[c] : kNotHeld;
-        if (code < 0x100) {
-            *out++ = static_cast<char>(code);
-            return out;
-        }
-        if (code != kNotHeld) {
-            *out++ = static_cast<char>(code >> 8);
-            *out++ = static_cast<char>(code & 0xFF);
-            return out;
-        }
+        if (code != kNotHeld) return writeHeld(code, out);
     }
     ++references;
     return writeReference(c, out);
@@ -220,16 +221,24 @@ void TextEncoder::run(std::u16string_view piece) {
             i += lead;
         }
         while (i < end) {
+            if constexpr (kEncoding == OutputEncoding::Cp932) {
+                // What CP932 holds first: surrogates and the rest are not in the table.
+                const std::uint16_t code = table.bytes[p[i]];
+                if (code != kNotHeld) [[likely]] {
+                    out = writeHeld(code, out);
+                    ++i;
+                    continue;
+                }
+            }
             if (isHighSurrogate(p[i]) && i + 1 == n) {
                 m_waiting = p[i];  // its low half may begin the next piece
-                end = i;
-                i = n;
                 break;
             }
             const CodePoint cp = codePointAt(piece, i);
             out = writeCodePoint<kEncoding>(cp.value, out, table, references);
             i += cp.units;
         }
+        if (m_waiting != 0) break;
     }
     m_used = static_cast<std::size_t>(out - begin);
     m_references += references;

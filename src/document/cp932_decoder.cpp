@@ -57,37 +57,13 @@ struct Tables {
     bool usable = false;
 };
 
-struct Probe {
-    std::int32_t firstLength = 0;  // bytes of the first undecodable sequence, 0: none
-};
-
-void U_CALLCONV recordUndecodable(const void* context, UConverterToUnicodeArgs* args,
-                                  const char* /*codeUnits*/, int32_t length,
-                                  UConverterCallbackReason reason, UErrorCode* status) {
+void U_CALLCONV replaceUndecodable(const void* /*context*/, UConverterToUnicodeArgs* args,
+                                   const char* /*codeUnits*/, int32_t /*length*/,
+                                   UConverterCallbackReason reason, UErrorCode* status) {
     if (reason > UCNV_IRREGULAR) return;
-    auto* probe = static_cast<Probe*>(const_cast<void*>(context));
-    if (probe->firstLength == 0) probe->firstLength = length;
     *status = U_ZERO_ERROR;
     static const UChar kFffd = kReplacement;
     ucnv_cbToUWriteUChars(args, &kFffd, 1, 0, status);
-}
-
-struct Result {
-    std::array<UChar, 4> text{};
-    std::int32_t length = 0;
-    std::int32_t firstUndecodable = 0;
-};
-
-Result convert(UConverter* converter, Probe& probe, const char* bytes, std::size_t n) {
-    Result r;
-    ucnv_resetToUnicode(converter);
-    probe.firstLength = 0;
-    UErrorCode status = U_ZERO_ERROR;
-    r.length = ucnv_toUChars(converter, r.text.data(), static_cast<int32_t>(r.text.size()), bytes,
-                             static_cast<int32_t>(n), &status);
-    if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
-    r.firstUndecodable = probe.firstLength;
-    return r;
 }
 
 ByteRanges rangesOf(const std::array<std::uint8_t, 256>& set) {
@@ -128,36 +104,49 @@ std::unique_ptr<Tables> buildTables() {
     std::unique_ptr<UConverter, void (*)(UConverter*)> converter(ucnv_open("windows-31j", &status),
                                                                  ucnv_close);
     if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
-    Probe probe;
-    ucnv_setToUCallBack(converter.get(), recordUndecodable, &probe, nullptr, nullptr, &status);
-    // Every pair first; whether the two bytes were taken as one sequence is
-    // kept apart from the values: an undecodable pair gives what an
-    // undecodable lone byte gives.
+    ucnv_setToUCallBack(converter.get(), replaceUndecodable, nullptr, nullptr, nullptr, &status);
+    // Every pair of bytes, each followed by a NUL that no byte takes into
+    // its sequence, in one call: ICU's offsets tell which characters came
+    // from which bytes. A pair was one sequence when nothing began at its
+    // second byte; an undecodable pair gives what an undecodable lone byte
+    // gives, so that is kept apart from the values.
+    constexpr std::size_t kPairs = 1 << 16;
+    std::string input;
+    input.reserve(3 * kPairs);
+    for (std::size_t k = 0; k < kPairs; ++k) {
+        input += static_cast<char>(k >> 8);
+        input += static_cast<char>(k & 0xFF);
+        input += '\0';
+    }
+    std::u16string output(input.size() + 16, u'\0');
+    std::vector<int32_t> offsets(output.size());
+    UChar* target = reinterpret_cast<UChar*>(output.data());
+    const char* source = input.data();
+    ucnv_toUnicode(converter.get(), &target, target + output.size(), &source, source + input.size(),
+                   offsets.data(), true, &status);
+    if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
     auto pairs = std::make_unique<std::array<std::array<char16_t, 256>, 256>>();
     auto formsPair = std::make_unique<std::array<std::array<bool, 256>, 256>>();
-    for (int b = 0; b < 256; ++b) {
-        const char one[1] = {static_cast<char>(b)};
-        const Result alone = convert(converter.get(), probe, one, 1);
-        tables->single[b] =
-            alone.length == 1 && alone.firstUndecodable == 0 ? alone.text[0] : kReplacement;
-        for (int next = 0; next < 256; ++next) {
-            const char bytes[2] = {static_cast<char>(b), static_cast<char>(next)};
-            const Result r = convert(converter.get(), probe, bytes, 2);
-            char16_t& p = (*pairs)[b][next];
-            if (r.firstUndecodable == 0 && r.length == 1) {
-                p = r.text[0];  // one character
-            } else if (r.firstUndecodable == 2) {
-                p = kReplacement;  // one undecodable pair
-            } else {
-                // The first byte stands alone and the second starts afresh.
-                p = r.text[0];
-                continue;
-            }
-            (*formsPair)[b][next] = true;
-            tables->lead[b] = 1;
-            tables->trail[next] = 1;
-        }
+    std::vector<std::uint8_t> seen(input.size());  // characters begun at each byte
+    bool complete = true;
+    for (std::size_t i = 0;
+         i < static_cast<std::size_t>(target - reinterpret_cast<UChar*>(output.data())); ++i) {
+        const auto at = static_cast<std::size_t>(offsets[i]);
+        if (at >= input.size()) return tables;  // unusable: ICU itself decodes
+        if (at % 3 == 0 && seen[at] == 0) (*pairs)[at / 3 >> 8][at / 3 & 0xFF] = output[i];
+        if (at % 3 == 2 && output[i] != u'\0') complete = false;
+        ++seen[at];
     }
+    for (std::size_t k = 0; k < kPairs; ++k) {
+        if (seen[3 * k] == 0 || seen[3 * k + 2] != 1) complete = false;
+        if (seen[3 * k + 1] != 0) continue;  // the first byte stood alone
+        (*formsPair)[k >> 8][k & 0xFF] = true;
+        tables->lead[k >> 8] = 1;
+        tables->trail[k & 0xFF] = 1;
+    }
+    if (!complete) return tables;
+    // A byte at the end gives what it gives before a byte that begins no pair.
+    for (int b = 0; b < 256; ++b) tables->single[b] = (*pairs)[b][0];
     bool separable = true;
     for (int b = 0; b < 256; ++b) {
         if (tables->lead[b]) tables->single[b] = kReplacement;  // cut off at the end

@@ -114,6 +114,13 @@ Piece cutPiece(std::u16string_view page, std::size_t start) {
     return piece;
 }
 
+// The text less the CR and LF it ends with.
+std::u16string_view withoutFinalBreaks(std::u16string_view text) {
+    std::size_t n = text.size();
+    while (n > 0 && (text[n - 1] == u'\r' || text[n - 1] == u'\n')) --n;
+    return text.substr(0, n);
+}
+
 std::u16string_view textOf(std::u16string_view page, Span span) {
     return page.substr(span.begin, span.end - span.begin);
 }
@@ -159,8 +166,9 @@ std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_
         const Piece piece = cutPiece(page, start);
         if (!piece.examined) break;
         // The body as the classifier sees it: one line, letters as tokens.
-        // Most bodies already are; only the others are copied.
-        std::u16string_view judged = textOf(page, piece.body);
+        // Most bodies already are but for the line break that ends them in
+        // the page, which is only left out; the others are copied.
+        std::u16string_view judged = withoutFinalBreaks(textOf(page, piece.body));
         if (const std::size_t first = scan::findAny(judged, kLettersAndBreaks); first != npos) {
             body.assign(judged.substr(0, first));
             appendWithoutLineBreaksProtected(body, judged.substr(first));

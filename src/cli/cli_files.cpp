@@ -90,10 +90,18 @@ StreamRead readStream(std::istream& in, std::uint64_t limit, std::string& bytes)
 
 const std::string kLimitHint = " (--max-input-size raises it)";
 
-bool deliver(const CliOptions& options, DecodedText& decoded, const Destination& destination,
-             FileOutcome& outcome) {
+void warnReferences(const CliOptions& options, const std::string& output, std::size_t references,
+                    FileOutcome& outcome) {
+    if (references == 0) return;
     const char* encodingLabel =
         options.outputEncoding == OutputEncoding::Cp932 ? "not in CP932 " : "";
+    outcome.messages.push_back(kProgram + "warning: " + output + ": " +
+                               plural(references, "character ", "characters ") + encodingLabel +
+                               "written as &#N; references");
+}
+
+bool deliver(const CliOptions& options, DecodedText& decoded, const Destination& destination,
+             FileOutcome& outcome) {
     std::size_t references = 0;
     std::string name;
     if (destination.stream == nullptr) {
@@ -126,11 +134,7 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const Destination&
         }
         references = encoder.references();
     }
-    if (references > 0) {
-        outcome.messages.push_back(kProgram + "warning: " + name + ": " +
-                                   plural(references, "character ", "characters ") + encodingLabel +
-                                   "written as &#N; references");
-    }
+    warnReferences(options, name, references, outcome);
     return true;
 }
 
@@ -179,6 +183,55 @@ void warnUndecodable(const std::string& input, const DecodedText& decoded, FileO
         " replaced by U+FFFD (read as " + std::string(encodingName(decoded.encoding)) + ")");
 }
 
+ReadOptions readOptionsOf(const CliOptions& options) {
+    ReadOptions read;
+    read.encoding = options.inputEncoding;
+    read.limit = options.maxInputSize;
+    return read;
+}
+
+std::string readFailure(const std::string& input, const TextFileRead& read) {
+    return kProgram + "cannot read " + input + ": " + read.reason.toStdString() +
+           (read.tooLarge ? kLimitHint : "");
+}
+
+// add-breaks or remove-breaks from a file into a file, a piece at a time:
+// read, decoded, rewritten, encoded and written as it comes, so that
+// neither the text nor the result is ever held whole. The file is replaced
+// only when all of it was read.
+bool convertInPieces(const CliOptions& options, const std::string& input, const std::string& output,
+                     FileOutcome& outcome) {
+    const bool add = options.command == CliCommand::AddBreaks;
+    TextFileRead read;
+    bool readFrom = false;
+    const TextFileWrite written = writeTextFile(
+        toQPath(output),
+        [&](const std::function<void(std::u16string_view)>& piece) {
+            readFrom = true;
+            const TextSink sink = piece;
+            read = readTextFileInPieces(
+                toQPath(input), readOptionsOf(options), [&](std::u16string& text, bool last) {
+                    text.erase(0, add ? addLineBreaksInto(text, sink, last)
+                                      : removeLineBreaksInto(text, sink, last));
+                });
+            return read.ok;
+        },
+        options.outputEncoding);
+    if (readFrom && !read.ok) {
+        outcome.messages.push_back(readFailure(input, read));
+        return false;
+    }
+    outcome.inputBytes = read.bytes;
+    warnUndecodable(input, read.decoded, outcome);
+    if (!written.ok) {
+        outcome.messages.push_back(kProgram + "cannot write " + output + ": " +
+                                   written.reason.toStdString());
+        return false;
+    }
+    warnReferences(options, output, written.references, outcome);
+    return true;
+}
+
 }  // namespace
 
 bool readDocument(const CliOptions& options, const std::string& input, std::istream& in,
@@ -199,13 +252,9 @@ bool readDocument(const CliOptions& options, const std::string& input, std::istr
         warnUndecodable(input, decoded, outcome);
         return true;
     }
-    ReadOptions readOptions;
-    readOptions.encoding = options.inputEncoding;
-    readOptions.limit = options.maxInputSize;
-    TextFileRead read = readTextFile(toQPath(input), readOptions);
+    TextFileRead read = readTextFile(toQPath(input), readOptionsOf(options));
     if (!read.ok) {
-        outcome.messages.push_back(kProgram + "cannot read " + input + ": " +
-                                   read.reason.toStdString() + (read.tooLarge ? kLimitHint : ""));
+        outcome.messages.push_back(readFailure(input, read));
         return false;
     }
     outcome.inputBytes = read.bytes;
@@ -218,6 +267,12 @@ FileOutcome convertOne(const CliOptions& options, const std::string& input, std:
                        const Destination& destination) {
     FileOutcome outcome;
     try {
+        const bool lineBreaks =
+            options.command == CliCommand::AddBreaks || options.command == CliCommand::RemoveBreaks;
+        if (lineBreaks && input != "-" && destination.stream == nullptr) {
+            outcome.ok = convertInPieces(options, input, destination.path, outcome);
+            return outcome;
+        }
         DecodedText decoded;
         if (!readDocument(options, input, in, decoded, outcome) ||
             ((options.command == CliCommand::Extract || options.command == CliCommand::Convert) &&

@@ -33,10 +33,18 @@ bool writesInPlace(const QString& path) {
 #endif
 }
 
-bool writeInPlace(const QString& path, const QByteArray& bytes, QString* error) {
+// Writes whatever produce makes into file, open for writing.
+bool writeAll(QFileDevice& file, const std::function<bool(const ByteWriter&)>& produce) {
+    return produce([&file](std::string_view bytes) {
+        return file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
+               static_cast<qint64>(bytes.size());
+    });
+}
+
+bool writeInPlace(const QString& path, const std::function<bool(const ByteWriter&)>& produce,
+                  QString* error) {
     QFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) &&
-                    file.write(bytes) == static_cast<qint64>(bytes.size()) && file.flush();
+    const bool ok = file.open(QIODevice::WriteOnly) && writeAll(file, produce) && file.flush();
     if (!ok && error != nullptr) *error = file.errorString();
     return ok;
 }
@@ -64,15 +72,25 @@ void setBeforeRenameHook(BeforeRenameHook hook) {
 }
 
 bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* error) {
-    if (writesInPlace(path)) return writeInPlace(path, bytes, error);
+    return saveFileAtomically(
+        path,
+        [&bytes](const ByteWriter& write) {
+            return write(
+                std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+        },
+        error);
+}
+
+bool saveFileAtomically(const QString& path, const std::function<bool(const ByteWriter&)>& produce,
+                        QString* error) {
+    if (writesInPlace(path)) return writeInPlace(path, produce, error);
     QSaveFile file(path);
     // QSaveFile writes to a temporary file beside the target and renames it
     // over the target on commit; without commit the temporary file is removed
     // and the old file stays as it was. The explicit flush matters: Qt 6.4's
     // commit() renames even when its own final flush failed (a full disk), so
     // a short file would replace the user's whole one.
-    bool ok = file.open(QIODevice::WriteOnly) &&
-              file.write(bytes) == static_cast<qint64>(bytes.size()) && file.flush();
+    bool ok = file.open(QIODevice::WriteOnly) && writeAll(file, produce) && file.flush();
     QString reason;
     if (ok) {
         keepOwner(file.handle(), path);

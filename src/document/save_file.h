@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <functional>
+#include <string_view>
 
 namespace mozaru {
 
@@ -13,6 +14,14 @@ namespace mozaru {
 // far as the system allows. A directory fails; a device or a FIFO
 // (/dev/stdout) is written into in place, as it cannot be replaced.
 bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* error = nullptr);
+
+// Writes bytes to the file being saved; false once a write has failed.
+using ByteWriter = std::function<bool(std::string_view bytes)>;
+// The same for bytes made while they are written, so that they are never
+// held whole: produce hands them to the writer, in order, and returns
+// whether all went well. When it returns false the old file stays.
+bool saveFileAtomically(const QString& path, const std::function<bool(const ByteWriter&)>& produce,
+                        QString* error = nullptr);
 
 // For tests: called in every atomic save once the data is written and
 // flushed, just before the rename, with the temporary file's descriptor. A

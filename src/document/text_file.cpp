@@ -45,21 +45,33 @@ Rest readRest(QFile& file, const ReadOptions& options, std::uint64_t& total, Tak
 }
 
 // Decodes pieces as they are read, once the first bytes have decided the encoding.
+// With a taker, the text is handed over after each piece and never held
+// whole; without one it grows in room made for it at once.
 class PieceDecoder {
 public:
     PieceDecoder(std::string_view first, bool whole, std::size_t expected, InputEncoding choice,
-                 DecodedText& out)
+                 DecodedText& out, const TextTaker& take)
         : m_detected(detectEncoding(first, whole, choice)),
-          m_decoder(m_detected.encoding, LineBreaks::CrLf, out) {
-        m_decoder.expect(expected);
-        m_decoder.decode(first.substr(std::min(m_detected.bomLength, first.size())));
+          m_decoder(m_detected.encoding, LineBreaks::CrLf, out),
+          m_out(out),
+          m_take(take) {
+        if (!m_take) m_decoder.expect(expected);
+        decode(first.substr(std::min(m_detected.bomLength, first.size())));
     }
-    void decode(std::string_view piece) { m_decoder.decode(piece); }
-    void finish() { m_decoder.finish(); }
+    void decode(std::string_view piece) {
+        m_decoder.decode(piece);
+        if (m_take) m_take(m_out.text, false);
+    }
+    void finish() {
+        m_decoder.finish();
+        if (m_take) m_take(m_out.text, true);
+    }
 
 private:
     const Detected m_detected;
     TextDecoder m_decoder;
+    DecodedText& m_out;
+    const TextTaker& m_take;
 };
 
 }  // namespace
@@ -83,6 +95,11 @@ TextFileRead readTextFile(const QString& path, InputEncoding choice) {
 }
 
 TextFileRead readTextFile(const QString& path, const ReadOptions& options) {
+    return readTextFileInPieces(path, options, {});
+}
+
+TextFileRead readTextFileInPieces(const QString& path, const ReadOptions& options,
+                                  const TextTaker& take) {
     TextFileRead result;
     if (QFileInfo(path).isDir()) {
         result.reason = QStringLiteral("Is a directory");
@@ -113,7 +130,7 @@ TextFileRead readTextFile(const QString& path, const ReadOptions& options) {
         // Read and decoded a piece at a time: only the text is ever whole.
         const bool whole = total == static_cast<std::uint64_t>(file.size());
         PieceDecoder decoder(first, whole, static_cast<std::size_t>(file.size()), options.encoding,
-                             result.decoded);
+                             result.decoded, take);
         if (!whole) {
             rest =
                 readRest(file, options, total, [&](std::string& piece) { decoder.decode(piece); });
@@ -128,7 +145,8 @@ TextFileRead readTextFile(const QString& path, const ReadOptions& options) {
                         [&](std::string& piece) { pieces.push_back(std::move(piece)); });
         if (rest == Rest::Read) {
             PieceDecoder decoder(pieces.front(), pieces.size() == 1,
-                                 static_cast<std::size_t>(total), options.encoding, result.decoded);
+                                 static_cast<std::size_t>(total), options.encoding, result.decoded,
+                                 take);
             for (std::size_t k = 1; k < pieces.size(); ++k) {
                 decoder.decode(pieces[k]);
                 std::string().swap(pieces[k]);
@@ -146,6 +164,26 @@ TextFileRead readTextFile(const QString& path, const ReadOptions& options) {
 TextFileWrite writeTextFile(const QString& path, std::u16string_view text,
                             OutputEncoding encoding) {
     return writeEncodedFile(path, encodeText(text, encoding));
+}
+
+TextFileWrite writeTextFile(const QString& path, const TextPieces& produce,
+                            OutputEncoding encoding) {
+    TextFileWrite result;
+    const bool saved = saveFileAtomically(
+        path,
+        [&](const ByteWriter& write) {
+            bool written = true;
+            TextEncoder encoder(encoding,
+                                [&](std::string_view bytes) { written = written && write(bytes); });
+            const bool made =
+                produce([&encoder](std::u16string_view piece) { encoder.encode(piece); });
+            encoder.finish();
+            result.references = encoder.references();
+            return made && written;
+        },
+        &result.reason);
+    result.ok = saved;
+    return result;
 }
 
 TextFileWrite writeEncodedFile(const QString& path, const EncodedText& encoded) {

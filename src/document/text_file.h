@@ -5,6 +5,8 @@
 #include <QString>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
 
 #include "document/text_codec.h"
@@ -42,6 +44,15 @@ struct TextFileWrite {
 TextFileRead readTextFile(const QString& path, InputEncoding choice = InputEncoding::Auto);
 TextFileRead readTextFile(const QString& path, const ReadOptions& options);
 
+// Takes the text decoded so far and not taken yet, erasing from its front
+// what it has used; last: the text is complete.
+using TextTaker = std::function<void(std::u16string& text, bool last)>;
+// Reads the file as readTextFile does, but hands the text over piece by
+// piece as it is decoded, so that it is never held whole; decoded.text
+// keeps what take left.
+TextFileRead readTextFileInPieces(const QString& path, const ReadOptions& options,
+                                  const TextTaker& take);
+
 // The reason given for an input over the limit.
 QString tooLargeReason(std::uint64_t limit);
 
@@ -50,6 +61,14 @@ DecodedText decodeDocument(std::string_view bytes, InputEncoding choice = InputE
 
 // Encodes text and replaces the file atomically: on failure the old file stays whole.
 TextFileWrite writeTextFile(const QString& path, std::u16string_view text,
+                            OutputEncoding encoding = OutputEncoding::Cp932);
+
+// A text made piece by piece: hands each piece to the function it is given,
+// in order, and returns whether the whole text was made.
+using TextPieces = std::function<bool(const std::function<void(std::u16string_view)>& piece)>;
+// Encodes the pieces and writes them as they come: neither the text nor its
+// bytes are ever whole. When produce returns false the old file stays.
+TextFileWrite writeTextFile(const QString& path, const TextPieces& produce,
                             OutputEncoding encoding = OutputEncoding::Cp932);
 
 // Replaces the file atomically with bytes already encoded.

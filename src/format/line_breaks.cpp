@@ -1,6 +1,8 @@
 // The line-break formatting commands: a line break after every <BR>, and back.
 #include "format/line_breaks.h"
 
+#include <algorithm>
+
 #include "text/scan.h"
 #include "text/text.h"
 
@@ -20,13 +22,18 @@ struct Edit {
     std::u16string_view replacement;
 };
 
+// The most an edit looks at: "<BR>", CR LF, "<HR>".
+constexpr std::size_t kLongestEdit = 10;
+
 // Runs the pass into out (anything with append): at each "<B" or "<S" (any
 // case) a token becomes its letter, and anything else is left to editAt.
+// Only tags that begin before limit are looked at; returns where the text
+// not written yet begins (the text's size when limit is).
 template <class EditAt, class Out>
-void rewriteTags(std::u16string_view text, EditAt editAt, Out& out) {
+std::size_t rewriteTags(std::u16string_view text, EditAt editAt, Out& out, std::size_t limit) {
     std::size_t run = 0;
     std::size_t p = 0;
-    while ((p = scan::findTag(text, u'b', u's', p)) != npos) {
+    while ((p = scan::findTag(text, u'b', u's', p)) != npos && p < limit) {
         char16_t letter = tokenAt(text, p);
         const Edit edit = letter != 0 ? Edit{kTokenLength, {&letter, 1}} : editAt(text, p);
         if (edit.used == 0) {
@@ -38,7 +45,10 @@ void rewriteTags(std::u16string_view text, EditAt editAt, Out& out) {
         p += edit.used;
         run = p;
     }
-    out.append(text.substr(run));
+    // No tag begins between run and limit.
+    const std::size_t end = std::max(run, std::min(limit, text.size()));
+    out.append(text.substr(run, end - run));
+    return end;
 }
 
 // growth: how far an edit can lengthen the text at most, as units added per
@@ -47,7 +57,7 @@ template <class EditAt>
 std::u16string rewriteAll(std::u16string_view text, double growth, EditAt editAt) {
     std::u16string out;
     reserveOutput(out, text.size() + static_cast<std::size_t>(text.size() * growth) + 16);
-    rewriteTags(text, editAt, out);
+    rewriteTags(text, editAt, out, text.size());
     return out;
 }
 
@@ -81,10 +91,13 @@ private:
     std::u16string m_slice;
 };
 
+// Before the end of the text, the last units wait: a tag there may go on in
+// the text to come.
 template <class EditAt>
-void rewriteInto(std::u16string_view text, const TextSink& sink, EditAt editAt) {
+std::size_t rewriteInto(std::u16string_view text, const TextSink& sink, bool last, EditAt editAt) {
+    if (!last && text.size() <= kLongestEdit) return 0;
     Slices slices(sink);
-    rewriteTags(text, editAt, slices);
+    return rewriteTags(text, editAt, slices, last ? text.size() : text.size() - kLongestEdit);
 }
 
 // "<BR>" (4 units) becomes "<br>" CR LF (6).
@@ -116,12 +129,12 @@ std::u16string RemoveLineBreaks(std::u16string_view text) {
     return rewriteAll(text, 0.25, removeAt);
 }
 
-void addLineBreaksInto(std::u16string_view text, const TextSink& sink) {
-    rewriteInto(text, sink, addAt);
+std::size_t addLineBreaksInto(std::u16string_view text, const TextSink& sink, bool last) {
+    return rewriteInto(text, sink, last, addAt);
 }
 
-void removeLineBreaksInto(std::u16string_view text, const TextSink& sink) {
-    rewriteInto(text, sink, removeAt);
+std::size_t removeLineBreaksInto(std::u16string_view text, const TextSink& sink, bool last) {
+    return rewriteInto(text, sink, last, removeAt);
 }
 
 }  // namespace mozaru

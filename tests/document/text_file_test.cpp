@@ -95,6 +95,18 @@ TEST_P(ReadInPieces, GiveWhatTheWholeBytesGive) {
         EXPECT_EQ(read.decoded.undecodable, whole.undecodable);
         EXPECT_EQ(read.decoded.encoding, whole.encoding);
         EXPECT_EQ(read.bytes, GetParam().size());
+        // Handed over as decoded, a few units taken each time.
+        std::u16string taken;
+        const TextFileRead pieces =
+            readTextFileInPieces(path, options, [&](std::u16string& text, bool last) {
+                const std::size_t n = last ? text.size() : text.size() / 2;
+                taken.append(text, 0, n);
+                text.erase(0, n);
+            });
+        ASSERT_TRUE(pieces.ok);
+        EXPECT_EQ(taken, whole.text) << "pieces of " << piece;
+        EXPECT_EQ(pieces.decoded.text, u"");
+        EXPECT_EQ(pieces.decoded.undecodable, whole.undecodable);
     }
 }
 
@@ -169,6 +181,26 @@ TEST(WriteTextFile, WritesCp932WithReferences) {
     EXPECT_EQ(written.references, 1u);
     EXPECT_EQ(readBytes(path), hexBytes("8446") + "&#9786;\r\n");
     EXPECT_EQ(entries(dir.path()), QStringList{"out.html"});
+}
+
+TEST(WriteTextFile, PiecesAreWrittenAsTheyComeOrNotAtAll) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.html");
+    writeBytes(path, "old");
+    // A surrogate pair cut between two pieces is one reference.
+    const auto pieces = [](bool whole) {
+        return [whole](const std::function<void(std::u16string_view)>& piece) {
+            piece(u"\u0401\xD83D");
+            piece(u"\xDE00<BR>");
+            return whole;
+        };
+    };
+    EXPECT_FALSE(writeTextFile(path, pieces(false)).ok);
+    EXPECT_EQ(readBytes(path), "old");
+    const TextFileWrite written = writeTextFile(path, pieces(true));
+    ASSERT_TRUE(written.ok) << written.reason.toStdString();
+    EXPECT_EQ(written.references, 1u);
+    EXPECT_EQ(readBytes(path), hexBytes("8446") + "&#128512;<BR>");
 }
 
 TEST(WriteTextFile, WritesUtf8WithoutBom) {

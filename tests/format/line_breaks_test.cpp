@@ -104,8 +104,22 @@ std::u16string inSlices(bool add, std::u16string_view text) {
     return out;
 }
 
+// The result of a text that comes in pieces of n units, as from a file.
+std::u16string inPieces(bool add, std::u16string_view text, std::size_t n) {
+    std::u16string out;
+    std::u16string pending;
+    const TextSink sink = [&out](std::u16string_view slice) { out += slice; };
+    for (std::size_t at = 0; at < text.size(); at += n) {
+        pending += text.substr(at, n);
+        pending.erase(0, add ? addLineBreaksInto(pending, sink, false)
+                             : removeLineBreaksInto(pending, sink, false));
+    }
+    add ? addLineBreaksInto(pending, sink) : removeLineBreaksInto(pending, sink);
+    return out;
+}
+
 // Both commands against their steps taken literally, on random texts, and
-// in slices as well as whole.
+// in slices and pieces as well as whole.
 TEST(LineBreaks, MatchLiteralSteps) {
     const std::u16string pieces[] = {u"<BR>",  u"<bR>", u"<br>", u"\r\n", u"\r",     u"\n",
                                      u"<HR>",  u"<hr>", u"<Hr",  u"a",    u"\u0451", u"\u0401",
@@ -124,6 +138,9 @@ TEST(LineBreaks, MatchLiteralSteps) {
         ASSERT_EQ(RemoveLineBreaks(text), removed) << round;
         ASSERT_EQ(inSlices(true, text), added) << round;
         ASSERT_EQ(inSlices(false, text), removed) << round;
+        const std::size_t piece = 1 + static_cast<std::size_t>(round) % 23;
+        ASSERT_EQ(inPieces(true, text, piece), added) << round;
+        ASSERT_EQ(inPieces(false, text, piece), removed) << round;
     }
     // Longer than several slices, with a run of text longer than one.
     std::u16string text = std::u16string(70000, u'a');

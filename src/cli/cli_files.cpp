@@ -18,6 +18,7 @@
 #include "cli/cli.h"
 #include "cli/cli_formats.h"
 #include "cli/cli_inputs.h"
+#include "cli/text_pipe.h"
 #include "document/text_file.h"
 #include "format/line_breaks.h"
 
@@ -195,12 +196,53 @@ std::string readFailure(const std::string& input, const TextFileRead& read) {
            (read.tooLarge ? kLimitHint : "");
 }
 
+// Reads a file in pieces on a thread of its own, into a pipe.
+class PipedRead {
+public:
+    PipedRead(const std::string& input, const ReadOptions& options)
+        : m_thread([this, input, options] {
+              try {
+                  m_read = readTextFileInPieces(
+                      toQPath(input), options,
+                      [this](std::u16string& text, bool /*last*/) { m_pipe.put(text); });
+              } catch (const TextPipe::Cancelled&) {
+              } catch (...) {
+                  m_failure = std::current_exception();
+              }
+              m_pipe.close();
+          }) {}
+    // However the taking side ends, the reading stops at its next piece.
+    ~PipedRead() {
+        if (m_thread.joinable()) {
+            m_pipe.cancel();
+            m_thread.join();
+        }
+    }
+    PipedRead(const PipedRead&) = delete;
+    PipedRead& operator=(const PipedRead&) = delete;
+
+    TextPipe& pipe() { return m_pipe; }
+    // Once all was taken: what the read gave.
+    TextFileRead finish() {
+        m_thread.join();
+        if (m_failure) std::rethrow_exception(m_failure);
+        return std::move(m_read);
+    }
+
+private:
+    TextPipe m_pipe;
+    TextFileRead m_read;
+    std::exception_ptr m_failure;
+    std::thread m_thread;  // last: it starts once the rest is there
+};
+
 // add-breaks or remove-breaks from a file into a file, a piece at a time:
 // read, decoded, rewritten, encoded and written as it comes, so that
 // neither the text nor the result is ever held whole. The file is replaced
-// only when all of it was read.
+// only when all of it was read. piped: reading and decoding run on a second
+// thread meanwhile (not in a batch, whose files run on threads already).
 bool convertInPieces(const CliOptions& options, const std::string& input, const std::string& output,
-                     FileOutcome& outcome) {
+                     bool piped, FileOutcome& outcome) {
     const bool add = options.command == CliCommand::AddBreaks;
     TextFileRead read;
     bool readFrom = false;
@@ -209,6 +251,12 @@ bool convertInPieces(const CliOptions& options, const std::string& input, const 
         [&](const std::function<void(std::u16string_view)>& piece) {
             readFrom = true;
             const TextSink sink = piece;
+            if (piped) {
+                PipedRead reading(input, readOptionsOf(options));
+                rewriteLineBreaks(add, reading.pipe(), sink);
+                read = reading.finish();
+                return read.ok;
+            }
             read = readTextFileInPieces(
                 toQPath(input), readOptionsOf(options), [&](std::u16string& text, bool last) {
                     text.erase(0, add ? addLineBreaksInto(text, sink, last)
@@ -270,7 +318,8 @@ FileOutcome convertOne(const CliOptions& options, const std::string& input, std:
         const bool lineBreaks =
             options.command == CliCommand::AddBreaks || options.command == CliCommand::RemoveBreaks;
         if (lineBreaks && input != "-" && destination.stream == nullptr) {
-            outcome.ok = convertInPieces(options, input, destination.path, outcome);
+            outcome.ok = convertInPieces(options, input, destination.path,
+                                         options.outputDir.empty(), outcome);
             return outcome;
         }
         DecodedText decoded;

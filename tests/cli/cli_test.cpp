@@ -3,8 +3,10 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <thread>
 
 #include "cli/explain.h"
+#include "cli/text_pipe.h"
 #include "cli_test_support.h"
 
 namespace mozaru {
@@ -453,6 +455,37 @@ INSTANTIATE_TEST_SUITE_P(Strings, JsonEscaping,
 
 TEST_P(JsonEscaping, EscapesWhatJsonRequires) {
     EXPECT_EQ(jsonEscaped(GetParam().text), GetParam().json);
+}
+
+// Pieces of random sizes through the pipe from another thread, junctions
+// cut inside tags and CR LF: the same result as the text whole.
+TEST(TextPipe, LineBreaksOnPiecesFromAnotherThreadAsOnTheWhole) {
+    const std::u16string parts[] = {u"<BR>", u"<br>",   u"\r\n",  u"<HR>",
+                                    u"a",    u"\u3042", u"<SP1>", u"<"};
+    std::u16string text;
+    std::uint32_t seed = 99;
+    const auto next = [&seed] {
+        seed = seed * 1664525u + 1013904223u;
+        return seed >> 16;
+    };
+    for (int i = 0; i < 20000; ++i) text += parts[next() % std::size(parts)];
+    for (const bool add : {true, false}) {
+        TextPipe pipe(2);
+        std::thread producer([&] {
+            std::u16string piece;
+            for (std::size_t at = 0; at < text.size();) {
+                const std::size_t n = 1 + next() % 300;
+                piece.assign(text, at, n);
+                pipe.put(piece);
+                at += n;
+            }
+            pipe.close();
+        });
+        std::u16string out;
+        rewriteLineBreaks(add, pipe, [&out](std::u16string_view slice) { out += slice; });
+        producer.join();
+        EXPECT_EQ(out, add ? AddLineBreaks(text) : RemoveLineBreaks(text));
+    }
 }
 
 }  // namespace

@@ -100,14 +100,16 @@ std::size_t rewriteInto(std::u16string_view text, const TextSink& sink, bool las
     return rewriteTags(text, editAt, slices, last ? text.size() : text.size() - kLongestEdit);
 }
 
+// Both edits are lambdas, each of its own type, so that the pass is made
+// for each and the edit inlined into it.
 // "<BR>" (4 units) becomes "<br>" CR LF (6).
-Edit addAt(std::u16string_view t, std::size_t p) {
+constexpr auto addAt = [](std::u16string_view t, std::size_t p) {
     if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
     return Edit{4, u"<br>\r\n"};
-}
+};
 
 // "<BR><HR>" (8 units) becomes "<br>" CR LF "<HR>" (10).
-Edit removeAt(std::u16string_view t, std::size_t p) {
+constexpr auto removeAt = [](std::u16string_view t, std::size_t p) {
     if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
     const std::size_t next = p + 4;
     const bool lineBreak = t.substr(next, 2) == u"\r\n";
@@ -117,7 +119,7 @@ Edit removeAt(std::u16string_view t, std::size_t p) {
     if (startsWithNoCase(t, after, u"<HR>")) return Edit{after + 4 - p, u"<br>\r\n<HR>"};
     if (!lineBreak) return Edit{};
     return Edit{after - p, u"<br>"};
-}
+};
 
 }  // namespace
 

@@ -28,23 +28,6 @@ namespace {
 
 const std::string kProgram = "mozaru-cli: ";
 
-// Windows hands main UTF-8 arguments (win32_console.h); QFile's names there
-// are in the ANSI code page, which would lose characters.
-QString toQPath(const std::string& path) {
-#ifdef _WIN32
-    return QString::fromStdString(path);
-#else
-    return QFile::decodeName(path.c_str());
-#endif
-}
-std::string fromQPath(const QString& path) {
-#ifdef _WIN32
-    return path.toStdString();
-#else
-    return QFile::encodeName(path).toStdString();
-#endif
-}
-
 // Runs the command and hands its result to encoder. The line-break commands
 // give it slice by slice as they go, so their whole result is never held;
 // the extraction's is small, and the page is freed before it is encoded.

@@ -2,12 +2,17 @@
 // result takes in --output-dir.
 #pragma once
 
+#include <QString>
 #include <string>
 #include <vector>
 
 #include "cli/cli_options.h"
 
 namespace mozaru {
+
+// A path as mozaru-cli's arguments name it, as Qt names it, and back.
+QString toQPath(const std::string& path);
+std::string fromQPath(const QString& path);
 
 struct FolderExpansion {
     std::string usageProblem;         // a folder without --output-dir

@@ -5,6 +5,7 @@
 
 #include "document/classic_page_writer.h"
 #include "text/text.h"
+#include "text/utf.h"
 
 namespace mozaru {
 
@@ -45,18 +46,9 @@ std::size_t numericReference(std::u16string_view text, std::size_t at, char32_t&
         value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
     }
     if (i == first || i >= text.size() || text[i] != u';') return 0;
-    if (value == 0 || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return 0;
+    if (value == 0 || value > 0x10FFFF || isSurrogate(value)) return 0;
     c = value;
     return i + 1 - at;
-}
-
-void appendCodePoint(std::u16string& out, char32_t c) {
-    if (c < 0x10000) {
-        out.push_back(static_cast<char16_t>(c));
-    } else {
-        out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-        out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-    }
 }
 
 // The text less its tags; a '<' that no '>' follows stays as text.
@@ -120,7 +112,7 @@ std::u16string decodeReferences(std::u16string_view text) {
             out.push_back(u'&');
             continue;
         }
-        appendCodePoint(out, c);
+        appendUtf16(out, c);
         i += length - 1;
     }
     return out;

@@ -151,12 +151,7 @@ std::size_t EucJpDecoder::run(std::string_view bytes, bool last) {
     std::size_t i = 0;
     const auto put = [&](char32_t c, std::size_t length) {
         if (c == kNone) m_out.undecodable += length;
-        if (c < 0x10000) {
-            m_slice.push_back(static_cast<char16_t>(c));
-        } else {
-            m_slice.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
-            m_slice.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
-        }
+        appendUtf16(m_slice, c);
         i += length;
     };
     while (i < n) {

@@ -50,7 +50,9 @@ constexpr std::size_t utf8Length(char32_t c) {
     return c < 0x10000 ? 3 : 4;
 }
 
-// Writes a code point that is not a surrogate as UTF-8 at out; returns the end.
+// Writes a code point as UTF-8 at out; returns the end. A lone surrogate
+// gets the three bytes of its unit (generalised UTF-8), which only the edit
+// area's text takes.
 inline char* writeUtf8(char32_t c, char* out) {
     if (c < 0x80) {
         *out++ = static_cast<char>(c);
@@ -68,6 +70,22 @@ inline char* writeUtf8(char32_t c, char* out) {
         *out++ = static_cast<char>(0x80 | (c & 0x3F));
     }
     return out;
+}
+
+// Writes a code point (a surrogate pair above U+FFFF) at out; returns the end.
+inline char16_t* writeUtf16(char32_t c, char16_t* out) {
+    if (c < 0x10000) {
+        *out++ = static_cast<char16_t>(c);
+    } else {
+        *out++ = static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+        *out++ = static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+    return out;
+}
+
+inline void appendUtf16(std::u16string& out, char32_t c) {
+    char16_t units[2];
+    out.append(units, writeUtf16(c, units));
 }
 
 inline void appendUtf8(std::string& out, char32_t c) {

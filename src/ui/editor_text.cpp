@@ -19,14 +19,6 @@ bool plainAscii4(const char16_t* p) {
     return ((word & 0xFF80FF80FF80FF80ULL) | belowE) == 0;
 }
 
-// The three bytes of a single code unit, surrogates included.
-char* writeUnit3(char16_t c, char* out) {
-    *out++ = static_cast<char>(0xE0 | (c >> 12));
-    *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    return out;
-}
-
 bool isContinuation(unsigned char b) {
     return (b & 0xC0) == 0x80;
 }
@@ -57,7 +49,7 @@ std::string documentToEditor(std::u16string_view document, bool* lineBreaksKept)
         }
         const CodePoint cp =
             codePointAt(std::u16string_view(p, static_cast<std::size_t>(end - p)), 0);
-        o = isSurrogate(cp.value) ? writeUnit3(c, o) : writeUtf8(cp.value, o);
+        o = writeUtf8(cp.value, o);
         p += cp.units;
     }
     out.resize(static_cast<std::size_t>(o - out.data()));
@@ -115,8 +107,7 @@ std::u16string editorToDocument(std::string_view editor) {
                    (b != 0xF4 || p[1] < 0x90)) {
             const char32_t cp =
                 ((b & 0x07) << 18) | ((p[1] & 0x3F) << 12) | ((p[2] & 0x3F) << 6) | (p[3] & 0x3F);
-            *o++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
-            *o++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+            o = writeUtf16(cp, o);
             p += 4;
         } else {
             *o++ = u'\uFFFD';

@@ -1,6 +1,7 @@
 // SAVE: the format dialog Form2, the save dialog, and writing the document.
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <functional>
 
 #include "app/form1.h"
 #include "document/form2.h"
@@ -74,8 +75,17 @@ void Form1::saveDocumentAs(const QString& chosen, std::int16_t saveFormat) {
     }
     TextFileWrite written;
     try {
-        written = writeTextFile(target, saveContent(saveFormat, RichTextBox1->documentView()),
-                                OutputEncoding::Cp932);
+        // Encoded and written as it goes: the document is never copied.
+        const SavePieces pieces = saveContentPieces(saveFormat, RichTextBox1->documentView());
+        written = writeTextFile(
+            target,
+            [&pieces](const std::function<void(std::u16string_view)>& piece) {
+                piece(pieces.before);
+                piece(pieces.text);
+                piece(pieces.after);
+                return true;
+            },
+            OutputEncoding::Cp932);
     } catch (const std::exception&) {
         // Out of memory nothing is written: the old file and the document stay.
         reportFailure(kSaveFailed, std::current_exception());

@@ -7,15 +7,16 @@ SaveFormatRow saveFormatRow(std::int16_t saveFormat) {
     return saveFormat == 1 ? SaveFormatRow{2, u"txt"} : SaveFormatRow{1, u"html"};
 }
 
+SavePieces saveContentPieces(std::int16_t saveFormat, std::u16string_view text) {
+    if (saveFormat == 1) return {u"", text, u"\r\n"};
+    return {u"<HTML><BODY>", text, u"</BODY></HTML>\r\n"};
+}
+
 std::u16string saveContent(std::int16_t saveFormat, std::u16string_view text) {
+    const SavePieces pieces = saveContentPieces(saveFormat, text);
     std::u16string content;
-    content.reserve(text.size() + 32);
-    if (saveFormat == 1) {
-        content.append(text);
-    } else {
-        content.append(u"<HTML><BODY>").append(text).append(u"</BODY></HTML>");
-    }
-    content.append(u"\r\n");
+    content.reserve(pieces.before.size() + text.size() + pieces.after.size());
+    content.append(pieces.before).append(pieces.text).append(pieces.after);
     return content;
 }
 

@@ -19,4 +19,13 @@ SaveFormatRow saveFormatRow(std::int16_t saveFormat);
 // text; always followed by one CR LF.
 std::u16string saveContent(std::int16_t saveFormat, std::u16string_view text);
 
+// The same content as three pieces, so that a large document is written
+// without a copy: what stands before the text, the text, what follows it.
+struct SavePieces {
+    std::u16string_view before;
+    std::u16string_view text;
+    std::u16string_view after;
+};
+SavePieces saveContentPieces(std::int16_t saveFormat, std::u16string_view text);
+
 }  // namespace mozaru

@@ -12,12 +12,4 @@ SavePieces saveContentPieces(std::int16_t saveFormat, std::u16string_view text) 
     return {u"<HTML><BODY>", text, u"</BODY></HTML>\r\n"};
 }
 
-std::u16string saveContent(std::int16_t saveFormat, std::u16string_view text) {
-    const SavePieces pieces = saveContentPieces(saveFormat, text);
-    std::u16string content;
-    content.reserve(pieces.before.size() + text.size() + pieces.after.size());
-    content.append(pieces.before).append(pieces.text).append(pieces.after);
-    return content;
-}
-
 }  // namespace mozaru

@@ -15,12 +15,9 @@ struct SaveFormatRow {
 // saveFormat 0 is HTML, 1 is text.
 SaveFormatRow saveFormatRow(std::int16_t saveFormat);
 
-// "<HTML><BODY>" + text + "</BODY></HTML>" for HTML, the text as it is for
-// text; always followed by one CR LF.
-std::u16string saveContent(std::int16_t saveFormat, std::u16string_view text);
-
-// The same content as three pieces, so that a large document is written
-// without a copy: what stands before the text, the text, what follows it.
+// What a save writes, as three pieces so that a large document is written
+// without a copy: "<HTML><BODY>", the text and "</BODY></HTML>" CR LF for
+// HTML; nothing, the text and CR LF for text.
 struct SavePieces {
     std::u16string_view before;
     std::u16string_view text;

@@ -109,12 +109,6 @@ void RichTextBox::setDocumentText(std::u16string_view text) {
     m_history.clear();
 }
 
-void RichTextBox::takeDocumentText(std::u16string&& text) {
-    assign(text, &text);
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
-    m_history.clear();
-}
-
 void RichTextBox::replaceDocument(std::u16string&& text) {
     // The step is stored before anything changes: if that fails, the
     // document stays as it was.

@@ -38,8 +38,6 @@ public:
     // break (CR LF, CR, LF) becomes a CR LF line break. The undo history
     // starts afresh.
     void setDocumentText(std::u16string_view text);
-    // The same for a text the caller no longer needs: kept without a copy.
-    void takeDocumentText(std::u16string&& text);
     // Replaces the document as one step of the undo history: undo() brings
     // back the document as it is now, typing before it included.
     void replaceDocument(std::u16string&& text);

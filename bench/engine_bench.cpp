@@ -14,7 +14,7 @@
 
 #include "extract/extract_aa.h"
 #include "extract/is_aa.h"
-#include "format/line_breaks.h"
+#include "linebreaks/line_breaks.h"
 
 // Heap accounting: every allocation carries its size in front, so the peak
 // of live bytes during one call can be read off. (Reserved but untouched

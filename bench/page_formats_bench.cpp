@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "document/page_formats.h"
-#include "document/text_file.h"
+#include "boards/board_forms.h"
+#include "files/text_file.h"
 
 namespace {
 

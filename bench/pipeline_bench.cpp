@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "document/text_codec.h"
-#include "document/text_file.h"
+#include "encoding/text_codec.h"
 #include "extract/extract_aa.h"
-#include "format/line_breaks.h"
+#include "files/text_file.h"
+#include "linebreaks/line_breaks.h"
 
 namespace {
 

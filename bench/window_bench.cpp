@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "app/form1.h"
-#include "document/text_codec.h"
-#include "document/text_file.h"
+#include "encoding/text_codec.h"
 #include "extract/extract_aa.h"
 #include "extract/form3.h"
-#include "format/line_breaks.h"
+#include "files/text_file.h"
+#include "linebreaks/line_breaks.h"
 #include "support/fake_prompts.h"
 #include "ui/rich_text_box.h"
 

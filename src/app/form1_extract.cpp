@@ -2,7 +2,7 @@
 // recognised format) inside the busy state with the progress bar following the posts.
 #include "app/form1.h"
 #include "app/window_extract_observer.h"
-#include "document/page_formats.h"
+#include "boards/board_forms.h"
 #include "extract/extract_aa.h"
 #include "extract/form3.h"
 #include "ui/progress_bar.h"

@@ -1,7 +1,7 @@
 // "改行付加" and "改行除去": one pass of AddLineBreaks or RemoveLineBreaks over
 // the document inside the busy state.
 #include "app/form1.h"
-#include "format/line_breaks.h"
+#include "linebreaks/line_breaks.h"
 #include "ui/event_yield.h"
 #include "ui/progress_bar.h"
 #include "ui/rich_text_box.h"

@@ -3,8 +3,8 @@
 #include <QCoreApplication>
 
 #include "app/form1.h"
-#include "document/paths.h"
-#include "document/text_file.h"
+#include "files/paths.h"
+#include "files/text_file.h"
 #include "text/messages.h"
 #include "ui/rich_text_box.h"
 

@@ -6,10 +6,10 @@
 
 #include "app/form1.h"
 #ifdef _WIN32
-#include "document/argument_text.h"
+#include "files/argument_text.h"
 #endif
-#include "document/expand_long_path.h"
-#include "document/paths.h"
+#include "files/expand_long_path.h"
+#include "files/paths.h"
 #include "text/messages.h"
 
 namespace mozaru {

@@ -4,10 +4,10 @@
 #include <functional>
 
 #include "app/form1.h"
-#include "document/form2.h"
-#include "document/paths.h"
-#include "document/save_format.h"
-#include "document/text_file.h"
+#include "exports/form2.h"
+#include "exports/save_format.h"
+#include "files/paths.h"
+#include "files/text_file.h"
 #include "text/messages.h"
 #include "ui/rich_text_box.h"
 

@@ -19,8 +19,8 @@
 #include "cli/cli_formats.h"
 #include "cli/cli_inputs.h"
 #include "cli/text_pipe.h"
-#include "document/text_file.h"
-#include "format/line_breaks.h"
+#include "files/text_file.h"
+#include "linebreaks/line_breaks.h"
 
 namespace mozaru {
 

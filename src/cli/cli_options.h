@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "document/aa_library.h"
-#include "document/page_formats.h"
-#include "document/text_codec.h"
-#include "document/text_file.h"
+#include "boards/board_forms.h"
+#include "encoding/text_codec.h"
+#include "exports/aa_library.h"
+#include "files/text_file.h"
 
 namespace mozaru {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "format/line_breaks.h"
+#include "linebreaks/line_breaks.h"
 
 namespace mozaru {
 

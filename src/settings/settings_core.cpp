@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 
+#include "text/numbers.h"
 #include "text/text.h"
 
 namespace mozaru {
@@ -27,15 +28,7 @@ bool isDigit(char16_t c) {
 }
 
 std::u16string lineLabel(std::size_t index) {
-    std::u16string label;
-    for (char c : std::to_string(index + 1)) label += static_cast<char16_t>(c);
-    return label + u" 行目: ";
-}
-
-std::u16string decimal(std::int16_t value) {
-    std::u16string out;
-    for (char c : std::to_string(value)) out += static_cast<char16_t>(c);
-    return out;
+    return decimal16(static_cast<std::int64_t>(index) + 1) + u" 行目: ";
 }
 
 struct SettingLine {
@@ -137,10 +130,10 @@ SettingsRewrite rewriteSettingsLines(const std::vector<std::u16string>& lines,
                 rewritten += u'=' + values.loadFolder;
                 break;
             case Key::Slider:
-                rewritten += u'=' + decimal(values.precisionLevel);
+                rewritten += u'=' + decimal16(values.precisionLevel);
                 break;
             case Key::Check1:
-                rewritten += u'=' + decimal(values.mergeFlag);
+                rewritten += u'=' + decimal16(values.mergeFlag);
                 break;
             case Key::Other:
                 rewritten = line;

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "document/save_file.h"
-#include "document/text_file.h"
+#include "files/save_file.h"
+#include "files/text_file.h"
 #include "text/messages.h"
 
 namespace mozaru {

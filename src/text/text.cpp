@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "text/numbers.h"
 #include "text/platform.h"
 #include "text/scan.h"
 
@@ -184,6 +185,17 @@ std::u16string_view trimSpaces(std::u16string_view text) {
     if (b == npos) return {};
     const std::size_t e = text.find_last_not_of(u' ');
     return text.substr(b, e - b + 1);
+}
+
+bool parseNumber(std::u16string_view text, std::uint64_t& number) {
+    std::size_t i = 0;
+    number = 0;
+    while (i < text.size() && text[i] >= u'0' && text[i] <= u'9') {
+        if (i == 18) return false;
+        number = number * 10 + static_cast<std::uint64_t>(text[i] - u'0');
+        ++i;
+    }
+    return i > 0;
 }
 
 }  // namespace mozaru

@@ -2,7 +2,7 @@
 // file dialog, and failures that leave the document as it was.
 #include <QTimer>
 
-#include "document/text_file.h"
+#include "files/text_file.h"
 #include "support/document_fixture.h"
 
 using namespace mozaru;

@@ -5,7 +5,7 @@
 #include <QRadioButton>
 #include <csignal>
 
-#include "document/form2.h"
+#include "exports/form2.h"
 #include "support/before_rename_probe.h"
 #include "support/document_fixture.h"
 #include "support/file_size_limit.h"

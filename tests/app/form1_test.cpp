@@ -12,7 +12,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
-#include "document/form2.h"
+#include "exports/form2.h"
 #include "extract/form3.h"
 #include "support/window_fixture.h"
 #include "ui/literal_tool_tips.h"

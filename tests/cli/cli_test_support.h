@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "document/text_codec.h"
+#include "encoding/text_codec.h"
 
 namespace mozaru::test {
 

@@ -4,8 +4,8 @@
 
 #include <cctype>
 
+#include "boards/board_forms.h"
 #include "cli_test_support.h"
-#include "document/page_formats.h"
 
 namespace mozaru {
 namespace {

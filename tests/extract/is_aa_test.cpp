@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "document/page_formats.h"
+#include "boards/board_forms.h"
 
 namespace mozaru {
 namespace {

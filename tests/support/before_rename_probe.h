@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QString>
 
-#include "document/save_file.h"
+#include "files/save_file.h"
 
 namespace mozaru::test {
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "cli/win32_console.h"
-#include "document/argument_text.h"
+#include "files/argument_text.h"
 
 int main() {
     std::ios::sync_with_stdio(false);

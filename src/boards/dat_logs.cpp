@@ -1,0 +1,158 @@
+// .dat logs as board readers keep them: one post a line, fields between "<>".
+#include <array>
+
+#include "boards/board_forms.h"
+#include "boards/classic_page_writer.h"
+#include "text/numbers.h"
+#include "text/scan.h"
+#include "text/text.h"
+
+namespace mozaru {
+
+namespace {
+
+constexpr std::size_t kMostFields = 8;
+
+struct Fields {
+    std::array<std::u16string_view, kMostFields> f;
+    std::size_t count = 0;  // every field, also those beyond kMostFields
+};
+
+// The fields of one line; "<>" inside a body would be written "&lt;&gt;".
+Fields splitFields(std::u16string_view line) {
+    Fields out;
+    if (line.empty()) return out;
+    std::size_t start = 0;
+    // scan::findTag folds with 0x20, which leaves '>' as it is.
+    for (std::size_t p = 0; (p = scan::findTag(line, std::array<char16_t, 1>{u'>'}, p)) != npos;) {
+        if (line[p + 1] != u'>') {
+            ++p;
+            continue;
+        }
+        if (out.count < kMostFields) out.f[out.count] = line.substr(start, p - start);
+        ++out.count;
+        start = p + 2;
+        p = start;
+    }
+    if (out.count < kMostFields) out.f[out.count] = line.substr(start);
+    ++out.count;
+    return out;
+}
+
+bool isNumber(std::u16string_view field) {
+    std::uint64_t n = 0;
+    return parseNumber(field, n) && field.find_first_not_of(u"0123456789") == npos;
+}
+
+PageFormat kindOfLine(const Fields& f) {
+    if (f.count == 5) return PageFormat::Dat2ch;
+    if ((f.count == 6 || f.count == 7) && isNumber(f.f[0])) {
+        // Shitaraba gives the ID a field of its own; machi writes it into the
+        // date and may add the poster's host.
+        if (f.count == 7 && f.f[3].find(u"ID:") == npos) return PageFormat::DatShitaraba;
+        return PageFormat::DatMachi;
+    }
+    return PageFormat::Classic;
+}
+
+// Reads the post of one line of a log of the given kind; false when the line
+// is none.
+bool readPost(PageFormat kind, const Fields& f, std::size_t lineNumber, PostFields& post,
+              std::u16string_view& title) {
+    if (kind == PageFormat::Dat2ch) {
+        if (f.count != 5) return false;
+        // A 2ch log has no numbers: a post's number is its line.
+        post = {lineNumber, f.f[0], f.f[1], f.f[2], {}, {}, {}, f.f[3]};
+        title = f.f[4];
+        return true;
+    }
+    const bool fits =
+        kind == PageFormat::DatShitaraba ? f.count == 7 : (f.count == 6 || f.count == 7);
+    if (!fits || !isNumber(f.f[0])) return false;
+    post = {};
+    parseNumber(f.f[0], post.number);
+    post.name = f.f[1];
+    post.mail = f.f[2];
+    post.date = f.f[3];
+    post.body = f.f[4];
+    title = f.f[5];
+    if (f.count == 7) {
+        post.id = f.f[6];
+        post.idPrefix = kind == PageFormat::DatShitaraba ? u"ID:" : u"[ ";
+        post.idSuffix = kind == PageFormat::DatShitaraba ? u"" : u" ]";
+    }
+    return true;
+}
+
+// Calls f(line, number) for every line, CR LF or LF ended; the empty text
+// after a last line break is no line.
+template <class F>
+void forEachLine(std::u16string_view page, F f) {
+    std::size_t number = 0;
+    for (std::size_t start = 0; start < page.size();) {
+        std::size_t end = scan::findUnit(page, u'\n', start);
+        const std::size_t next = end == npos ? page.size() : end + 1;
+        if (end == npos) end = page.size();
+        if (end > start && page[end - 1] == u'\r') --end;
+        if (!f(page.substr(start, end - start), ++number)) return;
+        start = next;
+    }
+}
+
+}  // namespace
+
+PageFormat datFormatOf(std::u16string_view page, bool firstLineOnly) {
+    PageFormat kind = PageFormat::Classic;
+    if (firstLineOnly) {
+        const std::size_t end = scan::findUnit(page.substr(0, kRecognitionUnits), u'\n');
+        if (end == npos && page.size() > kRecognitionUnits) return kind;
+        page = page.substr(0, end);
+    }
+    forEachLine(page, [&](std::u16string_view line, std::size_t) {
+        kind = kindOfLine(splitFields(line));
+        // A saved page is no log, whatever its first line holds.
+        if (kind != PageFormat::Classic && findNoCase(line, u"<DD") != npos) {
+            kind = PageFormat::Classic;
+        }
+        return kind == PageFormat::Classic && !firstLineOnly;
+    });
+    return kind;
+}
+
+ClassicPage datToClassic(std::u16string_view page, PageFormat kind) {
+    ClassicPage out;
+    out.format = kind;
+    std::u16string_view title;
+    PostFields post;
+    forEachLine(page, [&](std::u16string_view line, std::size_t number) {
+        return !readPost(kind, splitFields(line), number, post, title);
+    });
+    ClassicPageWriter writer(title, page.size());
+    forEachLine(page, [&](std::u16string_view line, std::size_t number) {
+        const Fields fields = splitFields(line);
+        std::u16string_view ignored;
+        if (readPost(kind, fields, number, post, ignored)) {
+            writer.post(post);
+        } else {
+            out.malformed.push_back({number, fields.count});
+        }
+        return true;
+    });
+    out.text = writer.finish();
+    return out;
+}
+
+std::string_view datFieldCounts(PageFormat kind) {
+    switch (kind) {
+        case PageFormat::Dat2ch:
+            return "5";
+        case PageFormat::DatShitaraba:
+            return "7";
+        case PageFormat::DatMachi:
+            return "6 or 7";
+        default:
+            return "";
+    }
+}
+
+}  // namespace mozaru

@@ -1,0 +1,305 @@
+// Thread pages as 5ch's read.cgi (ver 06 to 09) and bbspink's (ver 06) serve
+// them: one element per post whose parts are told by their classes.
+#include <array>
+
+#include "boards/board_forms.h"
+#include "boards/classic_page_writer.h"
+#include "text/html_tags.h"
+#include "text/numbers.h"
+#include "text/text.h"
+
+namespace mozaru {
+
+namespace {
+
+using html::Tag;
+
+struct Layout {
+    PageFormat format;
+    std::u16string_view container;  // the element of one post, of class "post"
+    std::u16string_view numberClass;
+    std::u16string_view nameClass;
+    std::u16string_view bodyTag;
+    std::u16string_view bodyClass;
+};
+
+// The date and the ID are of the classes "date" and "uid" in every layout.
+constexpr std::array<Layout, 5> kLayouts{{
+    {PageFormat::ReadCgi06, u"div", u"number", u"name", u"div", u"message"},
+    {PageFormat::ReadCgi07, u"div", u"number", u"name", u"div", u"message"},
+    {PageFormat::ReadCgi076, u"div", u"postid", u"postusername", u"div", u"post-content"},
+    {PageFormat::ReadCgi08, u"article", u"postid", u"postusername", u"section", u"post-content"},
+    {PageFormat::Bbspink06, u"dl", u"number", u"name", u"dd", u"thread_in"},
+}};
+
+const Layout* layoutOf(PageFormat format) {
+    for (const Layout& layout : kLayouts) {
+        if (layout.format == format) return &layout;
+    }
+    return nullptr;
+}
+
+bool isPostStart(const Tag& tag, std::u16string_view classes, std::u16string_view container) {
+    return !tag.closing && html::isNamed(tag, container) && html::classListHas(classes, u"post");
+}
+
+// Any of the three containers, for recognition.
+bool isAnyPostStart(const Tag& tag, std::u16string_view classes) {
+    return isPostStart(tag, classes, u"div") || isPostStart(tag, classes, u"article") ||
+           isPostStart(tag, classes, u"dl");
+}
+
+enum Field { kNumber, kName, kDate, kUid, kBody, kFields, kNone = kFields };
+
+Field fieldOf(const Tag& tag, std::u16string_view classes, const Layout& layout) {
+    if (html::classListHas(classes, layout.bodyClass) && html::isNamed(tag, layout.bodyTag)) {
+        return kBody;
+    }
+    if (html::classListHas(classes, layout.numberClass)) return kNumber;
+    if (html::classListHas(classes, layout.nameClass)) return kName;
+    if (html::classListHas(classes, u"date")) return kDate;
+    if (html::classListHas(classes, u"uid")) return kUid;
+    return kNone;
+}
+
+std::u16string_view innerOf(std::u16string_view page, const Tag& open, const Tag& close) {
+    return page.substr(open.end, close.begin - open.end);
+}
+
+// The first number in text outside its tags.
+bool numberIn(std::u16string_view text, std::uint64_t& number) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'<') {
+            i = text.find(u'>', i);
+            if (i == npos) return false;
+        } else if (text[i] >= u'0' && text[i] <= u'9') {
+            return parseNumber(text.substr(i), number);
+        }
+    }
+    return false;
+}
+
+bool endsWithNoCase(std::u16string_view text, std::u16string_view lower) {
+    return text.size() >= lower.size() &&
+           html::equalsNoCase(text.substr(text.size() - lower.size()), lower);
+}
+
+// A mail address Cloudflare masked: hex bytes, the first the key that the
+// others are XORed with. Only printable ASCII is taken; false otherwise.
+bool unmaskMail(std::u16string_view hex, std::u16string& mail) {
+    if (hex.size() < 2 || hex.size() % 2 != 0) return false;
+    mail.clear();
+    int key = -1;
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        const int high = digitValue(hex[i], 16);
+        const int low = digitValue(hex[i + 1], 16);
+        if (high < 0 || low < 0) return false;
+        const int byte = high * 16 + low;
+        if (key < 0) {
+            key = byte;
+            continue;
+        }
+        const int c = byte ^ key;
+        if (c < 0x20 || c > 0x7E) return false;
+        mail.push_back(static_cast<char16_t>(c));
+    }
+    return true;
+}
+
+constexpr std::u16string_view kMasked = u"/cdn-cgi/l/email-protection#";
+
+// The name element's content less its <b> and mail link wrappers; the
+// mail address of the link goes to post.mail (unmasked into storage).
+void readName(std::u16string_view inner, PostFields& post, std::u16string& storage) {
+    std::u16string_view name = inner;
+    for (int wrappers = 0; wrappers < 2; ++wrappers) {
+        Tag open;
+        if (html::startsWithTag(name, u"b") && endsWithNoCase(name, u"</b>") &&
+            html::nextTag(name, 0, open)) {
+            name = name.substr(open.end, name.size() - open.end - 4);
+            continue;
+        }
+        if (!html::startsWithTag(name, u"a") || !endsWithNoCase(name, u"</a>") ||
+            !html::nextTag(name, 0, open)) {
+            break;
+        }
+        const std::u16string_view href = html::attribute(open, u"href");
+        const std::size_t masked = href.find(kMasked);
+        if (startsWithNoCase(href, 0, u"mailto:")) {
+            post.mail = href.substr(7);
+        } else if (masked != npos) {
+            post.mail = href;  // kept as it stands unless it unmasks
+            if (unmaskMail(href.substr(masked + kMasked.size()), storage)) {
+                post.mail = storage;
+                if (startsWithNoCase(post.mail, 0, u"mailto:")) post.mail.remove_prefix(7);
+            }
+        } else {
+            break;  // a link, but not to a mail address: part of the name
+        }
+        name = name.substr(open.end, name.size() - open.end - 4);
+    }
+    post.name = name;
+}
+
+// The body less a <span class="escaped"> or <span class="AA"> around all of it.
+std::u16string_view unwrapBody(std::u16string_view body) {
+    for (;;) {
+        Tag open;
+        Tag close;
+        if (!html::startsWithTag(body, u"span") || !html::nextTag(body, 0, open)) return body;
+        const std::u16string_view classes = html::attribute(open, u"class");
+        if (!html::classListHas(classes, u"escaped") && !html::classListHas(classes, u"aa")) {
+            return body;
+        }
+        if (!html::findClose(body, open, close) || close.end != body.size()) return body;
+        body = innerOf(body, open, close);
+    }
+}
+
+// The next post's element at or after from; false when none follows.
+bool findPostStart(std::u16string_view page, std::size_t from, const Layout& layout, Tag& start) {
+    for (std::size_t p = from; html::nextTag(page, p, start); p = start.end) {
+        if (!start.closing && !start.attrs.empty() &&
+            isPostStart(start, html::attribute(start, u"class"), layout.container)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The title before the first post: an element of id "threadtitle" if there
+// is one, else <title>. Leaves start at the first post; false when none.
+bool findFirstPost(std::u16string_view page, const Layout& layout, std::u16string_view& title,
+                   Tag& start) {
+    bool fromThreadTitle = false;
+    for (std::size_t p = 0; html::nextTag(page, p, start); p = start.end) {
+        if (start.closing) continue;
+        if (isPostStart(start, html::attribute(start, u"class"), layout.container)) return true;
+        const bool threadTitle = html::attribute(start, u"id") == u"threadtitle";
+        const bool titleTag = title.empty() && html::isNamed(start, u"title");
+        Tag close;
+        if (fromThreadTitle || !(threadTitle || titleTag) || !html::findClose(page, start, close)) {
+            continue;
+        }
+        title = innerOf(page, start, close);
+        fromThreadTitle = threadTitle;
+        start.end = close.end;
+    }
+    return false;
+}
+
+// Reads the post whose element start opens; start becomes the next post's
+// element and more tells whether there is one. A part that never closes
+// runs to the next post. False for an element without a body (no post) and
+// when the page ends within the post: a post cut off is left out.
+bool readPost(std::u16string_view page, const Layout& layout, Tag& start, PostFields& post,
+              std::u16string& storage, bool& more) {
+    std::array<std::u16string_view, kFields> fields{};
+    std::array<bool, kFields> seen{};
+    more = false;
+    Tag tag;
+    for (std::size_t p = start.end; html::nextTag(page, p, tag); p = tag.end) {
+        if (tag.closing || tag.attrs.empty()) continue;
+        const std::u16string_view classes = html::attribute(tag, u"class");
+        if (isPostStart(tag, classes, layout.container)) {
+            more = true;
+            break;
+        }
+        if (seen[kBody]) continue;
+        const Field field = fieldOf(tag, classes, layout);
+        if (field == kNone || seen[field]) continue;
+        Tag close;
+        if (!html::findClose(page, tag, close)) {
+            Tag next;
+            if (!findPostStart(page, tag.end, layout, next)) return false;
+            fields[field] = page.substr(tag.end, next.begin - tag.end);
+            seen[field] = true;
+            tag = next;
+            more = true;
+            break;
+        }
+        fields[field] = innerOf(page, tag, close);
+        seen[field] = true;
+        tag.end = close.end;
+    }
+    if (more) start = tag;
+    if (!seen[kBody]) return false;
+    post = {};
+    if (!numberIn(fields[kNumber], post.number)) post.number = 0;
+    readName(fields[kName], post, storage);
+    post.date = fields[kDate];
+    post.id = fields[kUid];
+    post.body = unwrapBody(fields[kBody]);
+    return true;
+}
+
+// Which layout the post whose element start opens is written in, judged by
+// the classes of its parts up to its body; Classic when it fits none.
+PageFormat layoutOfPost(std::u16string_view page, const Tag& start) {
+    bool postid = false;
+    std::u16string_view numberTag;
+    Tag tag;
+    for (std::size_t p = start.end; html::nextTag(page, p, tag); p = tag.end) {
+        if (tag.closing || tag.attrs.empty()) continue;
+        const std::u16string_view classes = html::attribute(tag, u"class");
+        if (isAnyPostStart(tag, classes)) return PageFormat::Classic;
+        if (html::classListHas(classes, u"postid")) postid = true;
+        if (html::classListHas(classes, u"number") && numberTag.empty()) numberTag = tag.name;
+        const bool content = html::classListHas(classes, u"post-content");
+        if (content && postid && html::isNamed(start, u"article") &&
+            html::isNamed(tag, u"section")) {
+            return PageFormat::ReadCgi08;
+        }
+        if (content && postid && html::isNamed(start, u"div") && html::isNamed(tag, u"div")) {
+            return PageFormat::ReadCgi076;
+        }
+        if (html::classListHas(classes, u"message") && html::isNamed(start, u"div") &&
+            html::isNamed(tag, u"div") && !numberTag.empty()) {
+            return html::equalsNoCase(numberTag, u"span") ? PageFormat::ReadCgi07
+                                                          : PageFormat::ReadCgi06;
+        }
+        if (html::classListHas(classes, u"thread_in") && html::isNamed(start, u"dl") &&
+            html::isNamed(tag, u"dd")) {
+            return PageFormat::Bbspink06;
+        }
+    }
+    return PageFormat::Classic;
+}
+
+}  // namespace
+
+PageFormat readCgiLayoutOf(std::u16string_view page, std::size_t limit) {
+    const std::u16string_view head = page.substr(0, limit);
+    Tag tag;
+    for (std::size_t p = 0; html::nextTag(head, p, tag); p = tag.end) {
+        if (tag.closing || tag.attrs.empty()) continue;
+        if (!isAnyPostStart(tag, html::attribute(tag, u"class"))) continue;
+        const PageFormat layout = layoutOfPost(head, tag);
+        if (layout != PageFormat::Classic) return layout;
+    }
+    return PageFormat::Classic;
+}
+
+ClassicPage readCgiToClassic(std::u16string_view page, PageFormat format) {
+    ClassicPage out;
+    const Layout* layout = layoutOf(format);
+    if (layout == nullptr) return out;
+    out.format = format;
+    std::u16string_view title;
+    Tag start;
+    const bool any = findFirstPost(page, *layout, title, start);
+    ClassicPageWriter writer(title, page.size());
+    std::u16string storage;
+    PostFields post;
+    std::uint64_t position = 0;
+    for (bool more = any; more;) {
+        if (!readPost(page, *layout, start, post, storage, more)) continue;
+        if (post.number == 0) post.number = position + 1;
+        ++position;
+        writer.post(post);
+    }
+    out.text = writer.finish();
+    return out;
+}
+
+}  // namespace mozaru

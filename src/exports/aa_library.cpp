@@ -1,0 +1,162 @@
+// MLT and AST libraries: post bodies as the plain text lines AA editors keep.
+#include "exports/aa_library.h"
+
+#include <array>
+
+#include "text/numbers.h"
+#include "text/text.h"
+#include "text/utf.h"
+
+namespace mozaru {
+
+namespace {
+
+struct Reference {
+    std::u16string_view name;  // after '&', with its ';'
+    char16_t character;
+};
+
+constexpr std::array<Reference, 6> kNamed{{
+    {u"lt;", u'<'},
+    {u"gt;", u'>'},
+    {u"amp;", u'&'},
+    {u"quot;", u'"'},
+    {u"apos;", u'\''},
+    {u"nbsp;", u'\u00A0'},
+}};
+
+// The numeric reference at text[at] ('&'): its code point and length; 0
+// when there is none or it names no character.
+std::size_t numericReference(std::u16string_view text, std::size_t at, char32_t& c) {
+    std::size_t i = at + 2;
+    if (i > text.size() || text[at + 1] != u'#') return 0;
+    const bool hex = i < text.size() && (text[i] == u'x' || text[i] == u'X');
+    if (hex) ++i;
+    const std::size_t first = i;
+    std::uint32_t value = 0;
+    for (int d = 0; i < text.size() && (d = digitValue(text[i], hex ? 16 : 10)) >= 0; ++i) {
+        if (i - first == 8) return 0;
+        value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
+    }
+    if (i == first || i >= text.size() || text[i] != u';') return 0;
+    if (value == 0 || value > 0x10FFFF || isSurrogate(value)) return 0;
+    c = value;
+    return i + 1 - at;
+}
+
+// The text less its tags; a '<' that no '>' follows stays as text.
+std::u16string withoutTags(std::u16string_view text) {
+    std::u16string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const std::size_t close = text[i] == u'<' ? text.find(u'>', i) : npos;
+        if (close == npos) {
+            out.push_back(text[i]);
+        } else {
+            i = close;
+        }
+    }
+    return out;
+}
+
+constexpr std::u16string_view kBreak = u"<BR>";
+
+// Whether the body carries the padding boards write: a space at its start
+// (and end) and a space on each side of every "<BR>" (where no other "<BR>"
+// or the body's end stands). Only then are those spaces not part of the picture.
+bool isPadded(std::u16string_view body) {
+    if (body.empty() || body[0] != u' ') return false;
+    std::size_t previousEnd = npos;
+    for (std::size_t b = 0; (b = findNoCase(body, kBreak, b)) != npos; b += kBreak.size()) {
+        const std::size_t e = b + kBreak.size();
+        const bool before = body[b - 1] == u' ' || b == previousEnd;
+        const bool after = e == body.size() || body[e] == u' ' || startsWithNoCase(body, e, kBreak);
+        if (!before || !after) return false;
+        previousEnd = e;
+    }
+    return true;
+}
+
+void writeLines(std::u16string& out, const std::vector<std::u16string>& lines) {
+    for (const std::u16string& line : lines) {
+        out.append(line);
+        out.append(u"\r\n");
+    }
+}
+
+}  // namespace
+
+std::u16string decodeReferences(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != u'&') {
+            out.push_back(text[i]);
+            continue;
+        }
+        char32_t c = 0;
+        std::size_t length = numericReference(text, i, c);
+        for (const Reference& r : kNamed) {
+            if (length == 0 && text.substr(i + 1, r.name.size()) == r.name) {
+                c = r.character;
+                length = r.name.size() + 1;
+            }
+        }
+        if (length == 0) {
+            out.push_back(u'&');
+            continue;
+        }
+        appendUtf16(out, c);
+        i += length - 1;
+    }
+    return out;
+}
+
+std::vector<std::u16string> plainLines(std::u16string_view body) {
+    const bool padded = isPadded(body);
+    std::vector<std::u16string> lines;
+    std::size_t start = 0;
+    for (bool last = false; !last;) {
+        std::size_t end = findNoCase(body, kBreak, start);
+        last = end == npos;
+        if (last) end = body.size();
+        std::u16string_view line = body.substr(start, end - start);
+        if (padded && !line.empty() && line.front() == u' ') line.remove_prefix(1);
+        if (padded && !line.empty() && line.back() == u' ') line.remove_suffix(1);
+        lines.push_back(decodeReferences(withoutTags(line)));
+        start = end + kBreak.size();
+    }
+    while (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+}
+
+std::u16string writeAALibrary(const std::vector<LibraryItem>& items, LibraryFormat format) {
+    std::u16string out;
+    for (std::size_t k = 0; k < items.size(); ++k) {
+        if (format == LibraryFormat::Mlt && k > 0) out.append(u"[SPLIT]\r\n");
+        if (format == LibraryFormat::Ast) {
+            out.append(u"[AA][");
+            appendDecimal(out, items[k].number);
+            out.append(u"]\r\n");
+        }
+        writeLines(out, plainLines(items[k].body));
+    }
+    return out;
+}
+
+std::uint64_t postNumberOf(std::u16string_view header) {
+    std::size_t dt = npos;
+    for (std::size_t p = 0; (p = findNoCase(header, u"<DT", p)) != npos; ++p) dt = p;
+    if (dt == npos) return 0;
+    for (std::size_t i = header.find(u'>', dt); i != npos && ++i < header.size();) {
+        if (header[i] == u' ' || header[i] == u'\u3000') continue;
+        if (header[i] == u'<') {
+            i = header.find(u'>', i);
+            continue;
+        }
+        std::uint64_t number = 0;
+        return parseNumber(header.substr(i), number) ? number : 0;
+    }
+    return 0;
+}
+
+}  // namespace mozaru

@@ -1,0 +1,214 @@
+// Tests of the thread formats: what each is recognised by, the classic page
+// it becomes, and that the classic pages of the bench stay as they stand.
+#include "boards/board_forms.h"
+
+#include <gtest/gtest.h>
+
+namespace mozaru {
+namespace {
+
+const std::u16string kHead =
+    u"<HTML><HEAD><META http-equiv=\"Content-Type\" content=\"text/html; "
+    u"charset=Shift_JIS\"><TITLE>";
+
+// The classic page of a title and its post lines.
+std::u16string classic(std::u16string_view title, std::u16string_view posts) {
+    return kHead + std::u16string(title) + u"</TITLE></HEAD><BODY>\r\n<DL>\r\n" +
+           std::u16string(posts) + u"</DL></BODY></HTML>";
+}
+
+struct FormatCase {
+    const char* name;
+    std::u16string input;
+    InputFormat choice;
+    PageFormat format;
+    std::u16string page;  // the classic page expected; empty when not converted
+    std::vector<std::size_t> malformed;
+};
+
+class ToClassicPage : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(ToClassicPage, WritesThePostsAsTheClassicPage) {
+    const FormatCase& c = GetParam();
+    const ClassicPage page = toClassicPage(c.input, c.choice);
+    EXPECT_EQ(page.format, c.format);
+    EXPECT_EQ(page.text, c.page);
+    std::vector<std::size_t> lines;
+    for (const MalformedLine& m : page.malformed) lines.push_back(m.line);
+    EXPECT_EQ(lines, c.malformed);
+}
+
+const std::u16string kBody = u" \u2501\u2501 <br> \uFF08\u30FB\u0434\u30FB\uFF09 ";
+const std::u16string kPost1 = u"<DT>1 \uFF1A<B>\u540D\u7121\u3057</B>\uFF1A2026/01/02 ID:Ab3<DD>";
+const std::u16string kPost1Sage =
+    u"<DT>1 \uFF1A<A HREF=\"mailto:sage\"><B>\u540D\u7121\u3057</B></A>\uFF1A2026/01/02 ID:Ab3<DD>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Dat, ToClassicPage,
+    testing::Values(
+        FormatCase{
+            "twoChannel",
+            u"\u540D\u7121\u3057<>sage<>2026/01/02 ID:Ab3<>" + kBody + u"<>T\n" + u"x<><>d<>b<>\n",
+            InputFormat::Auto,
+            PageFormat::Dat2ch,
+            classic(u"T", kPost1Sage + kBody + u"<BR><BR>\r\n<DT>2 \uFF1A<B>x</B>\uFF1Ad<DD>" +
+                              u"b<BR><BR>\r\n"),
+            {}},
+        // A line of three fields is named and skipped; the numbers are the lines'.
+        FormatCase{"twoChannelBrokenLine",
+                   u"a<><>d<>b<>T\r\nbroken<>line<>\r\n\r\nc<><>e<>f<>\r\n",
+                   InputFormat::Auto,
+                   PageFormat::Dat2ch,
+                   classic(u"T",
+                           u"<DT>1 \uFF1A<B>a</B>\uFF1Ad<DD>b<BR><BR>\r\n"
+                           u"<DT>4 \uFF1A<B>c</B>\uFF1Ae<DD>f<BR><BR>\r\n"),
+                   {2, 3}},
+        // Post 2 was deleted; the ID has a field of its own, empty on post 3.
+        FormatCase{"shitarabaDeletedPost",
+                   u"1<>\u540D\u7121\u3057<><>2026/01/02<>a<br>b<>T<>Ab3\n"
+                   u"3<>n<>sage<>d<>c<><>\n",
+                   InputFormat::Auto,
+                   PageFormat::DatShitaraba,
+                   classic(u"T",
+                           u"<DT>1 \uFF1A<B>\u540D\u7121\u3057</B>\uFF1A2026/01/02 "
+                           u"ID:Ab3<DD>a<br>b<BR><BR>\r\n<DT>3 \uFF1A<A HREF=\"mailto:"
+                           u"sage\"><B>n</B></A>\uFF1Ad<DD>c<BR><BR>\r\n"),
+                   {}},
+        FormatCase{"machiWithHost",
+                   u"1<>n<><>d ID:x<>a<>T\n2<>m<><>e ID:y<>b<><>p1.example.jp\nz<>m<><>e<>b<>\n",
+                   InputFormat::Auto,
+                   PageFormat::DatMachi,
+                   classic(u"T",
+                           u"<DT>1 \uFF1A<B>n</B>\uFF1Ad ID:x<DD>a<BR><BR>\r\n<DT>2 \uFF1A"
+                           u"<B>m</B>\uFF1Ae ID:y [ p1.example.jp ]<DD>b<BR><BR>\r\n"),
+                   {3}},
+        // The first line decides: one that is no post leaves the text as it stands.
+        FormatCase{"notFirstLine",
+                   u"title\na<><>d<>b<>\n",
+                   InputFormat::Auto,
+                   PageFormat::Classic,
+                   u"",
+                   {}},
+        FormatCase{"askedForFindsLaterLine",
+                   u"title\na<><>d<>b<>\n",
+                   InputFormat::Dat,
+                   PageFormat::Dat2ch,
+                   classic(u"", u"<DT>2 \uFF1A<B>a</B>\uFF1Ad<DD>b<BR><BR>\r\n"),
+                   {1}},
+        FormatCase{"classicAskedFor",
+                   u"a<><>d<>b<>T\n",
+                   InputFormat::Classic,
+                   PageFormat::Classic,
+                   u"",
+                   {}},
+        FormatCase{"pageWithListIsNoLog",
+                   u"<DL><DT>1<>2<>3<>4<DD>x<>y</DL>",
+                   InputFormat::Auto,
+                   PageFormat::Classic,
+                   u"",
+                   {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+const std::u16string kTitle = u"<title>T</title>";
+const std::u16string kHtmlPost = u"<DT>1 \uFF1A<B>N</B>\uFF1AD ID:Ab3<DD> a <br> b <BR><BR>\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    ReadCgi, ToClassicPage,
+    testing::Values(
+        // Markup in a script or a comment is none.
+        FormatCase{
+            "ver06MailLink",
+            kTitle +
+                u"<script>s='<div class=\"post\"><dd>';</script><!-- <div "
+                u"class=\"post\"> --><div class=\"post\" id=\"1\"><div class=\"number\">1 : </div>"
+                u"<div class=\"name\"><b><a href=\"mailto:sage\">N</a></b></div>"
+                u"<div class=\"date\">D ID:Ab3</div><div class=\"message\"> a <br> b "
+                u"</div></div><br>",
+            InputFormat::Auto,
+            PageFormat::ReadCgi06,
+            classic(u"T",
+                    u"<DT>1 \uFF1A<A HREF=\"mailto:sage\"><B>N</B></A>\uFF1AD "
+                    u"ID:Ab3<DD> a <br> b <BR><BR>\r\n"),
+            {}},
+        // Markers in capitals; the escaped span around the body is taken off.
+        FormatCase{"ver07Capitals",
+                   u"<TITLE>T</TITLE><DIV CLASS=\"post\"><DIV CLASS=meta><SPAN CLASS='number'>1"
+                   u"</SPAN><SPAN CLASS=\"name\"><B>N</B></SPAN><SPAN CLASS=\"date\">D</SPAN>"
+                   u"<SPAN CLASS=\"uid\">ID:Ab3</SPAN></DIV><DIV CLASS=\"message\"><SPAN "
+                   u"CLASS=\"escaped\"> a <br> b </SPAN></DIV></DIV>",
+                   InputFormat::Auto,
+                   PageFormat::ReadCgi07,
+                   classic(u"T", kHtmlPost),
+                   {}},
+        // The title of id threadtitle; the AA span; no uid, and a post cut off.
+        FormatCase{"ver076",
+                   kTitle + u"<h1 id=\"threadtitle\">Tt</h1><div class=\"post\"><div "
+                            u"class=\"post-header\"><span class=\"postid\">1</span><span "
+                            u"class=\"postusername\"><b>N</b></span><span class=\"date\">D ID:Ab3"
+                            u"</span></div><div class=\"post-content\"><span class=\"AA\"> a <br> "
+                            u"b </span></div></div><div class=\"post\"><span class=\"postid\">2",
+                   InputFormat::Auto,
+                   PageFormat::ReadCgi076,
+                   classic(u"Tt", kHtmlPost),
+                   {}},
+        // A masked mail address; the number with zeros before it.
+        FormatCase{"ver08Masked",
+                   kTitle + u"<article id=\"1\" class=\"clear post\"><details open "
+                            u"class=\"post-header\"><summary><span class=\"postid\">0003</span>"
+                            u"<span class=\"postusername\"><b><a href=\"/cdn-cgi/l/email-"
+                            u"protection#5a293b3d3f\">N</a></b></span></summary><span "
+                            u"class=\"date\">D</span><span class=\"uid\">ID:Ab3</span></details>"
+                            u"<section class=\"post-content\"> a <br> b </section></article>",
+                   InputFormat::Auto,
+                   PageFormat::ReadCgi08,
+                   classic(u"T",
+                           u"<DT>3 \uFF1A<A HREF=\"mailto:sage\"><B>N</B></A>\uFF1AD "
+                           u"ID:Ab3<DD> a <br> b <BR><BR>\r\n"),
+                   {}},
+        // It holds "<dd", yet is no classic page; a span that does not wrap
+        // the whole body stays; a missing name and number.
+        FormatCase{"bbspink06",
+                   kTitle + u"<dl class=\"post\"><dt class=\"\"><span class=\"date\">D</span>"
+                            u"</dt><dd class=\"thread_in\"><span class=\"AA\">a</span> b</dd></dl>",
+                   InputFormat::Auto,
+                   PageFormat::Bbspink06,
+                   classic(u"T",
+                           u"<DT>1 \uFF1A<B></B>\uFF1AD<DD><span class=\"AA\">a</span> "
+                           u"b<BR><BR>\r\n"),
+                   {}},
+        // A body that never closes runs to the next post, which is read as usual.
+        FormatCase{"unclosedBody",
+                   u"<div class=\"post\"><span class=\"number\">1</span><div class=\"message\">"
+                   u"a<div>b</div><div class=\"post\"><span class=\"number\">2</span><div "
+                   u"class=\"message\">c</div></div>",
+                   InputFormat::Auto,
+                   PageFormat::ReadCgi07,
+                   classic(u"",
+                           u"<DT>1 \uFF1A<B></B>\uFF1A<DD>a<div>b</div><BR><BR>\r\n<DT>2 "
+                           u"\uFF1A<B></B>\uFF1A<DD>c<BR><BR>\r\n"),
+                   {}},
+        FormatCase{"askedForButAbsent",
+                   u"<DL><DT>1<DD>x</DL>",
+                   InputFormat::FiveCh,
+                   PageFormat::Classic,
+                   u"",
+                   {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// What bench/make_pages.py writes: a classic page as read.cgi served it,
+// in small letters, with a class on its list.
+TEST(Recognition, NeverFiresOnTheBenchPages) {
+    const std::u16string page =
+        u"<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
+        u"<title>\uFF21\uFF21</title></head><body>\n<dl class=\"thread\">\n<dt>1 \uFF1A<a "
+        u"href=\"mailto:sage\"><b>\u540D\u7121\u3057</b></a>\uFF1A2026/11/02(\u6708) "
+        u"01:01:07.01 ID:ab+/Cd12<dd> \u4ECA\u65E5 <br> <a href=\"../test/read.cgi/board/"
+        u"1762171200/1\" rel=\"noopener noreferrer\" target=\"_blank\">&gt;&gt;1</a> <br><br>\n"
+        u"<dt>2 \uFF1A<font color=green><b>x</b></font>\uFF1A2026 ID:x<dd> y <br><br>\n"
+        u"</dl></body></html>\n";
+    EXPECT_EQ(recognizePageFormat(page), PageFormat::Classic);
+    EXPECT_FALSE(toClassicPage(page).recognised());
+}
+
+}  // namespace
+}  // namespace mozaru

@@ -1,40 +1,48 @@
-// Which form a page is in, and its conversion to the classic saved page.
+// Which form a page is in, and its conversion to the classic saved page:
+// one row per family of forms, each read by a file of its own.
 #include "boards/board_forms.h"
+
+#include <array>
 
 namespace mozaru {
 
 namespace {
 
-bool isDat(PageFormat format) {
-    return format == PageFormat::Dat2ch || format == PageFormat::DatShitaraba ||
-           format == PageFormat::DatMachi;
-}
+constexpr std::array<BoardForm, 2> kBoardForms{{
+    {InputFormat::Dat, "dat", "no line of a .dat log", recognizeDat, datToClassic},
+    {InputFormat::FiveCh, "5ch", "no post of a 5ch or bbspink page", recognizeReadCgi,
+     readCgiToClassic},
+}};
 
 }  // namespace
 
+std::span<const BoardForm> boardForms() {
+    return kBoardForms;
+}
+
+const BoardForm* boardForm(InputFormat id) {
+    for (const BoardForm& form : kBoardForms) {
+        if (form.id == id) return &form;
+    }
+    return nullptr;
+}
+
 PageFormat recognizePageFormat(std::u16string_view page) {
-    const PageFormat dat = datFormatOf(page, true);
-    if (dat != PageFormat::Classic) return dat;
-    return readCgiLayoutOf(page, kRecognitionUnits);
+    for (const BoardForm& form : kBoardForms) {
+        const PageFormat format = form.recognise(page, false);
+        if (format != PageFormat::Classic) return format;
+    }
+    return PageFormat::Classic;
 }
 
 ClassicPage toClassicPage(std::u16string_view page, InputFormat choice) {
-    PageFormat format = PageFormat::Classic;
-    switch (choice) {
-        case InputFormat::Auto:
-            format = recognizePageFormat(page);
-            break;
-        case InputFormat::Dat:
-            format = datFormatOf(page);
-            break;
-        case InputFormat::FiveCh:
-            format = readCgiLayoutOf(page);
-            break;
-        case InputFormat::Classic:
-            break;
+    if (choice == InputFormat::Classic) return {};
+    for (const BoardForm& form : kBoardForms) {
+        if (choice != InputFormat::Auto && form.id != choice) continue;
+        const PageFormat format = form.recognise(page, choice != InputFormat::Auto);
+        if (format != PageFormat::Classic) return form.toClassic(page, format);
     }
-    if (format == PageFormat::Classic) return {};
-    return isDat(format) ? datToClassic(page, format) : readCgiToClassic(page, format);
+    return {};
 }
 
 }  // namespace mozaru

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +23,9 @@ enum class PageFormat {
     Bbspink06,     // bbspink ver 06: dl.post, dd.thread_in
 };
 
-// What the user asks for (mozaru-cli --input-format): recognise, take the
-// page as it stands, or read it as a .dat log or a 5ch/bbspink page.
+// What a page is read as: recognised among every family of forms (Auto),
+// taken as it stands (Classic), or read as one family only: each of the
+// others is one row of boardForms().
 enum class InputFormat { Auto, Classic, Dat, FiveCh };
 
 // A .dat line that is no post, left out of the page.
@@ -39,31 +41,45 @@ struct ClassicPage {
     bool recognised() const { return format != PageFormat::Classic; }
 };
 
-// The format of page by its signature; Classic when it has none. Looks at
-// the first line (.dat) and at the first post of an HTML page within its
-// first kRecognitionUnits code units, so that a classic page costs little.
-PageFormat recognizePageFormat(std::u16string_view page);
+// Recognition looks at no more than this of an HTML page (and of a .dat log's
+// first line), so that a classic page costs little.
 inline constexpr std::size_t kRecognitionUnits = std::size_t{1} << 20;
 
-// The kind of .dat log of the first line that is a post of one (only the
-// first line, of at most kRecognitionUnits, when firstLineOnly); Classic when
-// none is.
-PageFormat datFormatOf(std::u16string_view page, bool firstLineOnly = false);
-// The read.cgi layout of the page's first post within limit units; Classic
-// when there is none.
-PageFormat readCgiLayoutOf(std::u16string_view page, std::size_t limit = std::u16string_view::npos);
+// One family of forms, read by a file of its own.
+struct BoardForm {
+    InputFormat id;
+    std::string_view name;       // mozaru-cli's --input-format NAME
+    std::string_view noneFound;  // why a page named as this family is not: "no line of a .dat log"
+    // The form of page in this family, by its signature; Classic when none.
+    // whole: look through all of the page (it was named as this family);
+    // otherwise only within its first kRecognitionUnits.
+    PageFormat (*recognise)(std::u16string_view page, bool whole);
+    // The page rewritten as the classic page; form is what recognise said.
+    ClassicPage (*toClassic)(std::u16string_view page, PageFormat form);
+};
 
-// One function per family: kind is one of the Dat formats, layout one of
-// the read.cgi and bbspink ones.
-ClassicPage datToClassic(std::u16string_view page, PageFormat kind);
-ClassicPage readCgiToClassic(std::u16string_view page, PageFormat layout);
+// Every family, in the order recognition tries them.
+std::span<const BoardForm> boardForms();
+// The row of id; nullptr for Auto and Classic.
+const BoardForm* boardForm(InputFormat id);
+
+// The format of page by its signature; Classic when it has none.
+PageFormat recognizePageFormat(std::u16string_view page);
 
 // Recognises page (Auto) or looks only for the family asked for, and
 // converts it. Not recognised, or Classic asked for: format Classic and no
 // text, and the caller uses the page exactly as it stands.
 ClassicPage toClassicPage(std::u16string_view page, InputFormat choice = InputFormat::Auto);
 
-// How many fields a line of the kind holds, for messages: "5", "7", "6 or 7".
+// The rows' own functions, one file each.
+PageFormat recognizeDat(std::u16string_view page, bool whole);
+ClassicPage datToClassic(std::u16string_view page, PageFormat kind);
+PageFormat recognizeReadCgi(std::u16string_view page, bool whole);
+ClassicPage readCgiToClassic(std::u16string_view page, PageFormat layout);
+
+// The number of fields a line of a .dat kind holds: whether count is one of
+// them, and as messages name them ("5", "7", "6 or 7").
+bool datFieldCountFits(PageFormat kind, std::size_t count);
 std::string_view datFieldCounts(PageFormat kind);
 
 }  // namespace mozaru

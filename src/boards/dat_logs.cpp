@@ -13,6 +13,33 @@ namespace {
 
 constexpr std::size_t kMostFields = 8;
 
+// The kinds of log: how many fields a line holds, whether the first is the
+// post's number, and how the ID is written into the date.
+struct DatKind {
+    PageFormat kind;
+    std::size_t fewest;
+    std::size_t most;
+    std::string_view counts;  // for messages
+    bool numbered;
+    std::u16string_view idPrefix;
+    std::u16string_view idSuffix;
+};
+
+// 2ch: NAME<>MAIL<>DATE ID<>BODY<>TITLE. Shitaraba gives the ID a field of
+// its own; machi writes it into the date and may add the poster's host.
+constexpr std::array<DatKind, 3> kDatKinds{{
+    {PageFormat::Dat2ch, 5, 5, "5", false, u"", u""},
+    {PageFormat::DatShitaraba, 7, 7, "7", true, u"ID:", u""},
+    {PageFormat::DatMachi, 6, 7, "6 or 7", true, u"[ ", u" ]"},
+}};
+
+const DatKind* datKind(PageFormat kind) {
+    for (const DatKind& k : kDatKinds) {
+        if (k.kind == kind) return &k;
+    }
+    return nullptr;
+}
+
 struct Fields {
     std::array<std::u16string_view, kMostFields> f;
     std::size_t count = 0;  // every field, also those beyond kMostFields
@@ -45,11 +72,12 @@ bool isNumber(std::u16string_view field) {
 }
 
 PageFormat kindOfLine(const Fields& f) {
-    if (f.count == 5) return PageFormat::Dat2ch;
-    if ((f.count == 6 || f.count == 7) && isNumber(f.f[0])) {
-        // Shitaraba gives the ID a field of its own; machi writes it into the
-        // date and may add the poster's host.
-        if (f.count == 7 && f.f[3].find(u"ID:") == npos) return PageFormat::DatShitaraba;
+    if (datFieldCountFits(PageFormat::Dat2ch, f.count)) return PageFormat::Dat2ch;
+    if (datFieldCountFits(PageFormat::DatMachi, f.count) && isNumber(f.f[0])) {
+        // A seventh field without an ID in the date is Shitaraba's ID.
+        if (datFieldCountFits(PageFormat::DatShitaraba, f.count) && f.f[3].find(u"ID:") == npos) {
+            return PageFormat::DatShitaraba;
+        }
         return PageFormat::DatMachi;
     }
     return PageFormat::Classic;
@@ -57,18 +85,16 @@ PageFormat kindOfLine(const Fields& f) {
 
 // Reads the post of one line of a log of the given kind; false when the line
 // is none.
-bool readPost(PageFormat kind, const Fields& f, std::size_t lineNumber, PostFields& post,
+bool readPost(const DatKind& kind, const Fields& f, std::size_t lineNumber, PostFields& post,
               std::u16string_view& title) {
-    if (kind == PageFormat::Dat2ch) {
-        if (f.count != 5) return false;
+    if (f.count < kind.fewest || f.count > kind.most) return false;
+    if (!kind.numbered) {
         // A 2ch log has no numbers: a post's number is its line.
         post = {lineNumber, f.f[0], f.f[1], f.f[2], {}, {}, {}, f.f[3]};
         title = f.f[4];
         return true;
     }
-    const bool fits =
-        kind == PageFormat::DatShitaraba ? f.count == 7 : (f.count == 6 || f.count == 7);
-    if (!fits || !isNumber(f.f[0])) return false;
+    if (!isNumber(f.f[0])) return false;
     post = {};
     parseNumber(f.f[0], post.number);
     post.name = f.f[1];
@@ -78,8 +104,8 @@ bool readPost(PageFormat kind, const Fields& f, std::size_t lineNumber, PostFiel
     title = f.f[5];
     if (f.count == 7) {
         post.id = f.f[6];
-        post.idPrefix = kind == PageFormat::DatShitaraba ? u"ID:" : u"[ ";
-        post.idSuffix = kind == PageFormat::DatShitaraba ? u"" : u" ]";
+        post.idPrefix = kind.idPrefix;
+        post.idSuffix = kind.idSuffix;
     }
     return true;
 }
@@ -101,7 +127,9 @@ void forEachLine(std::u16string_view page, F f) {
 
 }  // namespace
 
-PageFormat datFormatOf(std::u16string_view page, bool firstLineOnly) {
+PageFormat recognizeDat(std::u16string_view page, bool whole) {
+    // Unless named a log, a page is one when its first line is a post of one.
+    const bool firstLineOnly = !whole;
     PageFormat kind = PageFormat::Classic;
     if (firstLineOnly) {
         const std::size_t end = scan::findUnit(page.substr(0, kRecognitionUnits), u'\n');
@@ -119,9 +147,12 @@ PageFormat datFormatOf(std::u16string_view page, bool firstLineOnly) {
     return kind;
 }
 
-ClassicPage datToClassic(std::u16string_view page, PageFormat kind) {
+ClassicPage datToClassic(std::u16string_view page, PageFormat format) {
     ClassicPage out;
-    out.format = kind;
+    const DatKind* found = datKind(format);
+    if (found == nullptr) return out;
+    const DatKind& kind = *found;
+    out.format = format;
     std::u16string_view title;
     PostFields post;
     forEachLine(page, [&](std::u16string_view line, std::size_t number) {
@@ -142,17 +173,14 @@ ClassicPage datToClassic(std::u16string_view page, PageFormat kind) {
     return out;
 }
 
+bool datFieldCountFits(PageFormat kind, std::size_t count) {
+    const DatKind* k = datKind(kind);
+    return k != nullptr && count >= k->fewest && count <= k->most;
+}
+
 std::string_view datFieldCounts(PageFormat kind) {
-    switch (kind) {
-        case PageFormat::Dat2ch:
-            return "5";
-        case PageFormat::DatShitaraba:
-            return "7";
-        case PageFormat::DatMachi:
-            return "6 or 7";
-        default:
-            return "";
-    }
+    const DatKind* k = datKind(kind);
+    return k != nullptr ? k->counts : std::string_view();
 }
 
 }  // namespace mozaru

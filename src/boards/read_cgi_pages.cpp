@@ -16,20 +16,28 @@ using html::Tag;
 
 struct Layout {
     PageFormat format;
-    std::u16string_view container;  // the element of one post, of class "post"
-    std::u16string_view numberClass;
+    std::u16string_view container;    // the element of one post, of class "post"
+    std::u16string_view numberClass;  // of the element holding the post's number
+    // The element that numberClass must be (empty: any) for the layout to be
+    // recognised by it; a layout with a number element needs one before the body.
+    std::u16string_view numberTag;
+    bool needsNumber;
     std::u16string_view nameClass;
     std::u16string_view bodyTag;
     std::u16string_view bodyClass;
 };
 
-// The date and the ID are of the classes "date" and "uid" in every layout.
+// The date and the ID are of the classes "date" and "uid" in every layout. A
+// post is recognised by the first of these that its body element fits:
+// ver 07 (number in a span) is looked for before ver 06 (in any element).
 constexpr std::array<Layout, 5> kLayouts{{
-    {PageFormat::ReadCgi06, u"div", u"number", u"name", u"div", u"message"},
-    {PageFormat::ReadCgi07, u"div", u"number", u"name", u"div", u"message"},
-    {PageFormat::ReadCgi076, u"div", u"postid", u"postusername", u"div", u"post-content"},
-    {PageFormat::ReadCgi08, u"article", u"postid", u"postusername", u"section", u"post-content"},
-    {PageFormat::Bbspink06, u"dl", u"number", u"name", u"dd", u"thread_in"},
+    {PageFormat::ReadCgi08, u"article", u"postid", u"", true, u"postusername", u"section",
+     u"post-content"},
+    {PageFormat::ReadCgi076, u"div", u"postid", u"", true, u"postusername", u"div",
+     u"post-content"},
+    {PageFormat::ReadCgi07, u"div", u"number", u"span", true, u"name", u"div", u"message"},
+    {PageFormat::ReadCgi06, u"div", u"number", u"", true, u"name", u"div", u"message"},
+    {PageFormat::Bbspink06, u"dl", u"number", u"", false, u"name", u"dd", u"thread_in"},
 }};
 
 const Layout* layoutOf(PageFormat format) {
@@ -43,10 +51,12 @@ bool isPostStart(const Tag& tag, std::u16string_view classes, std::u16string_vie
     return !tag.closing && html::isNamed(tag, container) && html::classListHas(classes, u"post");
 }
 
-// Any of the three containers, for recognition.
+// Any layout's container, for recognition.
 bool isAnyPostStart(const Tag& tag, std::u16string_view classes) {
-    return isPostStart(tag, classes, u"div") || isPostStart(tag, classes, u"article") ||
-           isPostStart(tag, classes, u"dl");
+    for (const Layout& layout : kLayouts) {
+        if (isPostStart(tag, classes, layout.container)) return true;
+    }
+    return false;
 }
 
 enum Field { kNumber, kName, kDate, kUid, kBody, kFields, kNone = kFields };
@@ -234,33 +244,29 @@ bool readPost(std::u16string_view page, const Layout& layout, Tag& start, PostFi
 }
 
 // Which layout the post whose element start opens is written in, judged by
-// the classes of its parts up to its body; Classic when it fits none.
+// its container, the element of its number and its body; Classic when it fits none.
 PageFormat layoutOfPost(std::u16string_view page, const Tag& start) {
-    bool postid = false;
-    std::u16string_view numberTag;
+    // The element of the first number of each class seen, by kLayouts' numberClass.
+    std::array<std::u16string_view, kLayouts.size()> numberTags{};
     Tag tag;
     for (std::size_t p = start.end; html::nextTag(page, p, tag); p = tag.end) {
         if (tag.closing || tag.attrs.empty()) continue;
         const std::u16string_view classes = html::attribute(tag, u"class");
         if (isAnyPostStart(tag, classes)) return PageFormat::Classic;
-        if (html::classListHas(classes, u"postid")) postid = true;
-        if (html::classListHas(classes, u"number") && numberTag.empty()) numberTag = tag.name;
-        const bool content = html::classListHas(classes, u"post-content");
-        if (content && postid && html::isNamed(start, u"article") &&
-            html::isNamed(tag, u"section")) {
-            return PageFormat::ReadCgi08;
-        }
-        if (content && postid && html::isNamed(start, u"div") && html::isNamed(tag, u"div")) {
-            return PageFormat::ReadCgi076;
-        }
-        if (html::classListHas(classes, u"message") && html::isNamed(start, u"div") &&
-            html::isNamed(tag, u"div") && !numberTag.empty()) {
-            return html::equalsNoCase(numberTag, u"span") ? PageFormat::ReadCgi07
-                                                          : PageFormat::ReadCgi06;
-        }
-        if (html::classListHas(classes, u"thread_in") && html::isNamed(start, u"dl") &&
-            html::isNamed(tag, u"dd")) {
-            return PageFormat::Bbspink06;
+        for (std::size_t k = 0; k < kLayouts.size(); ++k) {
+            const Layout& layout = kLayouts[k];
+            if (numberTags[k].empty() && html::classListHas(classes, layout.numberClass)) {
+                numberTags[k] = tag.name;
+            }
+            if (!html::classListHas(classes, layout.bodyClass) ||
+                !html::isNamed(start, layout.container) || !html::isNamed(tag, layout.bodyTag)) {
+                continue;
+            }
+            if (layout.needsNumber && numberTags[k].empty()) continue;
+            if (!layout.numberTag.empty() && !html::equalsNoCase(numberTags[k], layout.numberTag)) {
+                continue;
+            }
+            return layout.format;
         }
     }
     return PageFormat::Classic;
@@ -268,8 +274,8 @@ PageFormat layoutOfPost(std::u16string_view page, const Tag& start) {
 
 }  // namespace
 
-PageFormat readCgiLayoutOf(std::u16string_view page, std::size_t limit) {
-    const std::u16string_view head = page.substr(0, limit);
+PageFormat recognizeReadCgi(std::u16string_view page, bool whole) {
+    const std::u16string_view head = whole ? page : page.substr(0, kRecognitionUnits);
     Tag tag;
     for (std::size_t p = 0; html::nextTag(head, p, tag); p = tag.end) {
         if (tag.closing || tag.attrs.empty()) continue;

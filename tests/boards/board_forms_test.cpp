@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 namespace mozaru {
 namespace {
 
@@ -208,6 +210,21 @@ TEST(Recognition, NeverFiresOnTheBenchPages) {
         u"</dl></body></html>\n";
     EXPECT_EQ(recognizePageFormat(page), PageFormat::Classic);
     EXPECT_FALSE(toClassicPage(page).recognised());
+}
+
+TEST(BoardForms, EveryRowReachableWithUniqueNames) {
+    std::set<std::string_view> names;
+    for (const BoardForm& form : boardForms()) {
+        EXPECT_EQ(boardForm(form.id), &form);
+        EXPECT_TRUE(names.insert(form.name).second);
+        EXPECT_FALSE(form.noneFound.empty());
+    }
+    EXPECT_EQ(names, (std::set<std::string_view>{"dat", "5ch"}));
+    EXPECT_EQ(boardForm(InputFormat::Auto), nullptr);
+    EXPECT_EQ(boardForm(InputFormat::Classic), nullptr);
+    EXPECT_TRUE(datFieldCountFits(PageFormat::DatMachi, 6));
+    EXPECT_FALSE(datFieldCountFits(PageFormat::Dat2ch, 6));
+    EXPECT_EQ(datFieldCounts(PageFormat::DatMachi), "6 or 7");
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "app/form1.h"
+#include "exports/exports.h"
 #include "exports/form2.h"
-#include "exports/save_format.h"
 #include "files/paths.h"
 #include "files/text_file.h"
 #include "text/messages.h"
@@ -16,9 +16,6 @@ namespace mozaru {
 namespace {
 
 constexpr std::u16string_view kSaveFailed = u"ファイルの保存に失敗しました";
-
-const QString kSaveFilter =
-    QStringLiteral("HTML形式(*.htm;*.html)|*.htm;*.html|ﾃｷｽﾄ形式(*.txt)|*.txt|すべて|*.*");
 
 }  // namespace
 
@@ -31,9 +28,9 @@ void Form1::Command5_Click() {
 
     Form2 form2(this);
     m_prompts.exec(form2);
-    CommonDialog1.filter = kSaveFilter;
-    const SaveFormatRow row = saveFormatRow(form2.F_Ret());
-    CommonDialog1.filterIndex = row.filterIndex;
+    CommonDialog1.filter = QStringView(saveDialogFilter()).toString();
+    const ExportFormat& row = saveFormatRow(form2.F_Ret());
+    CommonDialog1.filterIndex = saveFilterIndex(form2.F_Ret());
     std::optional<QString> chosen;
     try {
         CommonDialog1.fileName =
@@ -76,13 +73,11 @@ void Form1::saveDocumentAs(const QString& chosen, std::int16_t saveFormat) {
     TextFileWrite written;
     try {
         // Encoded and written as it goes: the document is never copied.
-        const SavePieces pieces = saveContentPieces(saveFormat, RichTextBox1->documentView());
+        const ExportInput input{RichTextBox1->documentView(), {}};
         written = writeTextFile(
             target,
-            [&pieces](const std::function<void(std::u16string_view)>& piece) {
-                piece(pieces.before);
-                piece(pieces.text);
-                piece(pieces.after);
+            [&input, saveFormat](const TextSink& piece) {
+                saveFormatRow(saveFormat).write(input, piece);
                 return true;
             },
             OutputEncoding::Cp932);

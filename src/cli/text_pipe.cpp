@@ -1,4 +1,5 @@
-// Pieces of text from one thread to another, with their buffers reused.
+// Pieces of text from one thread to another, with their buffers reused, and
+// the thread that reads a file into them.
 #include "cli/text_pipe.h"
 
 #include <algorithm>
@@ -42,9 +43,34 @@ void TextPipe::cancel() {
     m_changed.notify_all();
 }
 
-void rewriteLineBreaks(bool add, TextPipe& pipe, const TextSink& sink) {
+PipedRead::PipedRead(const QString& path, const ReadOptions& options)
+    : m_thread([this, path, options] {
+          try {
+              m_read = readTextFileInPieces(
+                  path, options, [this](std::u16string& text, bool /*last*/) { m_pipe.put(text); });
+          } catch (const TextPipe::Cancelled&) {
+          } catch (...) {
+              m_failure = std::current_exception();
+          }
+          m_pipe.close();
+      }) {}
+
+PipedRead::~PipedRead() {
+    if (m_thread.joinable()) {
+        m_pipe.cancel();
+        m_thread.join();
+    }
+}
+
+TextFileRead PipedRead::finish() {
+    m_thread.join();
+    if (m_failure) std::rethrow_exception(m_failure);
+    return std::move(m_read);
+}
+
+void rewriteLineBreaks(LineBreakRewrite rewriteInto, TextPipe& pipe, const TextSink& sink) {
     const auto rewrite = [&](std::u16string_view text, bool last) {
-        return add ? addLineBreaksInto(text, sink, last) : removeLineBreaksInto(text, sink, last);
+        return rewriteInto(text, sink, last);
     };
     std::u16string pending;  // the last few units, where a tag may go on
     std::u16string piece;

@@ -1,16 +1,20 @@
 // Pieces of text handed from the thread that reads a file to the one that
 // writes the result, their buffers going back to be filled again; the
-// line-break commands on them.
+// reading thread, and the line-break commands on its pieces.
 #pragma once
 
+#include <QString>
 #include <condition_variable>
 #include <cstddef>
 #include <deque>
+#include <exception>
 #include <mutex>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "files/text_file.h"
 #include "linebreaks/line_breaks.h"
 
 namespace mozaru {
@@ -44,9 +48,29 @@ private:
     bool m_cancelled = false;
 };
 
-// Rewrites the text that comes out of pipe with AddLineBreaks (add) or
-// RemoveLineBreaks into sink, as addLineBreaksInto does on a text in pieces:
-// the rest of each piece is rewritten where it lies.
-void rewriteLineBreaks(bool add, TextPipe& pipe, const TextSink& sink);
+// Reads a file in pieces on a thread of its own, into a pipe.
+class PipedRead {
+public:
+    PipedRead(const QString& path, const ReadOptions& options);
+    // However the taking side ends, the reading stops at its next piece.
+    ~PipedRead();
+    PipedRead(const PipedRead&) = delete;
+    PipedRead& operator=(const PipedRead&) = delete;
+
+    TextPipe& pipe() { return m_pipe; }
+    // Once all was taken: what the read gave.
+    TextFileRead finish();
+
+private:
+    TextPipe m_pipe;
+    TextFileRead m_read;
+    std::exception_ptr m_failure;
+    std::thread m_thread;  // last: it starts once the rest is there
+};
+
+// Rewrites the text that comes out of pipe with rewrite (addLineBreaksInto
+// or removeLineBreaksInto) into sink: the rest of each piece is rewritten
+// where it lies.
+void rewriteLineBreaks(LineBreakRewrite rewrite, TextPipe& pipe, const TextSink& sink);
 
 }  // namespace mozaru

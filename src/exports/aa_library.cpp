@@ -3,6 +3,8 @@
 
 #include <array>
 
+#include "exports/writers.h"
+#include "text/html_tags.h"
 #include "text/numbers.h"
 #include "text/text.h"
 #include "text/utf.h"
@@ -44,17 +46,25 @@ std::size_t numericReference(std::u16string_view text, std::size_t at, char32_t&
     return i + 1 - at;
 }
 
-// The text less its tags; a '<' that no '>' follows stays as text.
+// Text between tags, less the comments that the tag reader passes over.
+void appendText(std::u16string& out, std::u16string_view text) {
+    for (std::size_t open; (open = text.find(u"<!--")) != npos;) {
+        const std::size_t close = text.find(u"-->", open + 4);
+        if (close == npos) break;
+        out.append(text.substr(0, open));
+        text.remove_prefix(close + 3);
+    }
+    out.append(text);
+}
+
+// The text less its tags and comments; a '<' that starts no tag stays as text.
 std::u16string withoutTags(std::u16string_view text) {
     std::u16string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const std::size_t close = text[i] == u'<' ? text.find(u'>', i) : npos;
-        if (close == npos) {
-            out.push_back(text[i]);
-        } else {
-            i = close;
-        }
+    std::size_t at = 0;
+    for (html::Tag tag; html::nextTag(text, at, tag); at = tag.end) {
+        appendText(out, text.substr(at, tag.begin - at));
     }
+    appendText(out, text.substr(at));
     return out;
 }
 
@@ -76,10 +86,10 @@ bool isPadded(std::u16string_view body) {
     return true;
 }
 
-void writeLines(std::u16string& out, const std::vector<std::u16string>& lines) {
-    for (const std::u16string& line : lines) {
-        out.append(line);
-        out.append(u"\r\n");
+void writeLines(const TextSink& sink, std::u16string_view body) {
+    for (const std::u16string& line : plainLines(body)) {
+        sink(line);
+        sink(u"\r\n");
     }
 }
 
@@ -129,34 +139,26 @@ std::vector<std::u16string> plainLines(std::u16string_view body) {
     return lines;
 }
 
-std::u16string writeAALibrary(const std::vector<LibraryItem>& items, LibraryFormat format) {
-    std::u16string out;
-    for (std::size_t k = 0; k < items.size(); ++k) {
-        if (format == LibraryFormat::Mlt && k > 0) out.append(u"[SPLIT]\r\n");
-        if (format == LibraryFormat::Ast) {
-            out.append(u"[AA][");
-            appendDecimal(out, items[k].number);
-            out.append(u"]\r\n");
-        }
-        writeLines(out, plainLines(items[k].body));
+namespace writers {
+
+void mlt(const ExportInput& input, const TextSink& sink) {
+    for (std::size_t k = 0; k < input.posts.size(); ++k) {
+        if (k > 0) sink(u"[SPLIT]\r\n");
+        writeLines(sink, input.posts[k].body);
     }
-    return out;
 }
 
-std::uint64_t postNumberOf(std::u16string_view header) {
-    std::size_t dt = npos;
-    for (std::size_t p = 0; (p = findNoCase(header, u"<DT", p)) != npos; ++p) dt = p;
-    if (dt == npos) return 0;
-    for (std::size_t i = header.find(u'>', dt); i != npos && ++i < header.size();) {
-        if (header[i] == u' ' || header[i] == u'\u3000') continue;
-        if (header[i] == u'<') {
-            i = header.find(u'>', i);
-            continue;
-        }
-        std::uint64_t number = 0;
-        return parseNumber(header.substr(i), number) ? number : 0;
+void ast(const ExportInput& input, const TextSink& sink) {
+    std::u16string name;
+    for (const KeptPost& post : input.posts) {
+        name = u"[AA][";
+        appendDecimal(name, post.number);
+        name += u"]\r\n";
+        sink(name);
+        writeLines(sink, post.body);
     }
-    return 0;
 }
+
+}  // namespace writers
 
 }  // namespace mozaru

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "encoding/text_codec.h"
+#include "text/text.h"
 
 namespace mozaru {
 
@@ -65,7 +66,7 @@ TextFileWrite writeTextFile(const QString& path, std::u16string_view text,
 
 // A text made piece by piece: hands each piece to the function it is given,
 // in order, and returns whether the whole text was made.
-using TextPieces = std::function<bool(const std::function<void(std::u16string_view)>& piece)>;
+using TextPieces = std::function<bool(const TextSink& piece)>;
 // Encodes the pieces and writes them as they come: neither the text nor its
 // bytes are ever whole. When produce returns false the old file stays.
 TextFileWrite writeTextFile(const QString& path, const TextPieces& produce,

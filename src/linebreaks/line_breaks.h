@@ -2,9 +2,10 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
+
+#include "text/text.h"
 
 namespace mozaru {
 
@@ -16,8 +17,9 @@ std::u16string RemoveLineBreaks(std::u16string_view text);
 // that comes in pieces: last false, the units at the end where a tag may go
 // on are left; the return value is how much of text was used, and the rest
 // must come again at the start of the next call.
-using TextSink = std::function<void(std::u16string_view slice)>;
 std::size_t addLineBreaksInto(std::u16string_view text, const TextSink& sink, bool last = true);
 std::size_t removeLineBreaksInto(std::u16string_view text, const TextSink& sink, bool last = true);
+// Either of the two, for code that runs one of them on pieces.
+using LineBreakRewrite = std::size_t (*)(std::u16string_view text, const TextSink& sink, bool last);
 
 }  // namespace mozaru

@@ -4,12 +4,17 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace mozaru {
 
 inline constexpr std::size_t npos = std::u16string_view::npos;
+
+// Takes a text a slice at a time, in order: what a command or a writer makes
+// goes on (to be encoded, written) without being held whole.
+using TextSink = std::function<void(std::u16string_view slice)>;
 
 // Folds only the ASCII letters; every other code unit compares as it is.
 constexpr char16_t asciiUpper(char16_t c) {

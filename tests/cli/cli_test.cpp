@@ -482,7 +482,8 @@ TEST(TextPipe, LineBreaksOnPiecesFromAnotherThreadAsOnTheWhole) {
             pipe.close();
         });
         std::u16string out;
-        rewriteLineBreaks(add, pipe, [&out](std::u16string_view slice) { out += slice; });
+        rewriteLineBreaks(add ? addLineBreaksInto : removeLineBreaksInto, pipe,
+                          [&out](std::u16string_view slice) { out += slice; });
         producer.join();
         EXPECT_EQ(out, add ? AddLineBreaks(text) : RemoveLineBreaks(text));
     }

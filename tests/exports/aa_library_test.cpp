@@ -1,8 +1,9 @@
-// Tests of the AA libraries: bodies as plain lines, the MLT and AST layouts,
-// post numbers read from headers.
+// Tests of the AA libraries: bodies as plain lines, the MLT and AST layouts.
 #include "exports/aa_library.h"
 
 #include <gtest/gtest.h>
+
+#include "exports/exports.h"
 
 namespace mozaru {
 namespace {
@@ -38,17 +39,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AALibrary, MltSplitsItemsAstNamesThem) {
-    const std::vector<LibraryItem> items{{3, u" a <br> b <BR><BR>"}, {12, u"c"}};
-    EXPECT_EQ(writeAALibrary(items, LibraryFormat::Mlt), u"a\r\nb\r\n[SPLIT]\r\nc\r\n");
-    EXPECT_EQ(writeAALibrary(items, LibraryFormat::Ast), u"[AA][3]\r\na\r\nb\r\n[AA][12]\r\nc\r\n");
-    EXPECT_EQ(writeAALibrary({}, LibraryFormat::Mlt), u"");
-}
-
-TEST(AALibrary, PostNumberFromTheLastHeader) {
-    EXPECT_EQ(postNumberOf(u"<HTML><DL>\r\n<DT>12 \uFF1A<B>n</B>\uFF1Ad"), 12u);
-    EXPECT_EQ(postNumberOf(u"x<BR><BR>\r\n<dt><a name=\"7\">7</a> \uFF1A"), 7u);
-    EXPECT_EQ(postNumberOf(u"<DT>1 x<DT>\u540D\u524D"), 0u);
-    EXPECT_EQ(postNumberOf(u"<DL>"), 0u);
+    const std::vector<KeptPost> items{{3, u"", u" a <br> b <BR><BR>"}, {12, u"", u"c"}};
+    EXPECT_EQ(exportText(ExportId::Mlt, {{}, items}), u"a\r\nb\r\n[SPLIT]\r\nc\r\n");
+    EXPECT_EQ(exportText(ExportId::Ast, {{}, items}), u"[AA][3]\r\na\r\nb\r\n[AA][12]\r\nc\r\n");
+    EXPECT_EQ(exportText(ExportId::Mlt, {}), u"");
 }
 
 }  // namespace

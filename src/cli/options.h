@@ -1,14 +1,16 @@
-// What one mozaru-cli command line asks for, once parsed.
+// What one mozaru-cli command line asks for, and how it is parsed.
 #pragma once
 
 #include <cstdint>
+#include <iosfwd>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "boards/board_forms.h"
 #include "encoding/text_codec.h"
-#include "exports/aa_library.h"
+#include "exports/exports.h"
 #include "files/text_file.h"
 
 namespace mozaru {
@@ -29,15 +31,19 @@ struct CliOptions {
     bool quiet = false;
     std::vector<std::string> inputs;  // "-" is standard input
     InputFormat inputFormat = InputFormat::Auto;
-    LibraryFormat to = LibraryFormat::Html;
+    ExportId to = ExportId::KeptBodies;  // extract's output
     // Inputs found in a folder: their path below it, which the result keeps
     // below --output-dir. Other inputs keep only their file name.
     std::map<std::string, std::string> relativePaths;
 };
 
-// The input's name in messages: standard input has none of its own.
-inline std::string displayName(const std::string& input) {
-    return input == "-" ? "standard input" : input;
-}
+// Parses args (the command line without the program's name) into options.
+// Nothing when the command is to run; otherwise the exit status, after the
+// help on out or a usage error on err.
+std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& options,
+                                    std::ostream& out, std::ostream& err);
+
+// A usage error: the message and the usage on err; the exit status.
+int usageError(std::ostream& err, const std::string& message);
 
 }  // namespace mozaru

@@ -1,5 +1,5 @@
-// mozaru-cli's file work: one input through one command to its destination,
-// and batches of inputs on worker threads.
+// mozaru-cli's work on one input: read and decode it, run the command, and
+// deliver the result encoded to a file or a stream.
 #pragma once
 
 #include <cstddef>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_options.h"
+#include "cli/options.h"
 #include "encoding/text_codec.h"
 
 namespace mozaru {
@@ -27,21 +27,19 @@ struct Destination {
 // Reads and decodes input ("-": from in) as options.inputEncoding says, with
 // CR LF line breaks. On failure records the error in outcome and returns
 // false; undecodable bytes give a warning there.
-bool readDocument(const CliOptions& options, const std::string& input, std::istream& in,
-                  DecodedText& decoded, FileOutcome& outcome);
+bool readInput(const CliOptions& options, const std::string& input, std::istream& in,
+               DecodedText& decoded, FileOutcome& outcome);
+
+// Replaces text by the classic page it converts to when options.inputFormat
+// recognises it (or names its form). Malformed .dat lines are named in
+// messages as input:line. False, with a message, when the form asked for
+// is not in the input.
+bool toClassicInput(const CliOptions& options, const std::string& input, std::u16string& text,
+                    std::vector<std::string>& messages);
 
 // Reads input ("-": from in), applies options.command and delivers the result
 // encoded in options.outputEncoding. Never throws.
-FileOutcome convertOne(const CliOptions& options, const std::string& input, std::istream& in,
+FileOutcome runOnInput(const CliOptions& options, const std::string& input, std::istream& in,
                        const Destination& destination);
-
-// Why the inputs cannot be run as a batch into options.outputDir (standard
-// input among them, two inputs of one file name, an output that would replace
-// an input); empty when they can. Checked before anything is written.
-std::string batchProblem(const CliOptions& options);
-
-// Converts every input into options.outputDir with options.jobs threads;
-// messages go to err in input order after the run. Returns the exit status.
-int runBatch(const CliOptions& options, std::istream& in, std::ostream& err, bool showProgress);
 
 }  // namespace mozaru

@@ -2,17 +2,12 @@
 // result takes in --output-dir.
 #pragma once
 
-#include <QString>
 #include <string>
 #include <vector>
 
-#include "cli/cli_options.h"
+#include "cli/options.h"
 
 namespace mozaru {
-
-// A path as mozaru-cli's arguments name it, as Qt names it, and back.
-QString toQPath(const std::string& path);
-std::string fromQPath(const QString& path);
 
 struct FolderExpansion {
     std::string usageProblem;         // a folder without --output-dir
@@ -27,8 +22,12 @@ FolderExpansion expandFolders(CliOptions& options);
 
 // The result's path below --output-dir ('/' between folders): the input's
 // path below its folder, or its file name; with the extension of what is
-// written (.mlt, .ast; .html for an HTML result of a .dat log).
+// written (the output's, or the input's own for an output of the same kind
+// of text; .html for a .dat log's page).
 std::string outputNameFor(const CliOptions& options, const std::string& input);
+
+// The result's path: --output-dir and outputNameFor.
+std::string outputPathFor(const CliOptions& options, const std::string& input);
 
 // Creates the subfolders of --output-dir that the results need; false, with
 // the folder's name in problem, when one cannot be made.

@@ -1,31 +1,15 @@
 // mozaru-cli's inputs: folders walked recursively, results named after them.
-#include "cli/cli_inputs.h"
+#include "cli/inputs.h"
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
+#include "cli/messages.h"
+#include "files/path_text.h"
+
 namespace mozaru {
-
-// Windows hands main UTF-8 arguments (win32_console.h); QFile's names there
-// are in the ANSI code page, which would lose characters.
-QString toQPath(const std::string& path) {
-#ifdef _WIN32
-    return QString::fromStdString(path);
-#else
-    return QFile::decodeName(path.c_str());
-#endif
-}
-
-std::string fromQPath(const QString& path) {
-#ifdef _WIN32
-    return path.toStdString();
-#else
-    return QFile::encodeName(path).toStdString();
-#endif
-}
 
 namespace {
 
@@ -51,10 +35,10 @@ QStringList pagesBelow(const QString& folder, const QString& skipped) {
     return found;
 }
 
-QString withSuffix(const QString& name, const QString& suffix) {
+QString withSuffix(const QString& name, std::u16string_view suffix) {
     const QFileInfo info(name);
     const QString folder = info.path() == u"." ? QString() : info.path() + u'/';
-    return folder + info.completeBaseName() + u'.' + suffix;
+    return folder + info.completeBaseName() + u'.' + QStringView(suffix).toString();
 }
 
 }  // namespace
@@ -77,8 +61,8 @@ FolderExpansion expandFolders(CliOptions& options) {
         }
         const QStringList pages = pagesBelow(folder, skipped);
         if (pages.isEmpty()) {
-            expansion.errors.push_back("mozaru-cli: " + input +
-                                       " holds no .dat, .html, .htm or .txt file");
+            expansion.errors.push_back(
+                cliMessage(input + " holds no .dat, .html, .htm or .txt file"));
         }
         for (const QString& page : pages) {
             const std::string path = fromQPath(QDir(folder).filePath(page));
@@ -94,15 +78,25 @@ std::string outputNameFor(const CliOptions& options, const std::string& input) {
     const auto relative = options.relativePaths.find(input);
     QString name = relative != options.relativePaths.end() ? toQPath(relative->second)
                                                            : QFileInfo(toQPath(input)).fileName();
-    if (options.command == CliCommand::Extract && options.to == LibraryFormat::Mlt) {
-        name = withSuffix(name, QStringLiteral("mlt"));
-    } else if (options.command == CliCommand::Extract && options.to == LibraryFormat::Ast) {
-        name = withSuffix(name, QStringLiteral("ast"));
-    } else if ((options.command == CliCommand::Extract || options.command == CliCommand::Convert) &&
-               QFileInfo(name).suffix().toLower() == u"dat") {
-        name = withSuffix(name, QStringLiteral("html"));
+    const bool fromDat = QFileInfo(name).suffix().toLower() == u"dat";
+    switch (options.command) {
+        case CliCommand::Extract: {
+            const ExportFormat& output = exportFormat(options.to);
+            if (!output.keepsInputName || fromDat) name = withSuffix(name, output.extension);
+            break;
+        }
+        case CliCommand::Convert:
+            if (fromDat) name = withSuffix(name, u"html");
+            break;
+        default:
+            break;
     }
     return fromQPath(name);
+}
+
+std::string outputPathFor(const CliOptions& options, const std::string& input) {
+    return fromQPath(
+        QDir(toQPath(options.outputDir)).filePath(toQPath(outputNameFor(options, input))));
 }
 
 bool makeOutputFolders(const CliOptions& options, std::string& problem) {

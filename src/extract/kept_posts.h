@@ -1,0 +1,31 @@
+// The posts an extraction keeps, one by one, beside its result: what the
+// outputs made of pictures (libraries, pages, images) are written from.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mozaru {
+
+struct KeptPost {
+    std::uint64_t number = 0;  // as its header gives it, else its place among the pieces
+    std::u16string header;     // the page's text from the post's last "<DT" to its "<DD"
+    std::u16string body;       // as the extraction kept it: one line, markup and all
+};
+
+struct Extraction {
+    std::u16string document;      // ExtractAA's result
+    std::vector<KeptPost> posts;  // filled only when asked for
+};
+
+// ExtractAA over page, and, when withPosts, the kept posts one by one.
+Extraction extractPosts(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
+                        bool withPosts);
+
+// The number a post header gives after its last "<DT" (its tag, tags and
+// spaces skipped); 0 when it gives none.
+std::uint64_t postNumberOf(std::u16string_view header);
+
+}  // namespace mozaru

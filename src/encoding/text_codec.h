@@ -12,6 +12,9 @@ namespace mozaru {
 
 enum class Encoding { Cp932, Utf8, Utf16LE, Utf16BE, EucJp };
 
+// The mark that opens a UTF-8 text written by Windows' editors.
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 // What the reader is told to use: Auto lets a BOM decide, then the detector
 // (only its UTF-8 and EUC-JP verdicts are taken), else CP932.
 enum class InputEncoding { Auto, Cp932, EucJp, Utf8 };

@@ -74,7 +74,39 @@ private:
     const TextTaker& m_take;
 };
 
+// Opens path for reading; false, with the system's reason, when it cannot
+// be read (a folder opens on some systems, but reads nothing).
+bool openForReading(const QString& path, QFile& file, QString& reason) {
+    if (QFileInfo(path).isDir()) {
+        reason = QStringLiteral("Is a directory");
+        return false;
+    }
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        reason = file.errorString();
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+FileBytes readFileBytes(const QString& path, std::uint64_t limit) {
+    FileBytes result;
+    QFile file;
+    if (!openForReading(path, file, result.reason)) return result;
+    if (!readUpTo(file, result.bytes, static_cast<std::size_t>(limit) + 1)) {
+        result.reason = file.errorString();
+    } else if (result.bytes.size() > limit) {
+        result.tooLarge = true;
+        result.reason = tooLargeReason(limit);
+    } else {
+        result.ok = true;
+        return result;
+    }
+    std::string().swap(result.bytes);
+    return result;
+}
 
 QString tooLargeReason(std::uint64_t limit) {
     if (limit % (1 << 20) == 0) {
@@ -101,15 +133,8 @@ TextFileRead readTextFile(const QString& path, const ReadOptions& options) {
 TextFileRead readTextFileInPieces(const QString& path, const ReadOptions& options,
                                   const TextTaker& take) {
     TextFileRead result;
-    if (QFileInfo(path).isDir()) {
-        result.reason = QStringLiteral("Is a directory");
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        result.reason = file.errorString();
-        return result;
-    }
+    QFile file;
+    if (!openForReading(path, file, result.reason)) return result;
     const auto fail = [&](QString reason) {
         result.reason = std::move(reason);
         std::u16string().swap(result.decoded.text);  // frees it, as assigning would not

@@ -45,6 +45,17 @@ struct TextFileWrite {
 TextFileRead readTextFile(const QString& path, InputEncoding choice = InputEncoding::Auto);
 TextFileRead readTextFile(const QString& path, const ReadOptions& options);
 
+struct FileBytes {
+    bool ok = false;
+    std::string bytes;
+    QString reason;         // on failure, as TextFileRead's
+    bool tooLarge = false;  // the failure: the file is larger than the limit
+};
+
+// Reads a small file whole, as bytes: a file over limit fails without being
+// read further.
+FileBytes readFileBytes(const QString& path, std::uint64_t limit);
+
 // Takes the text decoded so far and not taken yet, erasing from its front
 // what it has used; last: the text is complete.
 using TextTaker = std::function<void(std::u16string& text, bool last)>;

@@ -19,12 +19,10 @@ namespace {
 // How the file was written, kept when it is rewritten.
 enum class IniEncoding { Cp932, Utf8, Utf8WithBom };
 
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
 // A settings file holds three short lines and some comments; anything near
 // this size is something else (a link to a device, a log written over it)
 // and is not read into memory.
-constexpr qint64 kMaxBytes = qint64{1} << 20;
+constexpr std::uint64_t kMaxBytes = std::uint64_t{1} << 20;
 
 // CP932, as shipped, unless the bytes say UTF-8: a BOM, or valid UTF-8
 // holding non-ASCII text, as editors on Linux save the file.
@@ -49,26 +47,14 @@ struct LinesRead {
 // with LF endings still reads line by line.
 LinesRead readLines(const QString& path) {
     LinesRead out;
-    QFile file(path);
-    QString reason;
-    QByteArray bytes;
-    if (QFileInfo(path).isDir()) {
-        reason = QStringLiteral("Is a directory");
-    } else if (!file.open(QIODevice::ReadOnly)) {
-        reason = file.errorString();
-    } else {
-        bytes = file.read(kMaxBytes + 1);
-        if (file.error() != QFileDevice::NoError) {
-            reason = file.errorString();
-        } else if (bytes.size() > kMaxBytes) {
-            reason = QStringLiteral("設定ファイルが 1 MB を超えています");
-        }
-    }
-    if (!reason.isEmpty()) {
-        out.error = fileMessage(QDir::toNativeSeparators(path), reason);
+    const FileBytes read = readFileBytes(path, kMaxBytes);
+    if (!read.ok) {
+        out.error = fileMessage(
+            QDir::toNativeSeparators(path),
+            read.tooLarge ? QStringLiteral("設定ファイルが 1 MB を超えています") : read.reason);
         return out;
     }
-    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const std::string_view view = read.bytes;
     out.encoding = encodingOf(view);
     const DecodedText decoded = decodeDocument(
         view, out.encoding == IniEncoding::Cp932 ? InputEncoding::Cp932 : InputEncoding::Utf8);

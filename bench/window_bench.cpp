@@ -179,14 +179,14 @@ int main(int argc, char* argv[]) {
             answerOk(prompts);
         },
         [&] { window.Command2_Click(); }, extract);
-    const bool extractSame = window.RichTextBox1->documentText() == ExtractAA(page, 0, 0);
+    const bool extractSame = window.RichTextBox1->documentView() == ExtractAA(page, 0, 0);
     report("AAの抽出", loadMB, extract, 1.0);
 
     Timing add;
     timeAlone([&] { (void)AddLineBreaks(extracted); }, add);
     timeWindow([&] { window.RichTextBox1->setDocumentText(extracted); },
                [&] { window.Command1_Click(); }, add);
-    const bool addSame = window.RichTextBox1->documentText() == added;
+    const bool addSame = window.RichTextBox1->documentView() == added;
     report("改行付加, extraction result", extractedMB, add, 1.0);
 
     Timing undo;
@@ -196,14 +196,14 @@ int main(int argc, char* argv[]) {
             window.Command1_Click();
         },
         [&] { window.RichTextBox1->undo(); }, undo);
-    const bool undoSame = window.RichTextBox1->documentText() == extracted;
+    const bool undoSame = window.RichTextBox1->documentView() == extracted;
     report("undo of 改行付加", extractedMB, undo, 1.0);
 
     Timing remove;
     timeAlone([&] { (void)RemoveLineBreaks(added); }, remove);
     timeWindow([&] { window.RichTextBox1->setDocumentText(added); },
                [&] { window.Command7_Click(); }, remove);
-    const bool removeSame = window.RichTextBox1->documentText() == RemoveLineBreaks(added);
+    const bool removeSame = window.RichTextBox1->documentView() == RemoveLineBreaks(added);
     report("改行除去, its 改行付加 result", cp932Megabytes(added), remove, 1.0);
 
     if (!extractSame || !addSame || !removeSame || !undoSame) {

@@ -204,8 +204,10 @@ void Form1::Form_Resize() {
         const QRect frame = frameGeometry();
         return OuterSize{pixelsToTwipsX(this, frame.width()), pixelsToTwipsY(this, frame.height())};
     };
-    if (outer().width <= kMinOuterWidth) setOuterSize(kMinOuterWidth, outer().height);
-    if (outer().height <= kMinOuterHeight) setOuterSize(outer().width, kMinOuterHeight);
+    const OuterSize snapped = snapOuterSize(outer());
+    if (snapped.width != outer().width || snapped.height != outer().height) {
+        setOuterSize(snapped.width, snapped.height);
+    }
 
     const OuterSize size = outer();
     const MainLayout layout = layoutControls(size);

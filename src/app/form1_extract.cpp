@@ -12,20 +12,20 @@ namespace mozaru {
 
 void WindowExtractObserver::start(std::int32_t n) {
     m_started = true;
-    m_form.EnableCommands(kFalse);
-    m_form.ProgressBar1->setMax(static_cast<float>(n));
-    m_form.ProgressBar1->setMin(0.0f);
-    m_form.ProgressBar1->setValue(0.0f);
+    m_enterBusy();
+    m_bar.setMax(static_cast<float>(n));
+    m_bar.setMin(0.0f);
+    m_bar.setValue(0.0f);
     m_yield.now();
 }
 
 void WindowExtractObserver::postDone(std::int32_t i) {
-    m_form.ProgressBar1->setValue(static_cast<float>(i));
+    m_bar.setValue(static_cast<float>(i));
     m_yield.maybe();
 }
 
 void WindowExtractObserver::finished(std::int32_t n) {
-    m_form.ProgressBar1->setValue(static_cast<float>(n));
+    m_bar.setValue(static_cast<float>(n));
     m_yield.now();
 }
 
@@ -38,7 +38,7 @@ void Form1::Command2_Click() {
     MergeFlag = m_form3->F_Check1();
 
     RichTextBox1->setVisible(false);
-    WindowExtractObserver observer(*this);
+    WindowExtractObserver observer(*ProgressBar1, [this] { EnableCommands(kFalse); });
     // What the window can survive (out of memory) leaves the document as it
     // was, and is told once the window is itself again.
     std::exception_ptr failure;

@@ -15,10 +15,11 @@ inline constexpr char16_t kPathSeparator = u'\\';
 inline constexpr char16_t kPathSeparator = u'/';
 #endif
 
-// Positions in these functions are 16-bit counters, as the file dialogs and
-// the settings round-trip expect; a position past their range is reported to
-// the user like any other load or save failure. what() is the UTF-8 text shown
-// after "【エラー内容】".
+// Positions in these functions are 16-bit signed counters, as the file
+// dialogs and the settings round-trip expect: 32767 is the last position such
+// a counter holds. A separator or dot beyond it is reported to the user like
+// any other load or save failure, never cut short or wrapped into a wrong
+// folder or name. what() is the UTF-8 text shown after "【エラー内容】".
 class PathOverflow : public std::overflow_error {
 public:
     PathOverflow();

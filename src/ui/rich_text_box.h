@@ -33,7 +33,6 @@ public:
     // The document: the whole text with CR LF line breaks. The view stays
     // valid until the text changes.
     std::u16string_view documentView() const;
-    std::u16string documentText() const { return std::u16string(documentView()); }
     // One assignment of the whole text (raises one change event); any line
     // break (CR LF, CR, LF) becomes a CR LF line break. The undo history
     // starts afresh.

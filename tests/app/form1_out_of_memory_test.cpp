@@ -115,7 +115,7 @@ void Form1OutOfMemoryTest::commandsSurvive() {
     QCOMPARE(f.prompts.messages.size(), std::size_t{1});
     QCOMPARE(f.prompts.messages.back().text, message);
     QCOMPARE(f.prompts.messages.back().title, QStringLiteral("確認"));
-    QVERIFY(w.RichTextBox1->documentText() == page);
+    QVERIFY(w.RichTextBox1->documentView() == page);
     QVERIFY(!w.RichTextBox1->isHidden());
     QCOMPARE(w.BusyFlag, kFalse);
     QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));

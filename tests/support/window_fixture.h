@@ -23,7 +23,7 @@ struct WindowFixture {
 
     // The document as a QString, so that a failed comparison shows it.
     QString document() const {
-        return QString::fromStdU16String(window->RichTextBox1->documentText());
+        return QStringView(window->RichTextBox1->documentView()).toString();
     }
 
     // Enabled state of the six command buttons, in the order LOAD, SAVE,

@@ -51,8 +51,8 @@ int runIntoFolder(CliOptions& options, const FolderExpansion& folders, std::istr
     return folders.errors.empty() ? status : kExitFileError;
 }
 
-int runCommand(CliOptions& options, std::istream& in, std::ostream& out, std::ostream& err,
-               bool errIsTerminal) {
+int runOnInputs(CliOptions& options, std::istream& in, std::ostream& out, std::ostream& err,
+                bool errIsTerminal) {
     const FolderExpansion folders = expandFolders(options);
     if (!folders.usageProblem.empty()) return usageError(err, folders.usageProblem);
     if (!options.outputDir.empty()) return runIntoFolder(options, folders, in, err, errIsTerminal);
@@ -76,7 +76,7 @@ int runCli(std::vector<std::string> args, std::istream& in, std::ostream& out, s
         return *status;
     }
     if (options.command == CliCommand::Explain) return runExplain(options, in, out, err);
-    return runCommand(options, in, out, err, errIsTerminal);
+    return runOnInputs(options, in, out, err, errIsTerminal);
 }
 
 }  // namespace mozaru

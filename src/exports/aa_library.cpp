@@ -3,6 +3,7 @@
 
 #include <array>
 
+#include "exports/named_references.h"
 #include "exports/writers.h"
 #include "text/html_tags.h"
 #include "text/numbers.h"
@@ -28,8 +29,9 @@ constexpr std::array<Reference, 6> kNamed{{
 }};
 
 // The numeric reference at text[at] ('&'): its code point and length; 0
-// when there is none or it names no character.
-std::size_t numericReference(std::u16string_view text, std::size_t at, char32_t& c) {
+// when there is none or it names no character. A library's may lack its ';'.
+std::size_t numericReference(std::u16string_view text, std::size_t at, char32_t& c,
+                             ReferenceForms forms) {
     std::size_t i = at + 2;
     if (i > text.size() || text[at + 1] != u'#') return 0;
     const bool hex = i < text.size() && (text[i] == u'x' || text[i] == u'X');
@@ -40,10 +42,24 @@ std::size_t numericReference(std::u16string_view text, std::size_t at, char32_t&
         if (i - first == 8) return 0;
         value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
     }
-    if (i == first || i >= text.size() || text[i] != u';') return 0;
+    const bool closed = i < text.size() && text[i] == u';';
+    if (i == first || (!closed && forms == ReferenceForms::Html)) return 0;
     if (value == 0 || value > 0x10FFFF || isSurrogate(value)) return 0;
+    // A line of a library cannot hold a line break: such a reference stays text.
+    if (forms == ReferenceForms::Library && (value == u'\n' || value == u'\r')) return 0;
     c = value;
-    return i + 1 - at;
+    return i + (closed ? 1 : 0) - at;
+}
+
+// Any name HTML 4 defines, at text[at] ('&'), with its ';'.
+std::size_t libraryNamedReference(std::u16string_view text, std::size_t at, char32_t& c) {
+    static const std::size_t longest = longestReferenceName();
+    const std::size_t end = text.substr(0, at + 2 + longest).find(u';', at + 1);
+    if (end == npos) return 0;
+    c = namedReference(text.substr(at + 1, end - at - 1));
+    // Editors draw a no-break space as a space; CP932 has no other.
+    if (c == u'\u00A0') c = u' ';
+    return c == 0 ? 0 : end + 1 - at;
 }
 
 // Text between tags, less the comments that the tag reader passes over.
@@ -95,7 +111,7 @@ void writeLines(const TextSink& sink, std::u16string_view body) {
 
 }  // namespace
 
-std::u16string decodeReferences(std::u16string_view text) {
+std::u16string decodeReferences(std::u16string_view text, ReferenceForms forms) {
     std::u16string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -104,7 +120,10 @@ std::u16string decodeReferences(std::u16string_view text) {
             continue;
         }
         char32_t c = 0;
-        std::size_t length = numericReference(text, i, c);
+        std::size_t length = numericReference(text, i, c, forms);
+        if (length == 0 && forms == ReferenceForms::Library) {
+            length = libraryNamedReference(text, i, c);
+        }
         for (const Reference& r : kNamed) {
             if (length == 0 && text.substr(i + 1, r.name.size()) == r.name) {
                 c = r.character;

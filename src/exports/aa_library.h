@@ -13,7 +13,14 @@ namespace mozaru {
 // character references decoded; trailing empty lines dropped.
 std::vector<std::u16string> plainLines(std::u16string_view body);
 
-// &lt; &gt; &amp; &quot; &apos; &nbsp; &#N; &#xH; decoded; others left as written.
-std::u16string decodeReferences(std::u16string_view text);
+// Html: what boards write, &lt; &gt; &amp; &quot; &apos; &nbsp; &#N; &#xH;.
+// Library: what AA libraries hold besides, &#N and &#xH without their ';' and
+// every name HTML 4 defines (&nbsp; as a space); a reference to a line break
+// stays as written there.
+enum class ReferenceForms { Html, Library };
+
+// The references of forms decoded; others left as written.
+std::u16string decodeReferences(std::u16string_view text,
+                                ReferenceForms forms = ReferenceForms::Html);
 
 }  // namespace mozaru

@@ -93,4 +93,34 @@ inline void appendUtf8(std::string& out, char32_t c) {
     out.append(bytes, writeUtf8(c, bytes));
 }
 
+// The whole text as UTF-8 (a lone surrogate as the three bytes of its unit).
+inline std::string toUtf8(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size() * 3);
+    forEachCodePoint(text, [&out](char32_t c) { appendUtf8(out, c); });
+    return out;
+}
+
+// UTF-8 (as toUtf8 writes it) back to UTF-16; a byte that starts no sequence
+// becomes U+FFFD.
+inline std::u16string fromUtf8(std::string_view bytes) {
+    std::u16string out;
+    out.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        const std::size_t n = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+        if (n == 0 || i + n > bytes.size()) {
+            out.push_back(u'\uFFFD');
+            ++i;
+            continue;
+        }
+        char32_t c = n == 1 ? b : b & (0xFF >> (n + 1));
+        for (std::size_t k = 1; k < n; ++k)
+            c = c << 6 | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
+        appendUtf16(out, c);
+        i += n;
+    }
+    return out;
+}
+
 }  // namespace mozaru

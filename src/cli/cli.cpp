@@ -6,9 +6,11 @@
 #include <ostream>
 
 #include "cli/batch.h"
+#include "cli/collection_jobs.h"
 #include "cli/explain.h"
 #include "cli/inputs.h"
 #include "cli/messages.h"
+#include "cli/new_only.h"
 #include "cli/options.h"
 #include "cli/run_input.h"
 
@@ -75,7 +77,27 @@ int runCli(std::vector<std::string> args, std::istream& in, std::ostream& out, s
     if (const std::optional<int> status = parseCommandLine(std::move(args), options, out, err)) {
         return *status;
     }
-    if (options.command == CliCommand::Explain) return runExplain(options, in, out, err);
+    switch (options.command) {
+        case CliCommand::Explain:
+            return runExplain(options, in, out, err);
+        case CliCommand::Index:
+            return runIndex(options, err);
+        case CliCommand::Search:
+            return runSearch(options, out, err);
+        case CliCommand::Dedup:
+            return runDedup(options, out, err);
+        default:
+            break;
+    }
+    if (options.newOnly) {
+        try {
+            options.known =
+                std::make_shared<const KnownPictures>(options.database, options.threshold);
+        } catch (const std::exception& e) {
+            err << cliMessage(e.what()) << "\n";
+            return kExitFileError;
+        }
+    }
     return runOnInputs(options, in, out, err, errIsTerminal);
 }
 

@@ -45,6 +45,7 @@ struct OptionNames {
     std::string output = "cp932";
     std::string format = "auto";
     std::string to = "html";
+    std::string searchTo;  // search's --to; empty: the list
 };
 
 std::string lowered(std::string name) {
@@ -89,6 +90,11 @@ std::string usage() {
            "  mozaru-cli explain       [--level 0|1|2] [--json] [--input-encoding E] "
            "[--input-format F]\n"
            "                           [INPUT]\n"
+           "  mozaru-cli index         --db FILE [--merge DB...] [--level 0|1|2] [INPUT...]\n"
+           "  mozaru-cli search        --db FILE [--category C] [--limit N] [--to " +
+           outputChoices() +
+           "] TEXT\n"
+           "  mozaru-cli dedup         (--db FILE | INPUT...) [--threshold T] [--mirror]\n"
            "common options:\n"
            "  -o, --output FILE        the result of a single input (default: standard output)\n"
            "  -d, --output-dir DIR     batch: each result to DIR/<input file name>; a folder "
@@ -184,6 +190,73 @@ CLI::App* addCommand(CLI::App& app, const char* name, const char* description, C
     return sub;
 }
 
+void addThreshold(CLI::App& command, CliOptions& options) {
+    command
+        .add_option("--threshold", options.threshold,
+                    "the least similarity of near duplicates: the share of lines two pictures "
+                    "have in common, spaces left out (default 0.8)")
+        ->check(CLI::Range(0.0, 1.0).description(""))
+        ->type_name("T");
+}
+
+// index, search and dedup: the collection's commands.
+void addCollectionCommands(CLI::App& app, CliOptions& options, OptionNames& names) {
+    CLI::App* index = addCommand(app, "index",
+                                 "put every picture of the inputs (MLT, AST, .txt, thread pages "
+                                 "and logs; folders walked, their paths the categories) into a "
+                                 "collection; files unchanged since are not read again",
+                                 CliCommand::Index, options);
+    index->add_option("--db", options.database, "the collection, one SQLite file")
+        ->required()
+        ->type_name("FILE");
+    index->add_option("--merge", options.mergeFrom, "other collections to merge in")
+        ->type_name("DB");
+    addLevel(*index, options);
+    addInputOptions(*index, options, names);
+    index->add_option("-j,--jobs", options.jobs, "threads that read files (default: cores)")
+        ->check(CLI::Range(1u, 1024u).description(""))
+        ->type_name("N");
+    index->add_flag("-q,--quiet", options.quiet, "no summary");
+    index->add_option("INPUT", options.inputs, "files and folders")->type_name("FILE");
+
+    CLI::App* search = addCommand(app, "search", "list the pictures of a collection that hold TEXT",
+                                  CliCommand::Search, options);
+    search->add_option("--db", options.database, "the collection")->required()->type_name("FILE");
+    search->add_option("--category", options.category, "only this folder and those below it")
+        ->type_name("C");
+    search->add_option("--limit", options.limit, "at most N pictures (default 20)")
+        ->check(CLI::PositiveNumber.description(""))
+        ->type_name("N");
+    search
+        ->add_option("--to", names.searchTo,
+                     "write the pictures found as this output instead of listing them")
+        ->check(CLI::IsMember(namesOf(outputs()), CLI::ignore_case).description(""))
+        ->type_name(outputChoices());
+    search->add_option("-o,--output", options.output, "the output (default: standard output)")
+        ->type_name("FILE");
+    search->add_option("--output-encoding", names.output, "default cp932")
+        ->check(CLI::IsMember(namesOf(kOutputEncodings), CLI::ignore_case).description(""))
+        ->type_name("cp932|utf-8");
+    search->add_option("TEXT", options.inputs, "a line of a picture, or a few characters of it")
+        ->required()
+        ->expected(1)
+        ->type_name("TEXT");
+
+    CLI::App* dedup = addCommand(app, "dedup",
+                                 "list the pictures that are there more than once: the same "
+                                 "text, or near (other spaces, lines changed; --mirror: the "
+                                 "mirror image)",
+                                 CliCommand::Dedup, options);
+    dedup->add_option("--db", options.database, "the collection (else the INPUTs are read)")
+        ->type_name("FILE");
+    addThreshold(*dedup, options);
+    dedup->add_flag("--mirror", options.mirror, "also match a picture with its mirror image");
+    addLevel(*dedup, options);
+    addInputOptions(*dedup, options, names);
+    dedup->add_option("INPUT", options.inputs, "files and folders, without --db")
+        ->type_name("FILE");
+}
+
 void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
     app.require_subcommand(1);
     CLI::App* extract = addCommand(app, "extract", "keep the post bodies that are ASCII art",
@@ -191,6 +264,12 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
     addLevel(*extract, options);
     extract->add_flag("--merge", options.merge, "keep identical ASCII art once");
     addOutputFormat(*extract, names);
+    extract
+        ->add_flag("--new-only", options.newOnly,
+                   "keep only pictures the collection --db does not hold (the same text, or "
+                   "similar by --threshold)")
+        ->needs(extract->add_option("--db", options.database, "the collection")->type_name("FILE"));
+    addThreshold(*extract, options);
     addInputFormat(*extract, names);
     addCommonOptions(*extract, options, names);
     CLI::App* convert =
@@ -216,6 +295,7 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
     explain->add_option("INPUT", options.inputs, "input file; none or - reads standard input")
         ->expected(0, 1)
         ->type_name("FILE");
+    addCollectionCommands(app, options, names);
 }
 
 }  // namespace
@@ -248,6 +328,14 @@ std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& o
     options.outputEncoding = kOutputEncodings.at(lowered(names.output));
     options.inputFormat = inputFormats().at(lowered(names.format));
     options.to = outputs().at(lowered(names.to));
+    if (!names.searchTo.empty()) {
+        options.to = outputs().at(lowered(names.searchTo));
+        options.toGiven = true;
+    }
+    if (options.command == CliCommand::Dedup &&
+        options.database.empty() == options.inputs.empty()) {
+        return usageError(err, "dedup reads either a collection (--db) or INPUTs");
+    }
     return std::nullopt;
 }
 

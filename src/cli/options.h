@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -15,7 +16,9 @@
 
 namespace mozaru {
 
-enum class CliCommand { Extract, AddBreaks, RemoveBreaks, Explain, Convert };
+enum class CliCommand { Extract, AddBreaks, RemoveBreaks, Explain, Convert, Index, Search, Dedup };
+
+class KnownPictures;
 
 struct CliOptions {
     CliCommand command = CliCommand::Extract;
@@ -35,6 +38,16 @@ struct CliOptions {
     // Inputs found in a folder: their path below it, which the result keeps
     // below --output-dir. Other inputs keep only their file name.
     std::map<std::string, std::string> relativePaths;
+    // The collection: index, search, dedup, and extract --new-only.
+    std::string database;                        // --db
+    std::vector<std::string> mergeFrom;          // index --merge
+    std::string category;                        // search --category
+    std::size_t limit = 20;                      // search --limit
+    bool toGiven = false;                        // search --to: an output, not the list
+    double threshold = 0.8;                      // dedup and extract --new-only
+    bool mirror = false;                         // dedup --mirror
+    bool newOnly = false;                        // extract --new-only
+    std::shared_ptr<const KnownPictures> known;  // what --new-only leaves out, once loaded
 };
 
 // Parses args (the command line without the program's name) into options.

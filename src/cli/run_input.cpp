@@ -5,6 +5,7 @@
 #include <ostream>
 
 #include "cli/messages.h"
+#include "cli/new_only.h"
 #include "cli/text_pipe.h"
 #include "extract/kept_posts.h"
 #include "files/path_text.h"
@@ -60,9 +61,10 @@ void runCommand(const CliOptions& options, DecodedText& decoded, TextEncoder& en
     switch (options.command) {
         case CliCommand::Extract: {
             const ExportFormat& output = exportFormat(options.to);
-            const Extraction kept =
-                extractPosts(decoded.text, options.level, options.merge ? 1 : 0, output.fromPosts);
+            Extraction kept = extractPosts(decoded.text, options.level, options.merge ? 1 : 0,
+                                           output.fromPosts || options.known != nullptr);
             std::u16string().swap(decoded.text);
+            if (options.known != nullptr) keepNewOnly(*options.known, kept);
             output.write({kept.document, kept.posts}, encode);
             break;
         }
@@ -74,6 +76,9 @@ void runCommand(const CliOptions& options, DecodedText& decoded, TextEncoder& en
             lineBreakRewrite(options.command)(decoded.text, encode, true);
             break;
         case CliCommand::Explain:
+        case CliCommand::Index:
+        case CliCommand::Search:
+        case CliCommand::Dedup:
             break;
     }
     encoder.finish();

@@ -215,4 +215,43 @@ std::vector<Cluster> findDuplicates(const FingerprintTable& table,
     return clusters;
 }
 
+NearIndex::NearIndex(const FingerprintTable& table, double threshold)
+    : m_table(table), m_threshold(threshold) {
+    const Banding banding = bandingFor(threshold);
+    m_exact.reserve(table.size());
+    for (std::size_t i = 0; i < table.size(); ++i) m_exact.push_back(table.exact(i));
+    std::sort(m_exact.begin(), m_exact.end());
+    m_bands.reserve(table.size() * static_cast<std::size_t>(banding.bands));
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        if (table.plain(i).empty()) continue;
+        for (int band = 0; band < banding.bands; ++band) {
+            m_bands.push_back(
+                {bandKey(table.plain(i), band, banding.rows), static_cast<std::uint32_t>(i)});
+        }
+    }
+    std::sort(m_bands.begin(), m_bands.end(),
+              [](const Entry& a, const Entry& b) { return a.key < b.key; });
+}
+
+bool NearIndex::holds(std::uint64_t exact, std::span<const std::uint32_t> plain) const {
+    if (std::binary_search(m_exact.begin(), m_exact.end(), exact)) return true;
+    if (plain.empty()) return false;
+    const Banding banding = bandingFor(m_threshold);
+    for (int band = 0; band < banding.bands; ++band) {
+        const std::uint64_t key = bandKey(plain, band, banding.rows);
+        auto it = std::lower_bound(m_bands.begin(), m_bands.end(), key,
+                                   [](const Entry& e, std::uint64_t k) { return e.key < k; });
+        // A crowded bucket is looked into only so far.
+        for (std::size_t seen = 0; it != m_bands.end() && it->key == key && seen < kAllPairs;
+             ++it, ++seen) {
+            const auto other = m_table.plain(it->picture);
+            if (jaccard(plain.data(), plain.size(), other.data(), other.size()) >=
+                m_threshold - 1e-9) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
 }  // namespace mozaru

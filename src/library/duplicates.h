@@ -52,6 +52,24 @@ std::vector<Cluster> findDuplicates(const FingerprintTable& table, const Duplica
 double similarity(const FingerprintTable& table, std::size_t a, std::size_t b, bool mirror,
                   bool& mirrored);
 
+// The pictures of a table, looked up by a picture from elsewhere: whether
+// one has the same text or a similarity of at least the threshold.
+class NearIndex {
+public:
+    NearIndex(const FingerprintTable& table, double threshold);
+    bool holds(std::uint64_t exact, std::span<const std::uint32_t> plain) const;
+
+private:
+    struct Entry {
+        std::uint64_t key;
+        std::uint32_t picture;
+    };
+    const FingerprintTable& m_table;
+    double m_threshold;
+    std::vector<std::uint64_t> m_exact;  // sorted
+    std::vector<Entry> m_bands;          // every band's keys, sorted
+};
+
 // The bands and rows of the locality-sensitive hashing for a threshold: as
 // few bands as keep a pair at the threshold a candidate with probability
 // 0.9995 or more, with at most 128 hashes.

@@ -1,0 +1,45 @@
+// mozaru-cli index: files and folders into a collection, other collections merged in.
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/collection_jobs.h"
+#include "cli/messages.h"
+#include "collection/database.h"
+#include "collection/indexer.h"
+
+namespace mozaru {
+
+IndexOptions indexOptionsOf(const CliOptions& options) {
+    IndexOptions index;
+    index.database = options.database;
+    index.inputs = options.inputs;
+    index.merge = options.mergeFrom;
+    index.reading.level = options.level;
+    index.encoding = options.inputEncoding;
+    index.jobs = options.jobs;
+    return index;
+}
+
+int runIndex(const CliOptions& options, std::ostream& err) {
+    IndexReport report;
+    try {
+        report = indexCollection(indexOptionsOf(options));
+    } catch (const std::exception& e) {
+        err << cliMessage(e.what()) << "\n";
+        return kExitFileError;
+    }
+    for (const std::string& problem : report.problems) err << cliWarning(problem) << "\n";
+    if (!options.quiet) {
+        err << cliMessage(options.database + ": " +
+                          plural(report.filesRead, "file read", "files read") + ", " +
+                          std::to_string(report.filesUnchanged) + " unchanged, " +
+                          std::to_string(report.filesRemoved) + " removed, " +
+                          std::to_string(report.filesSkipped) + " skipped; " +
+                          plural(report.picturesAdded, "picture added", "pictures added") + ", " +
+                          std::to_string(report.picturesRemoved) + " removed")
+            << "\n";
+    }
+    return report.problems.empty() ? kExitOk : kExitFileError;
+}
+
+}  // namespace mozaru

@@ -157,12 +157,7 @@ void Database::exec(std::string_view sql) {
 }
 
 void Database::commit() {
-    try {
-        exec("COMMIT");
-    } catch (const CollectionError& e) {
-        throw CollectionError(m_path + ": " + e.what() +
-                              "; nothing of this run was written, the collection is as it was");
-    }
+    exec("COMMIT");
     m_inTransaction = false;
 }
 

@@ -227,9 +227,15 @@ PreparedPicture preparePicture(const LibraryItem& item) {
 
 IndexReport indexCollection(const IndexOptions& options) {
     Database db(options.database, Access::Write);
-    IndexReport report = indexInto(db, options);
-    db.commit();
-    return report;
+    try {
+        IndexReport report = indexInto(db, options);
+        db.commit();
+        return report;
+    } catch (const CollectionError& e) {
+        const std::string what = e.what();
+        throw CollectionError((what.rfind(db.path(), 0) == 0 ? what : db.path() + ": " + what) +
+                              "; nothing of this run was written, the collection is as it was");
+    }
 }
 
 IndexReport indexInto(Database& db, const IndexOptions& options) {

@@ -49,7 +49,7 @@ int runDedup(const CliOptions& options, std::ostream& out, std::ostream& err) {
         }
         FingerprintTable table;
         std::vector<std::int64_t> ids;
-        loadFingerprints(db, table, ids);
+        loadFingerprints(db, table, ids, options.mirror);
         const std::vector<Cluster> clusters =
             findDuplicates(table, {options.threshold, options.mirror});
         writeClusters(db, clusters, ids, out);

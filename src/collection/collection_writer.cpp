@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+
 #include "collection/picture_blobs.h"
 #include "library/picture_text.h"
 #include "text/utf.h"
@@ -23,7 +24,7 @@ CollectionWriter::CollectionWriter(Database& db)
                    "INSERT INTO files (path, category, form, size, mtime) VALUES (?, ?, ?, ?, ?)"),
       m_insertPicture(db.handle(),
                       "INSERT INTO pictures (file, item, header, lines, exact, text, source, "
-                      "shingles, mirrored) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                      "shingles) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
       m_insertKey(db.handle(), "INSERT INTO search (rowid, key) VALUES (?, ?)"),
       m_picturesOf(db.handle(), "SELECT id, text FROM pictures WHERE file = ?"),
       m_deleteKey(db.handle(), "INSERT INTO search (search, rowid, key) VALUES ('delete', ?, ?)") {
@@ -81,11 +82,6 @@ void CollectionWriter::addPicture(std::int64_t file, const PreparedPicture& pict
         m_insertPicture.bindNull(7);
     } else {
         m_insertPicture.bindBlob(7, bytes(picture.source));
-    }
-    if (picture.mirrored.empty()) {
-        m_insertPicture.bindNull(9);
-    } else {
-        m_insertPicture.bindBlob(9, bytes(picture.mirrored));
     }
     m_insertPicture.run();
     const std::int64_t id = sqlite3_last_insert_rowid(m_db.handle());

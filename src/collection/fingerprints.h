@@ -10,7 +10,9 @@
 
 namespace mozaru {
 
-// Every picture of the collection (in id order, ids[i] the one of row i).
-void loadFingerprints(Database& db, FingerprintTable& table, std::vector<std::int64_t>& ids);
+// Every picture of the collection (in id order, ids[i] the one of row i);
+// with mirrored, the shingles of its mirror image too, made from its text.
+void loadFingerprints(Database& db, FingerprintTable& table, std::vector<std::int64_t>& ids,
+                      bool mirrored = false);
 
 }  // namespace mozaru

@@ -217,10 +217,8 @@ PreparedPicture preparePicture(const LibraryItem& item) {
     p.lines = normalised.empty() ? 0 : std::count(normalised.begin(), normalised.end(), u'\n') + 1;
     p.exact = textHash(normalised);
     p.text = packText(normalised);
-    if (item.text != normalised) p.source = packText(item.text);
-    const Shingles shingles = shinglesOf(normalised);
-    p.shingles = packShingles(shingles.plain);
-    if (shingles.mirrored != shingles.plain) p.mirrored = packShingles(shingles.mirrored);
+    if (item.text != normalised) p.source = packSource(item.text, normalised);
+    p.shingles = packShingles(lineShingles(normalised));
     p.key = toUtf8(searchKeyOf(normalised));
     return p;
 }

@@ -47,9 +47,8 @@ struct PreparedPicture {
     std::int64_t lines = 0;
     std::uint64_t exact = 0;
     std::string text;      // packed normalised text
-    std::string source;    // packed source text; empty: the normalised text
+    std::string source;    // packSource; empty: the normalised text
     std::string shingles;  // packed
-    std::string mirrored;  // packed; empty: the same as shingles
     std::string key;       // what the search index holds, UTF-8
 };
 PreparedPicture preparePicture(const LibraryItem& item);

@@ -16,7 +16,7 @@ void mergeCollection(const std::string& path, CollectionWriter& writer, IndexRep
     Statement files(other.handle(),
                     "SELECT id, path, category, form, size, mtime FROM files ORDER BY path");
     Statement pictures(other.handle(),
-                       "SELECT item, header, lines, exact, text, source, shingles, mirrored "
+                       "SELECT item, header, lines, exact, text, source, shingles "
                        "FROM pictures WHERE file = ? ORDER BY id");
     while (files.step()) {
         IndexedFile file{files.integer(0),           std::string(files.text(1)),
@@ -45,7 +45,6 @@ void mergeCollection(const std::string& path, CollectionWriter& writer, IndexRep
             p.text = blob(4);
             p.source = blob(5);
             p.shingles = blob(6);
-            p.mirrored = blob(7);
             p.key = toUtf8(searchKeyOf(unpackText(pictures.blob(4))));
             writer.addPicture(id, p);
             ++report.picturesAdded;

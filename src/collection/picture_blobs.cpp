@@ -51,6 +51,32 @@ std::u16string unpackText(std::span<const char> packed) {
     return fromUtf8(utf8);
 }
 
+std::string packSource(std::u16string_view source, std::u16string_view normalised) {
+    const std::string utf8 = toUtf8(source);
+    const std::string dictionary = toUtf8(normalised);
+    std::string packed(ZSTD_compressBound(utf8.size()), '\0');
+    const std::size_t size = ZSTD_compress_usingDict(contexts().compress.get(), packed.data(),
+                                                     packed.size(), utf8.data(), utf8.size(),
+                                                     dictionary.data(), dictionary.size(), kLevel);
+    if (ZSTD_isError(size)) throw CollectionError(ZSTD_getErrorName(size));
+    packed.resize(size);
+    return packed;
+}
+
+std::u16string unpackSource(std::span<const char> packed, std::u16string_view normalised) {
+    const unsigned long long size = ZSTD_getFrameContentSize(packed.data(), packed.size());
+    if (size == ZSTD_CONTENTSIZE_ERROR || size == ZSTD_CONTENTSIZE_UNKNOWN || size > (1u << 30)) {
+        throw CollectionError("a picture's text is damaged");
+    }
+    const std::string dictionary = toUtf8(normalised);
+    std::string utf8(size, '\0');
+    const std::size_t got = ZSTD_decompress_usingDict(contexts().decompress.get(), utf8.data(),
+                                                      utf8.size(), packed.data(), packed.size(),
+                                                      dictionary.data(), dictionary.size());
+    if (ZSTD_isError(got) || got != size) throw CollectionError("a picture's text is damaged");
+    return fromUtf8(utf8);
+}
+
 std::string packShingles(std::span<const std::uint32_t> shingles) {
     std::string packed(shingles.size() * 4, '\0');
     for (std::size_t i = 0; i < shingles.size(); ++i) {

@@ -24,9 +24,9 @@ CREATE TABLE pictures (
     lines INTEGER NOT NULL,
     exact INTEGER NOT NULL, -- the hash of the normalised text
     text BLOB NOT NULL,     -- the normalised text
-    source BLOB,            -- the text as the file holds it; NULL: the normalised text
-    shingles BLOB NOT NULL, -- the line shingles
-    mirrored BLOB           -- those of the mirror image; NULL: the same
+    source BLOB,            -- the text as the file holds it, compressed against the
+                            -- normalised text; NULL: the normalised text itself
+    shingles BLOB NOT NULL  -- the line shingles (the mirror image's are made when asked for)
 );
 CREATE INDEX pictures_by_file ON pictures (file);
 CREATE INDEX pictures_by_exact ON pictures (exact);
@@ -37,3 +37,8 @@ CREATE INDEX pictures_by_exact ON pictures (exact);
 CREATE VIRTUAL TABLE search USING fts5 (
     key, content = '', detail = none, tokenize = 'trigram case_sensitive 1'
 );
+-- Leaves of a page's size, and pending trigrams kept in memory up to 256 MB
+-- before they are written as a segment: fewer, larger segments, far fewer
+-- merges while a large pack is indexed.
+INSERT INTO search (search, rank) VALUES ('pgsz', 4050);
+INSERT INTO search (search, rank) VALUES ('hashsize', 268435456);

@@ -142,7 +142,18 @@ def mirrored(lines):
         turned = "".join(MIRROR.get(c, c) for c in reversed(line))
         pad = widest - width_of(line)
         out.append(("　" * (pad // 2) + " " * (pad % 2) + turned).rstrip(" 　"))
-    return out
+    return ["".join(map(cp932_safe, line)) for line in out]
+
+
+def cp932_safe(c):
+    # What CP932 does not give back as it was (a reference decoded for the mirror image,
+    # such as U+301C, which the codec writes as U+FF5E) as &#N;.
+    try:
+        if c.encode("cp932").decode("cp932") == c:
+            return c
+    except UnicodeEncodeError:
+        pass
+    return f"&#{ord(c)};"
 
 
 def key(line):
@@ -243,7 +254,6 @@ def write_file(args):
             lines.extend(variant(draw(source), kind, random.Random(g)))
         else:
             lines.extend(draw(g))
-    # What CP932 cannot hold (a mirror image of a decoded reference) as &#N;.
     data = ("\r\n".join(lines) + "\r\n").encode("cp932", "xmlcharrefreplace")
     target = out / "pack" / path
     target.parent.mkdir(parents=True, exist_ok=True)

@@ -489,5 +489,33 @@ TEST(TextPipe, LineBreaksOnPiecesFromAnotherThreadAsOnTheWhole) {
     }
 }
 
+// The collection's commands end to end: a library indexed, searched, its
+// duplicates listed, and a thread's pictures kept only when the library lacks them.
+TEST_F(Batch, CollectionIndexSearchDedupAndNewOnly) {
+    const std::u16string dog =
+        u" ∪＿∪<BR>（・ω・）<BR>(つ　 つ<BR> | |<BR> し─Ｊ<BR> ^^^<BR> dog<BR>";
+    putFile(
+        m_dir.filePath("a/lib.mlt"),
+        cp932(u"  /\\_/\\\r\n ( o.o )\r\n  = ^ =\r\n /     \\\r\n(_______)\r\n cat\r\n[SPLIT]\r\n"
+              u"   /\\_/\\\r\n ( o.o )\r\n = ^ =\r\n /    \\\r\n(_______)\r\n cat\r\n"));
+    const std::string db = at("c.db");
+    const CliRun index = runCliWith({"index", "-q", "--db", db, at("a")});
+    ASSERT_EQ(index.status, 0) << index.err;
+    const std::string lib = path(QDir(m_dir.filePath("a/lib.mlt")).absolutePath());
+    EXPECT_EQ(runCliWith({"search", "--db", db, "o.o"}).out,
+              lib + ":1:   /\\_/\\\n" + lib + ":2:    /\\_/\\\n");
+    EXPECT_EQ(runCliWith({"search", "--db", db, "--to", "ast", "--limit", "1", "( o.o )"}).out,
+              "[AA][1]\r\n  /\\_/\\\r\n ( o.o )\r\n  = ^ =\r\n /     \\\r\n(_______)\r\n cat\r\n");
+    const CliRun dedup = runCliWith({"dedup", "--db", db});
+    EXPECT_EQ(dedup.out, "cluster 1\t2 pictures\n\t" + lib + ":1\t1.00\tfirst\t  /\\_/\\\n\t" +
+                             lib + ":2\t1.00\tnear\t   /\\_/\\\n");
+    EXPECT_EQ(dedup.err, "mozaru-cli: 2 pictures: 1 cluster, 0 exact and 1 near duplicates\n");
+    putFile(m_dir.filePath("b/page.html"),
+            cp932(u"<DL><DT>1 名無し<DD>" + kCat + u"\r\n<DT>2 名無し<DD>" + dog + u"</DL>"));
+    const CliRun fresh = runCliWith({"extract", "--new-only", "--db", db, at("b/page.html")});
+    EXPECT_EQ(fresh.status, 0) << fresh.err;
+    EXPECT_EQ(fresh.out, cp932(u"\r\n<HR>\r\n" + dog + u"<HR>"));
+}
+
 }  // namespace
 }  // namespace mozaru

@@ -3,7 +3,6 @@
 
 #include <sqlite3.h>
 
-
 #include "collection/picture_blobs.h"
 #include "library/picture_text.h"
 #include "text/utf.h"

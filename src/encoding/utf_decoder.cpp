@@ -53,6 +53,29 @@ bool widenAscii16(const unsigned char* s, char16_t* out) {
 #endif
 }
 
+// Whether the 8 units at s (16 bytes, big-endian or not) hold no surrogate;
+// then they are written to out.
+template <bool kBigEndian>
+bool copyUnits8(const unsigned char* s, char16_t* out) {
+#if MOZARU_HAVE_SSE2
+    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+    if constexpr (kBigEndian) x = _mm_or_si128(_mm_slli_epi16(x, 8), _mm_srli_epi16(x, 8));
+    const __m128i surrogates = _mm_cmpeq_epi16(_mm_and_si128(x, _mm_set1_epi16(-0x800)),
+                                               _mm_set1_epi16(static_cast<short>(0xD800)));
+    if (_mm_movemask_epi8(surrogates) != 0) return false;
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), x);
+    return true;
+#else
+    for (int k = 0; k < 8; ++k) {
+        const unsigned unit =
+            kBigEndian ? s[2 * k] << 8 | s[2 * k + 1] : s[2 * k] | s[2 * k + 1] << 8;
+        if (isSurrogate(unit)) return false;
+        out[k] = static_cast<char16_t>(unit);
+    }
+    return true;
+#endif
+}
+
 }  // namespace
 
 Utf8Decoder::Ran Utf8Decoder::run(std::string_view bytes, bool last, char16_t* out) {
@@ -113,6 +136,11 @@ typename Utf16Decoder<kBigEndian>::Ran Utf16Decoder<kBigEndian>::run(std::string
         i += length;
     };
     while (i + 2 <= n) {
+        if (i + 16 <= n && copyUnits8<kBigEndian>(s + i, out + r.units)) {
+            i += 16;
+            r.units += 8;
+            continue;
+        }
         const char16_t unit = unitAt(i);
         if (!isSurrogate(unit)) {
             out[r.units++] = unit;

@@ -37,7 +37,7 @@ namespace mozaru::platform {
 inline void adviseHugePages([[maybe_unused]] void* data, [[maybe_unused]] std::size_t bytes) {
 #ifdef __linux__
     constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
-    if (bytes < 4 * kHuge) return;
+    if (bytes < 2 * kHuge) return;
     const auto begin = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t from = (begin + kHuge - 1) & ~(kHuge - 1);
     const std::uintptr_t to = (begin + bytes) & ~(kHuge - 1);

@@ -143,7 +143,8 @@ struct Classifier {
         }
     };
     explicit Classifier(const Tables& t)
-        : usable(t.leadRanges.usable && t.trailRanges.usable && t.specialAreControls),
+        : usable(platform::vectors() && t.leadRanges.usable && t.trailRanges.usable &&
+                 t.specialAreControls),
           lead(t.leadRanges),
           trail(t.trailRanges) {}
     bool usable;
@@ -189,13 +190,15 @@ inline BlockMasks classifyBlock(const Tables& t, const Classifier& c, const unsi
 // 16 ASCII bytes, each its own code unit.
 void widen16(const unsigned char* b, char16_t* out) {
 #if MOZARU_HAVE_SSE2
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
-    const __m128i zero = _mm_setzero_si128();
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(x, zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(x, zero));
-#else
-    for (int k = 0; k < 16; ++k) out[k] = b[k];
+    if (platform::vectors()) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(x, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(x, zero));
+        return;
+    }
 #endif
+    for (int k = 0; k < 16; ++k) out[k] = b[k];
 }
 
 // Where the characters begin in a block: a byte that could begin a pair (a

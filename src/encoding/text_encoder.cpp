@@ -30,29 +30,32 @@ bool printableAsciiIsPlain() {
 // Bit k set where unit k of the eight at p is printable ASCII (0x20 to 0x7E).
 unsigned printableMask8(const char16_t* p) {
 #if MOZARU_HAVE_SSE2
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    // Below 0x20 or above 0x7E: with 0x20 taken off, above 0x5E (unsigned).
-    const __m128i shifted = _mm_sub_epi16(x, _mm_set1_epi16(0x20));
-    const __m128i over = _mm_subs_epu16(shifted, _mm_set1_epi16(0x5E));
-    const __m128i ok = _mm_cmpeq_epi16(over, _mm_setzero_si128());
-    return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(ok, ok))) & 0xFF;
-#else
+    if (platform::vectors()) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        // Below 0x20 or above 0x7E: with 0x20 taken off, above 0x5E (unsigned).
+        const __m128i shifted = _mm_sub_epi16(x, _mm_set1_epi16(0x20));
+        const __m128i over = _mm_subs_epu16(shifted, _mm_set1_epi16(0x5E));
+        const __m128i ok = _mm_cmpeq_epi16(over, _mm_setzero_si128());
+        return static_cast<unsigned>(_mm_movemask_epi8(_mm_packs_epi16(ok, ok))) & 0xFF;
+    }
+#endif
     unsigned mask = 0;
     for (int k = 0; k < 8; ++k) {
         if (p[k] >= 0x20 && p[k] <= 0x7E) mask |= 1u << k;
     }
     return mask;
-#endif
 }
 
 // Eight ASCII units as eight bytes.
 void narrow8(const char16_t* p, char* out) {
 #if MOZARU_HAVE_SSE2
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(x, x));
-#else
-    for (int k = 0; k < 8; ++k) out[k] = static_cast<char>(p[k]);
+    if (platform::vectors()) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(x, x));
+        return;
+    }
 #endif
+    for (int k = 0; k < 8; ++k) out[k] = static_cast<char>(p[k]);
 }
 
 // The bytes of a table entry: both written, one or two counted (out has

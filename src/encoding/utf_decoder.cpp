@@ -38,19 +38,20 @@ constexpr char32_t kLeadBits[] = {0x7F, 0x1F, 0x0F, 0x07};
 // Whether the 16 bytes at s are all ASCII; then they are widened into out.
 bool widenAscii16(const unsigned char* s, char16_t* out) {
 #if MOZARU_HAVE_SSE2
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-    if (_mm_movemask_epi8(x) != 0) return false;
-    const __m128i zero = _mm_setzero_si128();
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(x, zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(x, zero));
-    return true;
-#else
+    if (platform::vectors()) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        if (_mm_movemask_epi8(x) != 0) return false;
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(x, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(x, zero));
+        return true;
+    }
+#endif
     for (int k = 0; k < 16; ++k) {
         if (s[k] >= 0x80) return false;
     }
     for (int k = 0; k < 16; ++k) out[k] = s[k];
     return true;
-#endif
 }
 
 // Whether the 8 units at s (16 bytes, big-endian or not) hold no surrogate;
@@ -58,14 +59,16 @@ bool widenAscii16(const unsigned char* s, char16_t* out) {
 template <bool kBigEndian>
 bool copyUnits8(const unsigned char* s, char16_t* out) {
 #if MOZARU_HAVE_SSE2
-    __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
-    if constexpr (kBigEndian) x = _mm_or_si128(_mm_slli_epi16(x, 8), _mm_srli_epi16(x, 8));
-    const __m128i surrogates = _mm_cmpeq_epi16(_mm_and_si128(x, _mm_set1_epi16(-0x800)),
-                                               _mm_set1_epi16(static_cast<short>(0xD800)));
-    if (_mm_movemask_epi8(surrogates) != 0) return false;
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), x);
-    return true;
-#else
+    if (platform::vectors()) {
+        __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s));
+        if constexpr (kBigEndian) x = _mm_or_si128(_mm_slli_epi16(x, 8), _mm_srli_epi16(x, 8));
+        const __m128i surrogates = _mm_cmpeq_epi16(_mm_and_si128(x, _mm_set1_epi16(-0x800)),
+                                                   _mm_set1_epi16(static_cast<short>(0xD800)));
+        if (_mm_movemask_epi8(surrogates) != 0) return false;
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), x);
+        return true;
+    }
+#endif
     for (int k = 0; k < 8; ++k) {
         const unsigned unit =
             kBigEndian ? s[2 * k] << 8 | s[2 * k + 1] : s[2 * k] | s[2 * k + 1] << 8;
@@ -73,7 +76,6 @@ bool copyUnits8(const unsigned char* s, char16_t* out) {
         out[k] = static_cast<char16_t>(unit);
     }
     return true;
-#endif
 }
 
 }  // namespace

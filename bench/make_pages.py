@@ -3,6 +3,8 @@
 
 make_pages.py OUT_DIR [--big MIB] writes, in CP932:
   big-lf.html, big-crlf.html      about 75 MiB each (--big changes it), the same posts
+  big-wide.html                   about 75 MiB, LF, every character of every post double-byte
+                                  (the markup alone ASCII): the decoders' hardest page
   small-lf.html, small-crlf.html  about 1 MiB each
   mid-lf.html, page19-lf.html     about 13 and 19 MB, LF: the window's LOAD and command line
   batch/page-NNN.html             200 pages of about 1 MiB, LF
@@ -19,6 +21,7 @@ run writes the same bytes.
 import pathlib
 import random
 import sys
+import unicodedata
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 sys.path.insert(0, str(ROOT / "samples"))
@@ -89,19 +92,42 @@ def post(rng, number):
     return header(rng, number) + " " + " <br> ".join(lines) + " <br><br>"
 
 
+def widened(text):
+    """text in double-byte characters only: full-width ASCII, full-width katakana."""
+    out = []
+    for c in text:
+        if c == " ":
+            out.append("\u3000")
+        elif "!" <= c <= "~":
+            out.append(chr(ord(c) + 0xFEE0))
+        elif "\uff61" <= c <= "\uff9f":
+            # The sound marks alone, not as the combining marks NFKC gives.
+            out.append({"\uff9e": "\u309b", "\uff9f": "\u309c"}.get(c, unicodedata.normalize("NFKC", c)))
+        else:
+            out.append(c)
+    return "".join(out)
+
+
+def wide_post(rng, number):
+    lines = list(rng.choice(PICTURES)) if rng.random() < 0.15 else prose(rng, number)
+    lines = [widened(line) for line in lines if not line.startswith("<a ")]
+    name = widened(rng.choice(NAMES))
+    return f"<dt>{widened(str(number))}：{name}<dd>" + "<br>".join(lines) + "<br><br>"
+
+
 HEAD = ('<html><head><meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">'
         "<title>ＡＡを貼っていくスレ</title></head><body>\n<dl class=\"thread\">\n")
 TAIL = "</dl></body></html>\n"
 
 
-def page_of(size, seed):
+def page_of(size, seed, make_post=post):
     rng = random.Random(seed)
     parts = [HEAD]
     total = len(HEAD.encode("cp932"))
     number = 0
     while total < size:
         number += 1
-        line = post(rng, number) + "\n"
+        line = make_post(rng, number) + "\n"
         parts.append(line)
         total += len(line.encode("cp932"))
     parts.append(TAIL)
@@ -154,6 +180,11 @@ def non_ascii_share(data):
     return sum(1 for c in text if ord(c) > 0x7F) / len(text)
 
 
+def double_byte_share(data):
+    text = data.decode("cp932")
+    return sum(len(c.encode("cp932")) for c in text if len(c.encode("cp932")) == 2) / len(data)
+
+
 def main():
     args = sys.argv[1:]
     big_mib = 75
@@ -169,6 +200,8 @@ def main():
     big, posts = page_of(big_mib << 20, 1)
     (out / "big-lf.html").write_bytes(big)
     (out / "big-crlf.html").write_bytes(big.replace(b"\n", b"\r\n"))
+    wide, _ = page_of(big_mib << 20, 5, wide_post)
+    (out / "big-wide.html").write_bytes(wide)
     mid, _ = page_of(13_000_000, 3)
     (out / "mid-lf.html").write_bytes(mid)
     page19, _ = page_of(19_000_000, 4)
@@ -180,7 +213,8 @@ def main():
         page, _ = page_of(1 << 20, 100 + i)
         (out / "batch" / f"page-{i:03d}.html").write_bytes(page)
     print(f"{out}: big {len(big) / 1e6:.1f} MB, {posts} posts, "
-          f"{100 * non_ascii_share(small):.0f} % of the characters non-ASCII")
+          f"{100 * non_ascii_share(small):.0f} % of the characters non-ASCII; wide "
+          f"{100 * double_byte_share(wide[:1 << 20]):.0f} % of its bytes double-byte")
 
 
 if __name__ == "__main__":

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "encoding/text_codec.h"
+#include "encoding/detection.h"
+#include "encoding/icu_reference.h"
 #include "extract/extract_aa.h"
 #include "files/text_file.h"
 #include "linebreaks/line_breaks.h"
@@ -79,7 +80,7 @@ const Phase kPhases[] = {
     {"DecodeCp932",
      [](const Page& p) { return decodeBytes(p.bytes, InputEncoding::Cp932).text.size(); }},
     {"DecodeCp932ThroughIcu",
-     [](const Page& p) { return decodeBytesWithIcu(p.bytes, Encoding::Cp932).text.size(); }},
+     [](const Page& p) { return icu::decodeWithIcu(p.bytes, Encoding::Cp932).text.size(); }},
     // What a file read does after reading: detection, decoding, CR LF.
     {"DecodeDocumentAuto", [](const Page& p) { return decodeDocument(p.bytes).text.size(); }},
     {"ExtractLevel1Merge", [](const Page& p) { return ExtractAA(p.text, 1, 1).size(); }},

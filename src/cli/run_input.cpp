@@ -1,12 +1,16 @@
 // mozaru-cli's work on one input: read, run the command, write.
 #include "cli/run_input.h"
 
+#include <functional>
 #include <istream>
 #include <ostream>
 
+#include "boards/board_forms.h"
 #include "cli/messages.h"
 #include "cli/new_only.h"
 #include "cli/text_pipe.h"
+#include "exports/exports.h"
+#include "extract/extract_aa.h"
 #include "extract/kept_posts.h"
 #include "files/path_text.h"
 #include "files/text_file.h"
@@ -122,29 +126,104 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const Destination&
     return true;
 }
 
-// add-breaks or remove-breaks from a file into a file, a piece at a time:
-// read, decoded, rewritten, encoded and written as it comes, so that
+// Takes a text that comes in pieces: returns how much of its front it has
+// used; the rest comes again at the front of the next call. last: the text
+// ends there.
+using PieceTaker = std::function<std::size_t(std::u16string_view text, bool last)>;
+
+// Whether extract runs on its input as it is read: a classic page (or one
+// recognised as one) into the extraction's own result.
+bool extractsInPieces(const CliOptions& options) {
+    return options.command == CliCommand::Extract && !exportFormat(options.to).fromPosts &&
+           (options.inputFormat == InputFormat::Auto ||
+            options.inputFormat == InputFormat::Classic);
+}
+
+// extract on a page read in pieces: a classic page (recognition looks only
+// at the first kRecognitionUnits, so that much decides) is extracted as it
+// comes; a page in another form is held, and converted and extracted whole
+// at its end, as from a file read whole.
+class ExtractionOfPieces {
+public:
+    ExtractionOfPieces(const CliOptions& options, const std::string& input, const TextSink& sink)
+        : m_options(options),
+          m_input(input),
+          m_sink(sink),
+          m_extraction(options.level, options.merge ? 1 : 0, sink) {}
+
+    std::size_t take(std::u16string_view text, bool last) {
+        if (m_form == Form::Unknown) {
+            if (!last && text.size() <= kRecognitionUnits) return 0;
+            const bool classic =
+                m_options.inputFormat == InputFormat::Classic ||
+                recognizePageFormat(text.substr(0, kRecognitionUnits + 1)) == PageFormat::Classic;
+            m_form = classic ? Form::Classic : Form::Other;
+        }
+        if (m_form == Form::Classic) return m_extraction.take(text, last);
+        if (!last) return 0;
+        std::u16string page(text);
+        toClassicInput(m_options, m_input, page, messages);
+        const Extraction kept = extractPosts(page, m_options.level, m_options.merge ? 1 : 0, false);
+        exportFormat(m_options.to).write({kept.document, {}}, m_sink);
+        return text.size();
+    }
+
+    std::vector<std::string> messages;  // the conversion's
+
+private:
+    enum class Form { Unknown, Classic, Other };
+
+    const CliOptions& m_options;
+    const std::string& m_input;
+    const TextSink& m_sink;
+    ExtractAAInPieces m_extraction;
+    Form m_form = Form::Unknown;
+};
+
+// Hands a file's text to take as it is read and decoded; piped: reading
+// and decoding run on a second thread meanwhile.
+TextFileRead readInPieces(const std::string& input, const ReadOptions& options, bool piped,
+                          const PieceTaker& take) {
+    if (!piped) {
+        return readTextFileInPieces(toQPath(input), options, [&](std::u16string& text, bool last) {
+            text.erase(0, take(text, last));
+        });
+    }
+    // Pieces that, decoded, stay in the cache of the core that takes them.
+    ReadOptions small = options;
+    small.pieceBytes = std::size_t{1} << 18;
+    PipedRead reading(toQPath(input), small);
+    takePieces(reading.pipe(), take);
+    return reading.finish();
+}
+
+// extract, add-breaks or remove-breaks from a file into a file, a piece at
+// a time: read, decoded, run, encoded and written as it comes, so that
 // neither the text nor the result is ever held whole. The file is replaced
 // only when all of it was read. piped: reading and decoding run on a second
 // thread meanwhile (not in a batch, whose files run on threads already).
-bool rewriteFileInPieces(const CliOptions& options, const std::string& input,
-                         const std::string& output, bool piped, FileOutcome& outcome) {
-    const LineBreakRewrite rewrite = lineBreakRewrite(options.command);
+bool runFileInPieces(const CliOptions& options, const std::string& input, const std::string& output,
+                     bool piped, FileOutcome& outcome) {
     TextFileRead read;
     bool readFrom = false;
+    std::vector<std::string> converted;
     const TextFileWrite written = writeTextFile(
         toQPath(output),
         [&](const TextSink& sink) {
             readFrom = true;
-            if (piped) {
-                PipedRead reading(toQPath(input), readOptionsOf(options));
-                rewriteLineBreaks(rewrite, reading.pipe(), sink);
-                read = reading.finish();
+            if (options.command == CliCommand::Extract) {
+                ExtractionOfPieces extraction(options, input, sink);
+                read = readInPieces(input, readOptionsOf(options), piped,
+                                    [&](std::u16string_view text, bool last) {
+                                        return extraction.take(text, last);
+                                    });
+                converted = std::move(extraction.messages);
                 return read.ok;
             }
-            read = readTextFileInPieces(
-                toQPath(input), readOptionsOf(options),
-                [&](std::u16string& text, bool last) { text.erase(0, rewrite(text, sink, last)); });
+            const LineBreakRewrite rewrite = lineBreakRewrite(options.command);
+            read = readInPieces(
+                input, readOptionsOf(options), piped,
+                [&](std::u16string_view text, bool last) { return rewrite(text, sink, last); });
             return read.ok;
         },
         options.outputEncoding);
@@ -154,6 +233,7 @@ bool rewriteFileInPieces(const CliOptions& options, const std::string& input,
     }
     outcome.inputBytes = read.bytes;
     warnUndecodable(input, read.decoded, outcome.messages);
+    outcome.messages.insert(outcome.messages.end(), converted.begin(), converted.end());
     if (!written.ok) {
         outcome.messages.push_back(writeFailure(output, written.reason));
         return false;
@@ -224,9 +304,10 @@ FileOutcome runOnInput(const CliOptions& options, const std::string& input, std:
                        const Destination& destination) {
     FileOutcome outcome;
     try {
-        if (isLineBreakCommand(options.command) && input != "-" && destination.stream == nullptr) {
-            outcome.ok = rewriteFileInPieces(options, input, destination.path,
-                                             options.outputDir.empty(), outcome);
+        if ((isLineBreakCommand(options.command) || extractsInPieces(options)) && input != "-" &&
+            destination.stream == nullptr) {
+            outcome.ok = runFileInPieces(options, input, destination.path,
+                                         options.outputDir.empty(), outcome);
             return outcome;
         }
         DecodedText decoded;

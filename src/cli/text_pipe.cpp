@@ -10,12 +10,15 @@ void TextPipe::put(std::u16string& piece) {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_cancelled || m_full.size() < m_depth; });
     if (m_cancelled) throw Cancelled();
+    if (!m_roomMade) piece.insert(0, m_room, u'\0');
     m_full.push_back(std::move(piece));
     piece = std::u16string();
     if (!m_spare.empty()) {
         piece.swap(m_spare.back());
         m_spare.pop_back();
     }
+    piece.resize(m_room);
+    m_roomMade = true;
     m_changed.notify_all();
 }
 
@@ -28,7 +31,6 @@ void TextPipe::close() {
 bool TextPipe::take(std::u16string& piece) {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_closed || !m_full.empty(); });
-    piece.clear();
     m_spare.push_back(std::move(piece));
     if (m_full.empty()) return false;
     piece = std::move(m_full.front());
@@ -68,33 +70,25 @@ TextFileRead PipedRead::finish() {
     return std::move(m_read);
 }
 
-void rewriteLineBreaks(LineBreakRewrite rewriteInto, TextPipe& pipe, const TextSink& sink) {
-    const auto rewrite = [&](std::u16string_view text, bool last) {
-        return rewriteInto(text, sink, last);
-    };
-    std::u16string pending;  // the last few units, where a tag may go on
+void takePieces(TextPipe& pipe, const std::function<std::size_t(std::u16string_view, bool)>& take) {
+    const std::size_t room = pipe.room();
+    std::u16string rest;  // the text not used yet
     std::u16string piece;
     while (pipe.take(piece)) {
-        std::u16string_view rest = piece;
-        if (!pending.empty()) {
-            // Where two pieces meet: what waited and the next units, so
-            // that the rest of the piece is rewritten where it lies.
-            const std::size_t head = std::min<std::size_t>(rest.size(), 64);
-            pending.append(rest.substr(0, head));
-            const std::size_t used = rewrite(pending, false);
-            const std::size_t left = pending.size() - used;
-            pending.erase(0, used);
-            if (head == rest.size()) continue;
-            if (left > head) {
-                pending.append(rest.substr(head));
-                pending.erase(0, rewrite(pending, false));
-                continue;
+        if (rest.size() <= room) {
+            // Joined in the piece's room: only the rest is copied.
+            std::copy(rest.begin(), rest.end(), piece.begin() + (room - rest.size()));
+            const std::u16string_view text = std::u16string_view(piece).substr(room - rest.size());
+            rest.assign(text.substr(take(text, false)));
+        } else {
+            if (rest.capacity() < rest.size() + piece.size()) {
+                reserveOutput(rest, 2 * (rest.size() + piece.size()));
             }
-            rest = rest.substr(head - left);
+            rest.append(piece, room);
+            rest.erase(0, take(rest, false));
         }
-        pending.assign(rest.substr(rewrite(rest, false)));
     }
-    rewrite(pending, true);
+    take(rest, true);
 }
 
 }  // namespace mozaru

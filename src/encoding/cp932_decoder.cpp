@@ -1,8 +1,6 @@
-// CP932 decoding through tables filled once from ICU's own converter.
+// CP932 decoding through the tables of encoding_tables.cpp, laid out once
+// for a walk over blocks of 64 bytes.
 #include "encoding/cp932_decoder.h"
-
-#include <unicode/ucnv.h>
-#include <unicode/ucnv_cb.h>
 
 #include <algorithm>
 #include <array>
@@ -10,8 +8,8 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
-#include <stdexcept>
 
+#include "encoding/encoding_tables.h"
 #include "text/platform.h"
 
 namespace mozaru {
@@ -27,9 +25,8 @@ struct ByteRanges {
     std::array<std::uint8_t, 2> width{};  // high - low
 };
 
-// What ICU writes at a position. Its state machine decides from the byte
-// there and the one after it alone, so asking it about every byte and pair
-// once gives its answer at every position in every text.
+// What a position decodes to, decided from the byte there and the one after
+// it alone.
 struct Tables {
     // A byte at the very end of the text (a lead byte there is cut off).
     std::array<char16_t, 256> single{};
@@ -46,25 +43,12 @@ struct Tables {
     std::array<std::uint8_t, 256> trail{};
     ByteRanges leadRanges;
     ByteRanges trailRanges;
-    // CR, LF and the ASCII bytes that do not stand for themselves (ICU's
-    // windows-31j swaps the controls 0x1A, 0x1C and 0x7F): they never take
+    // CR, LF and the ASCII bytes that do not stand for themselves (CP932
+    // as Windows maps it swaps the controls 0x1A, 0x1C and 0x7F): they never take
     // the fast path for plain ASCII.
     std::array<std::uint8_t, 256> special{};
     bool specialAreControls = true;  // all of them below 0x20 or 0x7F
-    // Whether two bytes form a pair exactly when a lead byte meets a trail
-    // byte, no ASCII byte begins a pair and CR and LF never end one (all
-    // true of CP932): then the pairs of 64 bytes are found at once.
-    bool usable = false;
 };
-
-void U_CALLCONV replaceUndecodable(const void* /*context*/, UConverterToUnicodeArgs* args,
-                                   const char* /*codeUnits*/, int32_t /*length*/,
-                                   UConverterCallbackReason reason, UErrorCode* status) {
-    if (reason > UCNV_IRREGULAR) return;
-    *status = U_ZERO_ERROR;
-    static const UChar kFffd = kReplacement;
-    ucnv_cbToUWriteUChars(args, &kFffd, 1, 0, status);
-}
 
 ByteRanges rangesOf(const std::array<std::uint8_t, 256>& set) {
     ByteRanges r;
@@ -87,87 +71,35 @@ ByteRanges rangesOf(const std::array<std::uint8_t, 256>& set) {
     return r;
 }
 
-// No ASCII byte begins a pair, CR and LF never end one; the special bytes.
-bool findSpecial(Tables& t) {
-    for (int b = 0; b < 0x80; ++b) {
-        if (t.lead[b]) return false;
-        if (b != '\r' && b != '\n' && t.single[b] == b && t.at(b, 0) == b) continue;
-        t.special[b] = 1;
-        if (b >= 0x20 && b != 0x7F) t.specialAreControls = false;
-    }
-    return !t.trail['\r'] && !t.trail['\n'] && t.single['\r'] == '\r' && t.single['\n'] == '\n';
-}
-
+// The committed tables laid out for the walk.
 std::unique_ptr<Tables> buildTables() {
-    auto tables = std::make_unique<Tables>();
-    UErrorCode status = U_ZERO_ERROR;
-    std::unique_ptr<UConverter, void (*)(UConverter*)> converter(ucnv_open("windows-31j", &status),
-                                                                 ucnv_close);
-    if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
-    ucnv_setToUCallBack(converter.get(), replaceUndecodable, nullptr, nullptr, nullptr, &status);
-    // Every pair of bytes, each followed by a NUL that no byte takes into
-    // its sequence, in one call: ICU's offsets tell which characters came
-    // from which bytes. A pair was one sequence when nothing began at its
-    // second byte; an undecodable pair gives what an undecodable lone byte
-    // gives, so that is kept apart from the values.
-    constexpr std::size_t kPairs = 1 << 16;
-    std::string input;
-    input.reserve(3 * kPairs);
-    for (std::size_t k = 0; k < kPairs; ++k) {
-        input += static_cast<char>(k >> 8);
-        input += static_cast<char>(k & 0xFF);
-        input += '\0';
-    }
-    std::u16string output(input.size() + 16, u'\0');
-    std::vector<int32_t> offsets(output.size());
-    UChar* target = reinterpret_cast<UChar*>(output.data());
-    const char* source = input.data();
-    ucnv_toUnicode(converter.get(), &target, target + output.size(), &source, source + input.size(),
-                   offsets.data(), true, &status);
-    if (U_FAILURE(status)) throw std::runtime_error(u_errorName(status));
-    auto pairs = std::make_unique<std::array<std::array<char16_t, 256>, 256>>();
-    auto formsPair = std::make_unique<std::array<std::array<bool, 256>, 256>>();
-    std::vector<std::uint8_t> seen(input.size());  // characters begun at each byte
-    bool complete = true;
-    for (std::size_t i = 0;
-         i < static_cast<std::size_t>(target - reinterpret_cast<UChar*>(output.data())); ++i) {
-        const auto at = static_cast<std::size_t>(offsets[i]);
-        if (at >= input.size()) return tables;  // unusable: ICU itself decodes
-        if (at % 3 == 0 && seen[at] == 0) (*pairs)[at / 3 >> 8][at / 3 & 0xFF] = output[i];
-        if (at % 3 == 2 && output[i] != u'\0') complete = false;
-        ++seen[at];
-    }
-    for (std::size_t k = 0; k < kPairs; ++k) {
-        if (seen[3 * k] == 0 || seen[3 * k + 2] != 1) complete = false;
-        if (seen[3 * k + 1] != 0) continue;  // the first byte stood alone
-        (*formsPair)[k >> 8][k & 0xFF] = true;
-        tables->lead[k >> 8] = 1;
-        tables->trail[k & 0xFF] = 1;
-    }
-    if (!complete) return tables;
-    // A byte at the end gives what it gives before a byte that begins no pair.
-    for (int b = 0; b < 256; ++b) tables->single[b] = (*pairs)[b][0];
-    bool separable = true;
-    for (int b = 0; b < 256; ++b) {
-        if (tables->lead[b]) tables->single[b] = kReplacement;  // cut off at the end
-        tables->keep[b] = tables->lead[b] ? 0xFFFF : 0xFF00;
-        for (int next = 0; next < 256; ++next) {
-            tables->byWord[b << 8 | next] = (*pairs)[b][next];
-            const bool isPair = tables->lead[b] && tables->trail[next];
+    auto t = std::make_unique<Tables>();
+    for (unsigned b = 0; b < 256; ++b) {
+        t->lead[b] = tables::isCp932Lead(b) ? 1 : 0;
+        t->trail[b] = tables::isCp932Trail(b) ? 1 : 0;
+        t->single[b] = tables::kCp932Single[b];
+        t->keep[b] = t->lead[b] ? 0xFFFF : 0xFF00;
+        for (unsigned next = 0; next < 256; ++next) {
             // Without a pair the first byte's own value, whatever follows.
-            if ((*formsPair)[b][next] != isPair ||
-                (!isPair && (*pairs)[b][next] != (*pairs)[b][0])) {
-                separable = false;
-            }
+            t->byWord[b << 8 | next] =
+                !t->lead[b] ? t->single[b]
+                : tables::isCp932Trail(next)
+                    ? tables::kCp932Pairs[tables::cp932Row(b) * tables::kCp932Trails + next -
+                                          tables::kCp932FirstTrail]
+                    : kReplacement;
+        }
+        // CR, LF and the ASCII bytes that do not stand for themselves.
+        if (b < 0x80 && (b == '\r' || b == '\n' || t->single[b] != b)) {
+            t->special[b] = 1;
+            if (b >= 0x20 && b != 0x7F) t->specialAreControls = false;
         }
     }
-    tables->usable = findSpecial(*tables) && separable;
-    tables->leadRanges = rangesOf(tables->lead);
-    tables->trailRanges = rangesOf(tables->trail);
-    return tables;
+    t->leadRanges = rangesOf(t->lead);
+    t->trailRanges = rangesOf(t->trail);
+    return t;
 }
 
-const Tables& tables() {
+const Tables& walkTables() {
     static const std::unique_ptr<Tables> built = buildTables();
     return *built;
 }
@@ -211,7 +143,8 @@ struct Classifier {
         }
     };
     explicit Classifier(const Tables& t)
-        : usable(t.leadRanges.usable && t.trailRanges.usable && t.specialAreControls),
+        : usable(platform::vectors() && t.leadRanges.usable && t.trailRanges.usable &&
+                 t.specialAreControls),
           lead(t.leadRanges),
           trail(t.trailRanges) {}
     bool usable;
@@ -257,13 +190,15 @@ inline BlockMasks classifyBlock(const Tables& t, const Classifier& c, const unsi
 // 16 ASCII bytes, each its own code unit.
 void widen16(const unsigned char* b, char16_t* out) {
 #if MOZARU_HAVE_SSE2
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
-    const __m128i zero = _mm_setzero_si128();
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(x, zero));
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(x, zero));
-#else
-    for (int k = 0; k < 16; ++k) out[k] = b[k];
+    if (platform::vectors()) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b));
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi8(x, zero));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8), _mm_unpackhi_epi8(x, zero));
+        return;
+    }
 #endif
+    for (int k = 0; k < 16; ++k) out[k] = b[k];
 }
 
 // Where the characters begin in a block: a byte that could begin a pair (a
@@ -441,15 +376,11 @@ std::size_t walkBlocks(const Tables& t, std::string_view bytes, bool last, bool 
 
 }  // namespace
 
-bool Cp932Decoder::available() {
-    return tables().usable;
-}
-
 Cp932Decoder::Cp932Decoder(LineBreaks lineBreaks, DecodedText& out)
     : m_out(out), m_crLf(lineBreaks == LineBreaks::CrLf) {}
 
 void Cp932Decoder::walk(std::string_view bytes, bool last) {
-    const Tables& t = tables();
+    const Tables& t = walkTables();
     if (bytes.empty() && !last) return;
     // Room for the whole piece at once: one unit a byte at most, and a few
     // line breaks that become two.

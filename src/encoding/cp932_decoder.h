@@ -13,11 +13,6 @@ namespace mozaru {
 // U+FFFD). With LineBreaks::CrLf every LF, CR and CR LF comes out as CR LF.
 class Cp932Decoder {
 public:
-    // Whether this ICU's converter has the shape the tables need (a pair
-    // forms exactly when a lead byte meets a trail byte); if not, callers
-    // ask ICU itself.
-    static bool available();
-
     Cp932Decoder(LineBreaks lineBreaks, DecodedText& out);
 
     // A lead byte at the end of a piece waits for the next piece.

@@ -1,12 +1,12 @@
 // Which encoding a text is in: a byte-order mark, or the detector's verdict
 // where the bytes bear it out.
+#include "encoding/detection.h"
+
 #include <uchardet/uchardet.h>
 
 #include <algorithm>
 #include <cstring>
 #include <memory>
-
-#include "encoding/text_codec.h"
 
 namespace mozaru {
 
@@ -67,6 +67,12 @@ Detected detectEncoding(std::string_view sample, bool whole, InputEncoding choic
     const auto nonAscii = static_cast<std::size_t>(
         std::count_if(sample.begin(), sample.end(), [](char c) { return (c & 0x80) != 0; }));
     return {trial.undecodable * 100 <= nonAscii ? verdict : Encoding::Cp932, 0};
+}
+
+DecodedText decodeBytes(std::string_view bytes, InputEncoding choice, LineBreaks lineBreaks) {
+    const std::string_view sample = bytes.substr(0, kDetectionSample);
+    const Detected detected = detectEncoding(sample, sample.size() == bytes.size(), choice);
+    return decodeAs(bytes.substr(detected.bomLength), detected.encoding, lineBreaks);
 }
 
 }  // namespace mozaru

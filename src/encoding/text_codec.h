@@ -1,5 +1,6 @@
-// Byte encodings of document and settings files: decoding with detection, and
-// encoding with character references for what the target cannot hold.
+// Byte encodings of document and settings files: decoding, and encoding with
+// character references for what the target cannot hold. Detection, which
+// needs uchardet, is in detection.h.
 #pragma once
 
 #include <cstddef>
@@ -35,8 +36,9 @@ struct EncodedText {
     std::size_t references = 0;  // characters written as &#N;
 };
 
-DecodedText decodeBytes(std::string_view bytes, InputEncoding choice = InputEncoding::Auto,
-                        LineBreaks lineBreaks = LineBreaks::AsTheyStand);
+// The bytes as text in this encoding (a BOM in them is a character).
+DecodedText decodeAs(std::string_view bytes, Encoding encoding,
+                     LineBreaks lineBreaks = LineBreaks::AsTheyStand);
 // CP932: a character it cannot hold becomes &#N; of its full code point,
 // invisible ones (U+200B, variation selectors, ...) included; so does a lone
 // surrogate in either encoding.
@@ -83,20 +85,6 @@ private:
     char16_t m_waiting = 0;  // a high surrogate that ended the last piece
 };
 
-// Detection looks at this much of a text at most, so that it costs the same
-// on a page of any size.
-inline constexpr std::size_t kDetectionSample = std::size_t{4} << 20;
-
-struct Detected {
-    Encoding encoding = Encoding::Cp932;
-    std::size_t bomLength = 0;  // bytes of the byte-order mark, which is not text
-};
-
-// The encoding of a text, as choice says, from its first kDetectionSample
-// bytes; whole: the sample is all of the text.
-Detected detectEncoding(std::string_view sample, bool whole,
-                        InputEncoding choice = InputEncoding::Auto);
-
 // Decodes a text that arrives in pieces, as a file is read, appending to
 // out: a character cut at the end of one piece is completed by the next.
 class TextDecoder {
@@ -119,10 +107,6 @@ private:
     DecodedText& m_out;
     const LineBreaks m_lineBreaks;
 };
-
-// Decoding through ICU's converter alone. decodeBytes takes a faster path for
-// CP932 that must give exactly this result; tests compare the two.
-DecodedText decodeBytesWithIcu(std::string_view bytes, Encoding encoding);
 
 // "CP932", "UTF-8", ... for messages.
 std::string_view encodingName(Encoding encoding);

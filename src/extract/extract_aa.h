@@ -1,11 +1,14 @@
 // The extraction: keeps the post bodies of a saved thread page that are ASCII art.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "extract/extract_observer.h"
+#include "text/text.h"
 
 namespace mozaru {
 
@@ -13,5 +16,28 @@ namespace mozaru {
 std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag);
 std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
                          ExtractObserver& observer);
+
+// ExtractAA on a page that arrives in pieces, as a file is read: the same
+// result, handed to sink as it is made. Only the piece being cut is held,
+// and with merging the kept bodies, which later ones are compared with.
+class ExtractAAInPieces {
+public:
+    ExtractAAInPieces(std::int16_t level, std::int16_t mergeFlag, TextSink sink);
+    ~ExtractAAInPieces();
+    ExtractAAInPieces(const ExtractAAInPieces&) = delete;
+    ExtractAAInPieces& operator=(const ExtractAAInPieces&) = delete;
+
+    // Takes the text of the page that has come and not been used yet;
+    // returns how much of its front is used: the rest must come again at the
+    // front of the next call's text. last: the page ends with this text.
+    std::size_t take(std::u16string_view text, bool last);
+
+private:
+    class Walk;
+    std::unique_ptr<Walk> m_walk;
+    const bool m_merging;
+    const TextSink m_sink;
+    std::size_t m_handed = 0;  // units of the result already given to the sink
+};
 
 }  // namespace mozaru

@@ -76,7 +76,7 @@ std::int64_t sumLanes(__m128i counts) {
 ClassCounts countClasses(std::u16string_view text) {
     ClassCounts counts;
 #if MOZARU_HAVE_SSE2
-    if (text.size() >= 8) {
+    if (platform::vectors() && text.size() >= 8) {
         const char16_t* d = text.data();
         const std::size_t n = text.size();
         // 16-bit lane counters, emptied before they can wrap.

@@ -3,15 +3,17 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace mozaru {
 
-// Membership only. A key is not stored: its body's place in the page is, and
-// a repeat, found by the key's hash, is confirmed by comparing the two
-// bodies' text (a picture pasted again) or else by rebuilding the earlier
-// body's key. The set so costs a few words per kept body.
+// Membership only. A key is not stored: its body's place in a text is (the
+// extraction's result, which may grow meanwhile), and a repeat, found by the
+// key's hash, is confirmed by comparing the two bodies' text (a picture
+// pasted again) or else by rebuilding the earlier body's key. The set so
+// costs a few words per kept body.
 class KeptKeys {
 public:
     struct Body {
@@ -19,7 +21,7 @@ public:
         std::size_t end = 0;
     };
 
-    explicit KeptKeys(std::u16string_view page) : m_page(page) {}
+    explicit KeptKeys(const std::u16string& text) : m_text(text) {}
 
     // Adds body, whose merge key is key, unless a body with an equal key was
     // kept before; true when added. keyOf(Body) gives an earlier body's key.
@@ -59,10 +61,12 @@ private:
         return a.size() == b.size() &&
                std::memcmp(a.data(), b.data(), a.size() * sizeof(char16_t)) == 0;
     }
-    std::u16string_view textOf(Body b) const { return m_page.substr(b.begin, b.end - b.begin); }
+    std::u16string_view textOf(Body b) const {
+        return std::u16string_view(m_text).substr(b.begin, b.end - b.begin);
+    }
     void grow();
 
-    std::u16string_view m_page;
+    const std::u16string& m_text;
     std::vector<Slot> m_slots;
     std::size_t m_count = 0;
 };

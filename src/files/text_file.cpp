@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "files/save_file.h"
+#include "text/platform.h"
 
 namespace mozaru {
 
@@ -16,6 +17,10 @@ namespace {
 // Reads up to n bytes into buffer, which is resized to what was read; false
 // on a read error.
 bool readUpTo(QFile& file, std::string& buffer, std::size_t n) {
+    if (buffer.capacity() < n) {
+        buffer.reserve(n);
+        platform::adviseHugePages(buffer.data(), buffer.capacity());
+    }
     buffer.resize(n);
     std::size_t got = 0;
     while (got < n) {
@@ -30,11 +35,11 @@ bool readUpTo(QFile& file, std::string& buffer, std::size_t n) {
 
 enum class Rest { Read, Failed, TooLarge };
 
-// Reads the rest of the file a piece at a time, handing each to take, which
-// may keep it; counts the bytes in total.
+// Reads the rest of the file a piece at a time into piece (whose room is
+// reused), handing each to take, which may keep it; counts the bytes in total.
 template <typename Take>
-Rest readRest(QFile& file, const ReadOptions& options, std::uint64_t& total, Take take) {
-    std::string piece;
+Rest readRest(QFile& file, const ReadOptions& options, std::uint64_t& total, std::string& piece,
+              Take take) {
     for (;;) {
         if (!readUpTo(file, piece, options.pieceBytes)) return Rest::Failed;
         if (piece.empty()) return Rest::Read;
@@ -49,14 +54,18 @@ Rest readRest(QFile& file, const ReadOptions& options, std::uint64_t& total, Tak
 // whole; without one it grows in room made for it at once.
 class PieceDecoder {
 public:
-    PieceDecoder(std::string_view first, bool whole, std::size_t expected, InputEncoding choice,
-                 DecodedText& out, const TextTaker& take)
-        : m_detected(detectEncoding(first, whole, choice)),
+    PieceDecoder(std::string_view first, bool whole, std::size_t expected,
+                 const ReadOptions& options, DecodedText& out, const TextTaker& take)
+        : m_detected(detectEncoding(first, whole, options.encoding)),
           m_decoder(m_detected.encoding, LineBreaks::CrLf, out),
           m_out(out),
           m_take(take) {
         if (!m_take) m_decoder.expect(expected);
-        decode(first.substr(std::min(m_detected.bomLength, first.size())));
+        first.remove_prefix(std::min(m_detected.bomLength, first.size()));
+        // A taker gets the first bytes a piece at a time, as the rest.
+        const std::size_t slice =
+            m_take ? std::max<std::size_t>(options.pieceBytes, 1) : first.size();
+        for (std::size_t at = 0; at < first.size(); at += slice) decode(first.substr(at, slice));
     }
     void decode(std::string_view piece) {
         m_decoder.decode(piece);
@@ -154,11 +163,12 @@ TextFileRead readTextFileInPieces(const QString& path, const ReadOptions& option
     if (sized) {
         // Read and decoded a piece at a time: only the text is ever whole.
         const bool whole = total == static_cast<std::uint64_t>(file.size());
-        PieceDecoder decoder(first, whole, static_cast<std::size_t>(file.size()), options.encoding,
+        PieceDecoder decoder(first, whole, static_cast<std::size_t>(file.size()), options,
                              result.decoded, take);
         if (!whole) {
-            rest =
-                readRest(file, options, total, [&](std::string& piece) { decoder.decode(piece); });
+            // The first bytes' room, already touched, takes the pieces.
+            rest = readRest(file, options, total, first,
+                            [&](std::string& piece) { decoder.decode(piece); });
         }
         decoder.finish();
     } else {
@@ -166,12 +176,12 @@ TextFileRead readTextFileInPieces(const QString& path, const ReadOptions& option
         // end (/dev/zero) then fails at the limit holding no more than it.
         std::vector<std::string> pieces;
         pieces.push_back(std::move(first));
-        rest = readRest(file, options, total,
-                        [&](std::string& piece) { pieces.push_back(std::move(piece)); });
+        std::string piece;
+        rest = readRest(file, options, total, piece,
+                        [&](std::string& read) { pieces.push_back(std::move(read)); });
         if (rest == Rest::Read) {
             PieceDecoder decoder(pieces.front(), pieces.size() == 1,
-                                 static_cast<std::size_t>(total), options.encoding, result.decoded,
-                                 take);
+                                 static_cast<std::size_t>(total), options, result.decoded, take);
             for (std::size_t k = 1; k < pieces.size(); ++k) {
                 decoder.decode(pieces[k]);
                 std::string().swap(pieces[k]);

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "encoding/text_codec.h"
+#include "encoding/detection.h"
 #include "text/text.h"
 
 namespace mozaru {

@@ -2,11 +2,13 @@
 // vector instructions where the compiler targets them (every x86-64
 // compiler does), Linux's madvise hint for huge pages, and loop unrolling
 // hints. They only make the same work faster; without them the portable
-// code runs.
+// code runs, as it does everywhere when the environment sets MOZARU_PLAIN
+// (the tests run both).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 #if defined(__SSE2__) || defined(_M_X64) || (defined(_M_IX86_FP) && _M_IX86_FP >= 2)
 #define MOZARU_HAVE_SSE2 1
@@ -31,13 +33,20 @@
 
 namespace mozaru::platform {
 
+// Whether the vector paths run: compiled in, and MOZARU_PLAIN not set.
+// Read once, before main; each path tests it once for a whole scan or block.
+inline const bool kVectors = MOZARU_HAVE_SSE2 && std::getenv("MOZARU_PLAIN") == nullptr;
+inline bool vectors() {
+    return kVectors;
+}
+
 // A large fresh buffer is faulted in page by page on its first write; under
 // huge pages that takes 512 times fewer faults, which otherwise dominate a
 // command on a page of many megabytes. A hint only: nothing else changes.
 inline void adviseHugePages([[maybe_unused]] void* data, [[maybe_unused]] std::size_t bytes) {
 #ifdef __linux__
     constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
-    if (bytes < 4 * kHuge) return;
+    if (bytes < 2 * kHuge) return;
     const auto begin = reinterpret_cast<std::uintptr_t>(data);
     const std::uintptr_t from = (begin + kHuge - 1) & ~(kHuge - 1);
     const std::uintptr_t to = (begin + bytes) & ~(kHuge - 1);

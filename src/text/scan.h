@@ -51,7 +51,7 @@ inline std::size_t findUnit(std::u16string_view text, char16_t c, std::size_t fr
     std::size_t i = from;
 #if MOZARU_HAVE_SSE2
     const __m128i vc = _mm_set1_epi16(static_cast<short>(c));
-    for (; i + 16 <= n; i += 16) {
+    for (; platform::vectors() && i + 16 <= n; i += 16) {
         const __m128i a = _mm_cmpeq_epi16(detail::load(d + i), vc);
         const __m128i b = _mm_cmpeq_epi16(detail::load(d + i + 8), vc);
         const int mask = _mm_movemask_epi8(_mm_or_si128(a, b));
@@ -76,7 +76,7 @@ inline std::size_t findAny(std::u16string_view text, const std::array<char16_t, 
     std::size_t i = from;
 #if MOZARU_HAVE_SSE2
     const detail::Units<N> wanted(units);
-    for (; i + 8 <= n; i += 8) {
+    for (; platform::vectors() && i + 8 <= n; i += 8) {
         const int mask = _mm_movemask_epi8(wanted.match(detail::load(d + i)));
         if (mask != 0) return i + detail::firstLane(mask);
     }
@@ -103,7 +103,7 @@ inline std::size_t findTag(std::u16string_view text, const std::array<char16_t, 
     const __m128i lt = _mm_set1_epi16('<');
     const __m128i bit = _mm_set1_epi16(0x20);
     const detail::Units<N> wanted(seconds);
-    for (; i + 9 <= n; i += 8) {
+    for (; platform::vectors() && i + 9 <= n; i += 8) {
         const __m128i first = _mm_cmpeq_epi16(detail::load(d + i), lt);
         if (_mm_movemask_epi8(first) == 0) continue;
         const __m128i second = wanted.match(_mm_or_si128(detail::load(d + i + 1), bit));

@@ -61,21 +61,28 @@ private slots:
 void Form1OutOfMemoryTest::commandsSurvive_data() {
     QTest::addColumn<int>("command");
     QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("limit");
     const QString memory = QStringLiteral("\r\n【エラー内容】\r\nメモリが不足しています");
-    QTest::newRow("AAの抽出") << 2 << QStringLiteral("AAの抽出に失敗しました") + memory;
-    QTest::newRow("改行付加") << 1 << QStringLiteral("改行付加に失敗しました") + memory;
-    QTest::newRow("改行除去") << 7 << QStringLiteral("改行除去に失敗しました") + memory;
-    QTest::newRow("LOAD") << 4 << QStringLiteral("ファイルの読み込みに失敗しました") + memory;
+    QTest::newRow("AAの抽出") << 2 << QStringLiteral("AAの抽出に失敗しました") + memory
+                              << (256 << 10);
+    QTest::newRow("改行付加") << 1 << QStringLiteral("改行付加に失敗しました") + memory
+                              << (256 << 10);
+    QTest::newRow("改行除去") << 7 << QStringLiteral("改行除去に失敗しました") + memory
+                              << (256 << 10);
+    QTest::newRow("LOAD") << 4 << QStringLiteral("ファイルの読み込みに失敗しました") + memory
+                          << (256 << 10);
+    // SAVE encodes a slice at a time: only its slice of 64 KB is above this limit.
     QTest::newRow("SAVE, while encoding")
-        << 5 << QStringLiteral("ファイルの保存に失敗しました") + memory;
+        << 5 << QStringLiteral("ファイルの保存に失敗しました") + memory << (32 << 10);
 }
 
 void Form1OutOfMemoryTest::commandsSurvive() {
     QFETCH(int, command);
     QFETCH(QString, message);
+    QFETCH(int, limit);
     WindowFixture f;
     Form1& w = f.w();
-    // Large enough that every command needs more than the limit at once.
+    // Large enough that every command needs more than its limit at once.
     std::u16string page = u"<DL><DT>1<DD>";
     for (int i = 0; i < 40000; ++i) page += u"　∧＿∧<BR>（　´∀｀）<BR>\r\n";
     page += u"</DL>";
@@ -93,7 +100,7 @@ void Form1OutOfMemoryTest::commandsSurvive() {
     }
     f.prompts.files.push_back(dir.filePath(QStringLiteral("saved.html")));
     {
-        const AllocationLimit limit(256 << 10);
+        const AllocationLimit limited(static_cast<std::size_t>(limit));
         switch (command) {
             case 1:
                 w.Command1_Click();

@@ -8,6 +8,8 @@
 #include "cli/explain.h"
 #include "cli/text_pipe.h"
 #include "cli_test_support.h"
+#include "extract/extract_aa.h"
+#include "linebreaks/line_breaks.h"
 
 namespace mozaru {
 namespace {
@@ -458,10 +460,10 @@ TEST_P(JsonEscaping, EscapesWhatJsonRequires) {
 }
 
 // Pieces of random sizes through the pipe from another thread, junctions
-// cut inside tags and CR LF: the same result as the text whole.
-TEST(TextPipe, LineBreaksOnPiecesFromAnotherThreadAsOnTheWhole) {
-    const std::u16string parts[] = {u"<BR>", u"<br>",   u"\r\n",  u"<HR>",
-                                    u"a",    u"\u3042", u"<SP1>", u"<"};
+// cut inside tags, CR LF and posts: the same result as the text whole.
+TEST(TextPipe, CommandsOnPiecesFromAnotherThreadAsOnTheWhole) {
+    const std::u16string parts[] = {u"<BR>",   u"<br>",  u"\r\n", u"<HR>", u"a",
+                                    u"\u3042", u"<SP1>", u"<",    u"<DD>", u"<DT>1>"};
     std::u16string text;
     std::uint32_t seed = 99;
     const auto next = [&seed] {
@@ -469,23 +471,30 @@ TEST(TextPipe, LineBreaksOnPiecesFromAnotherThreadAsOnTheWhole) {
         return seed >> 16;
     };
     for (int i = 0; i < 20000; ++i) text += parts[next() % std::size(parts)];
-    for (const bool add : {true, false}) {
+    for (const int command : {0, 1, 2}) {
         TextPipe pipe(2);
         std::thread producer([&] {
             std::u16string piece;
             for (std::size_t at = 0; at < text.size();) {
                 const std::size_t n = 1 + next() % 300;
-                piece.assign(text, at, n);
+                piece.append(text, at, n);
                 pipe.put(piece);
                 at += n;
             }
             pipe.close();
         });
         std::u16string out;
-        rewriteLineBreaks(add ? addLineBreaksInto : removeLineBreaksInto, pipe,
-                          [&out](std::u16string_view slice) { out += slice; });
+        const TextSink sink = [&out](std::u16string_view slice) { out += slice; };
+        ExtractAAInPieces extraction(0, 1, sink);
+        takePieces(pipe, [&](std::u16string_view piece, bool last) {
+            if (command == 2) return extraction.take(piece, last);
+            return (command == 0 ? addLineBreaksInto : removeLineBreaksInto)(piece, sink, last);
+        });
         producer.join();
-        EXPECT_EQ(out, add ? AddLineBreaks(text) : RemoveLineBreaks(text));
+        const std::u16string whole = command == 0   ? AddLineBreaks(text)
+                                     : command == 1 ? RemoveLineBreaks(text)
+                                                    : ExtractAA(text, 0, 1);
+        EXPECT_EQ(out, whole) << "command " << command;
     }
 }
 

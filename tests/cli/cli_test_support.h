@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "encoding/text_codec.h"
+#include "encoding/detection.h"
 
 namespace mozaru::test {
 

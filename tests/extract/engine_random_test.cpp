@@ -95,6 +95,23 @@ std::u16string randomPage(std::mt19937& random) {
     return page;
 }
 
+// ExtractAAInPieces on the page cut into pieces of 1 to 8 units.
+std::u16string extractInPieces(std::u16string_view page, std::int16_t mergeFlag,
+                               std::mt19937& random) {
+    std::u16string out;
+    ExtractAAInPieces extraction(0, mergeFlag, [&out](std::u16string_view s) { out += s; });
+    std::uniform_int_distribution<std::size_t> size(1, 8);
+    std::u16string pending;
+    for (std::size_t at = 0; at < page.size();) {
+        const std::size_t n = size(random);
+        pending += page.substr(at, n);
+        at += n;
+        pending.erase(0, extraction.take(pending, false));
+    }
+    extraction.take(pending, true);
+    return out;
+}
+
 TEST(EngineRandom, ExtractAAMatchesLiteralRules) {
     std::mt19937 random(20261208);
     int kept = 0;
@@ -105,6 +122,8 @@ TEST(EngineRandom, ExtractAAMatchesLiteralRules) {
         const std::u16string once = literal::extractAA(page, 0, 1);
         ASSERT_EQ(ExtractAA(page, 0, 0), all) << round;
         ASSERT_EQ(ExtractAA(page, 0, 1), once) << round;
+        ASSERT_EQ(extractInPieces(page, 0, random), all) << round;
+        ASSERT_EQ(extractInPieces(page, 1, random), once) << round;
         kept += !all.empty();
         merged += all != once;
     }

@@ -21,7 +21,8 @@ bool isPageOrLog(const QString& name) {
 // The files below folder, as paths relative to it, sorted.
 QStringList pagesBelow(const QString& folder, const QString& skipped) {
     QStringList found;
-    const QDir base(folder);
+    // relativeFilePath hands a relative path back unchanged: both absolute.
+    const QDir base(QFileInfo(folder).absoluteFilePath());
     QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
                     QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -29,7 +30,7 @@ QStringList pagesBelow(const QString& folder, const QString& skipped) {
         if (!isPageOrLog(path)) continue;
         const QString absolute = QFileInfo(path).absoluteFilePath();
         if (!skipped.isEmpty() && absolute.startsWith(skipped)) continue;
-        found.push_back(base.relativeFilePath(path));
+        found.push_back(base.relativeFilePath(absolute));
     }
     std::sort(found.begin(), found.end());
     return found;

@@ -364,6 +364,24 @@ TEST_F(Batch, FolderResultsMirrorItsPaths) {
     EXPECT_EQ(run.err, "mozaru-cli: " + at("b") + " holds no .dat, .html, .htm or .txt file\n");
 }
 
+// A folder named relative to the current folder, in any spelling, is walked
+// as one named absolutely; a subfolder of its own name is no alias of it.
+TEST_F(Batch, FolderByRelativePath) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("t2/t2"));
+    putFile(m_dir.filePath("t2/x.html"), cp932(kPage));
+    putFile(m_dir.filePath("t2/t2/x.html"), cp932(kDatPage));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    for (const char* folder : {"t2", "./t2", "t2/"}) {
+        const CliRun run = runCliWith({"convert", "-q", "-d", "out", folder});
+        EXPECT_EQ(run.status, 0) << folder << ": " << run.err;
+        EXPECT_EQ(fileBytes("out/x.html"), cp932(kPage)) << folder;
+        EXPECT_EQ(fileBytes("out/t2/x.html"), cp932(kDatPage)) << folder;
+        QDir("out").removeRecursively();
+    }
+    QDir::setCurrent(before);
+}
+
 TEST(Formats, MalformedDatLineIsNamedAndSkipped) {
     const CliRun run = runCliWith({"extract", "--to", "ast"}, cp932(kDat + u"broken<>\n"));
     EXPECT_EQ(run.status, 0);

@@ -44,7 +44,7 @@ int runIntoFolder(CliOptions& options, const FolderExpansion& folders, std::istr
     if (!problem.empty()) return usageError(err, problem);
     std::string folder;
     if (!makeOutputFolders(options, folder)) {
-        err << cliMessage("cannot create folder " + folder) << "\n";
+        err << cliMessage("cannot create folder " + shownPath(folder)) << "\n";
         return kExitFileError;
     }
     const int status = runBatch(options, in, err, errIsTerminal && !options.quiet);

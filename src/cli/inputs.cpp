@@ -1,73 +1,124 @@
-// mozaru-cli's inputs: folders walked recursively, results named after them.
+// mozaru-cli's inputs: folders walked by the bytes of their names, results
+// named after them.
 #include "cli/inputs.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/messages.h"
 #include "files/path_text.h"
 
 namespace mozaru {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-bool isPageOrLog(const QString& name) {
-    const QString suffix = QFileInfo(name).suffix().toLower();
-    return suffix == u"dat" || suffix == u"html" || suffix == u"htm" || suffix == u"txt";
+#ifdef _WIN32
+constexpr std::string_view kSeparators = "/\\";
+#else
+constexpr std::string_view kSeparators = "/";
+#endif
+
+// The file name in path: what follows its last separator.
+std::string_view fileNameOf(std::string_view path) {
+    const std::size_t slash = path.find_last_of(kSeparators);
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-// The files below folder, as paths relative to it, sorted.
-QStringList pagesBelow(const QString& folder, const QString& skipped) {
-    QStringList found;
-    // relativeFilePath hands a relative path back unchanged: both absolute.
-    const QDir base(QFileInfo(folder).absoluteFilePath());
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (!isPageOrLog(path)) continue;
-        const QString absolute = QFileInfo(path).absoluteFilePath();
-        if (!skipped.isEmpty() && absolute.startsWith(skipped)) continue;
-        found.push_back(base.relativeFilePath(absolute));
+// What follows the last '.' of the file name, in small letters; "" without one.
+std::string suffixOf(std::string_view path) {
+    const std::string_view name = fileNameOf(path);
+    const std::size_t dot = name.rfind('.');
+    std::string suffix(dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1));
+    for (char& c : suffix) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
-    std::sort(found.begin(), found.end());
-    return found;
+    return suffix;
 }
 
-QString withSuffix(const QString& name, std::u16string_view suffix) {
-    const QFileInfo info(name);
-    const QString folder = info.path() == u"." ? QString() : info.path() + u'/';
-    return folder + info.completeBaseName() + u'.' + QStringView(suffix).toString();
+bool isPageOrLog(std::string_view name) {
+    const std::string suffix = suffixOf(name);
+    return suffix == "dat" || suffix == "html" || suffix == "htm" || suffix == "txt";
 }
+
+// name with the text after the last '.' of its file name replaced by suffix.
+std::string withSuffix(const std::string& name, std::u16string_view suffix) {
+    const std::size_t start = name.size() - fileNameOf(name).size();
+    const std::size_t dot = name.rfind('.');
+    std::string out = name.substr(0, dot != std::string::npos && dot >= start ? dot : name.size());
+    out += '.';
+    for (const char16_t c : suffix) out += static_cast<char>(c);  // ASCII
+    return out;
+}
+
+// The pages and logs below one folder, found by the bytes of their names,
+// which no decoding can lose.
+class FolderWalk {
+public:
+    explicit FolderWalk(const std::string& outputDir) {
+        if (!outputDir.empty()) m_outputDir = fsPath(outputDir);
+    }
+
+    // Paths relative to folder, '/' between names, sorted.
+    std::vector<std::string> pagesBelow(const std::string& folder) {
+        m_found.clear();
+        walk(fsPath(folder), {});
+        std::sort(m_found.begin(), m_found.end());
+        return std::move(m_found);
+    }
+
+private:
+    bool isOutputDir(const fs::path& folder) const {
+        std::error_code ec;
+        return !m_outputDir.empty() && fs::equivalent(folder, m_outputDir, ec);
+    }
+
+    void walk(const fs::path& folder, const std::string& relative) {
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const std::string name = nativeOf(it->path().filename());
+            const std::string below = relative.empty() ? name : relative + '/' + name;
+            std::error_code entry;
+            const fs::file_status status = it->symlink_status(entry);
+            if (fs::is_directory(status)) {
+                // Files inside --output-dir are results of an earlier run.
+                if (!isOutputDir(it->path())) walk(it->path(), below);
+            } else if (isPageOrLog(name) && fs::is_regular_file(it->status(entry))) {
+                m_found.push_back(below);
+            }
+        }
+    }
+
+    fs::path m_outputDir;
+    std::vector<std::string> m_found;
+};
 
 }  // namespace
 
 FolderExpansion expandFolders(CliOptions& options) {
     FolderExpansion expansion;
-    const QString skipped = options.outputDir.empty()
-                                ? QString()
-                                : QFileInfo(toQPath(options.outputDir)).absoluteFilePath() + u'/';
+    FolderWalk walk(options.outputDir);
     std::vector<std::string> inputs;
     for (const std::string& input : options.inputs) {
-        const QString folder = toQPath(input);
-        if (input == "-" || !QFileInfo(folder).isDir()) {
+        std::error_code ec;
+        if (input == "-" || !fs::is_directory(fsPath(input), ec)) {
             inputs.push_back(input);
             continue;
         }
         if (options.outputDir.empty()) {
-            expansion.usageProblem = "the folder " + input + " needs --output-dir (-d)";
+            expansion.usageProblem = "the folder " + shownPath(input) + " needs --output-dir (-d)";
             return expansion;
         }
-        const QStringList pages = pagesBelow(folder, skipped);
-        if (pages.isEmpty()) {
+        const std::vector<std::string> pages = walk.pagesBelow(input);
+        if (pages.empty()) {
             expansion.errors.push_back(
-                cliMessage(input + " holds no .dat, .html, .htm or .txt file"));
+                cliMessage(shownPath(input) + " holds no .dat, .html, .htm or .txt file"));
         }
-        for (const QString& page : pages) {
-            const std::string path = fromQPath(QDir(folder).filePath(page));
-            options.relativePaths[path] = fromQPath(page);
+        for (const std::string& page : pages) {
+            const std::string path = nativeOf(fsPath(input) / fsPath(page));
+            options.relativePaths[path] = page;
             inputs.push_back(path);
         }
     }
@@ -77,9 +128,9 @@ FolderExpansion expandFolders(CliOptions& options) {
 
 std::string outputNameFor(const CliOptions& options, const std::string& input) {
     const auto relative = options.relativePaths.find(input);
-    QString name = relative != options.relativePaths.end() ? toQPath(relative->second)
-                                                           : QFileInfo(toQPath(input)).fileName();
-    const bool fromDat = QFileInfo(name).suffix().toLower() == u"dat";
+    std::string name =
+        relative != options.relativePaths.end() ? relative->second : std::string(fileNameOf(input));
+    const bool fromDat = suffixOf(name) == "dat";
     switch (options.command) {
         case CliCommand::Extract: {
             const ExportFormat& output = exportFormat(options.to);
@@ -92,20 +143,20 @@ std::string outputNameFor(const CliOptions& options, const std::string& input) {
         default:
             break;
     }
-    return fromQPath(name);
+    return name;
 }
 
 std::string outputPathFor(const CliOptions& options, const std::string& input) {
-    return fromQPath(
-        QDir(toQPath(options.outputDir)).filePath(toQPath(outputNameFor(options, input))));
+    return nativeOf(fsPath(options.outputDir) / fsPath(outputNameFor(options, input)));
 }
 
 bool makeOutputFolders(const CliOptions& options, std::string& problem) {
-    const QDir out(toQPath(options.outputDir));
     for (const auto& entry : options.relativePaths) {
-        const QString folder = QFileInfo(out.filePath(toQPath(entry.second))).path();
-        if (!QDir().mkpath(folder)) {
-            problem = fromQPath(folder);
+        const fs::path folder = fsPath(outputPathFor(options, entry.first)).parent_path();
+        std::error_code ec;
+        fs::create_directories(folder, ec);
+        if (ec) {
+            problem = nativeOf(folder);
             return false;
         }
     }

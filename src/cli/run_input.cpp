@@ -36,12 +36,12 @@ ReadOptions readOptionsOf(const CliOptions& options) {
 }
 
 std::string readFailure(const std::string& input, const TextFileRead& read) {
-    return cliMessage("cannot read " + input + ": " + read.reason.toStdString() +
+    return cliMessage("cannot read " + displayName(input) + ": " + read.reason.toStdString() +
                       (read.tooLarge ? std::string(kLimitHint) : ""));
 }
 
 std::string writeFailure(const std::string& output, const QString& reason) {
-    return cliMessage("cannot write " + output + ": " + reason.toStdString());
+    return cliMessage("cannot write " + shownPath(output) + ": " + reason.toStdString());
 }
 
 bool isLineBreakCommand(CliCommand command) {
@@ -84,7 +84,7 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const Destination&
     std::size_t references = 0;
     std::string name;
     if (destination.stream == nullptr) {
-        name = destination.path;
+        name = shownPath(destination.path);
         EncodedText encoded;
         reserveForEncoding(encoded.bytes, decoded.text.size(), options.outputEncoding);
         TextEncoder encoder(options.outputEncoding,
@@ -153,8 +153,8 @@ bool rewriteFileInPieces(const CliOptions& options, const std::string& input,
         outcome.messages.push_back(writeFailure(output, written.reason));
         return false;
     }
-    warnReferences(output, written.references, options.outputEncoding == OutputEncoding::Cp932,
-                   outcome.messages);
+    warnReferences(shownPath(output), written.references,
+                   options.outputEncoding == OutputEncoding::Cp932, outcome.messages);
     return true;
 }
 

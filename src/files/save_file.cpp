@@ -1,8 +1,10 @@
-// Whole-file writes: atomic replacement through QSaveFile, in place for devices.
+// Whole-file writes: atomic replacement through QSaveFile, in place for
+// devices.
 #include "files/save_file.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <cerrno>
 #include <system_error>
@@ -142,6 +144,45 @@ bool commitThroughQt(const QString& qtName, const Producer& produce, QString* er
     return ok;
 }
 
+#ifndef _WIN32
+// A name Qt cannot hold (its bytes are not UTF-8): QSaveFile writes the file
+// under a name it can hold in the same folder, reached through /proc/self/fd,
+// and the file it committed is renamed to the real name, which replaces the
+// old file as atomically. A crash between the two renames leaves that
+// finished file under its temporary name beside the old one.
+bool saveUnderNativeName(const std::string& path, const Producer& produce, QString* error) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const int at = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (at < 0) {
+        if (error != nullptr) *error = systemReason(errno);
+        return false;
+    }
+    OldFile old{};
+    const bool replaces = ::fstatat(at, name.c_str(), &old, 0) == 0;
+    const QString temporary =
+        QStringLiteral(".mozaru-%1.tmp")
+            .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+    bool ok = false;
+    if (replaces && S_ISDIR(old.st_mode)) {
+        if (error != nullptr) *error = systemReason(EISDIR);
+    } else if (commitThroughQt(QStringLiteral("/proc/self/fd/%1/").arg(at) + temporary, produce,
+                               error, replaces ? &old : nullptr, true)) {
+        const std::string temporaryName = temporary.toStdString();
+        ok = ::renameat(at, temporaryName.c_str(), at, name.c_str()) == 0;
+        if (!ok) {
+            if (error != nullptr) *error = systemReason(errno);
+            ::unlinkat(at, temporaryName.c_str(), 0);
+        } else {
+            ::fsync(at);
+        }
+    }
+    ::close(at);
+    return ok;
+}
+#endif
+
 }  // namespace
 
 QString systemReason(int errorNumber) {
@@ -168,6 +209,7 @@ bool saveFileAtomically(const QString& path, const Producer& produce, QString* e
 #ifdef _WIN32
     return commitThroughQt(name, produce, error, nullptr, false);
 #else
+    if (needsNativeName(name)) return saveUnderNativeName(fromQPath(name), produce, error);
     OldFile old{};
     const bool replaces = ::stat(fromQPath(name).c_str(), &old) == 0;
     if (!commitThroughQt(name, produce, error, replaces ? &old : nullptr, false)) return false;

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <thread>
 
 #include "cli/explain.h"
@@ -380,6 +381,23 @@ TEST_F(Batch, FolderByRelativePath) {
         QDir("out").removeRecursively();
     }
     QDir::setCurrent(before);
+}
+
+// Names that are not UTF-8 (Shift_JIS from a Windows archive) are walked,
+// read and written by their bytes, and shown escaped in messages.
+TEST_F(Batch, NamesThatAreNotUtf8KeepTheirBytes) {
+    const std::string sjis = "\x83X\x83\x8C";  // スレ
+    const std::string a = at("a");
+    ASSERT_TRUE(std::filesystem::create_directory(a + "/" + sjis));
+    putNativeFile(a + "/" + sjis + ".html", cp932(kPage));
+    putNativeFile(a + "/" + sjis + "/" + sjis + ".dat", cp932(kDat));
+    const CliRun run = runCliWith({"extract", "-d", at("out"), a});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(nativeFileBytes(at("out") + "/" + sjis + ".html"), cp932(kBothCats));
+    EXPECT_EQ(nativeFileBytes(at("out") + "/" + sjis + "/" + sjis + ".html"), cp932(kDatCat));
+    const CliRun missing = runCliWith({"extract", "-o", at("x.html"), a + "/\xFF\n.html"});
+    EXPECT_EQ(missing.err,
+              "mozaru-cli: cannot read " + a + "/\\xFF\\x0A.html: No such file or directory\n");
 }
 
 TEST(Formats, MalformedDatLineIsNamedAndSkipped) {

@@ -86,6 +86,10 @@ std::string fromQPath(const QString& path) {
 #endif
 }
 
+QString fileSystemName(const QString& path) {
+    return path.startsWith(u':') ? QStringLiteral("./") + path : path;
+}
+
 std::filesystem::path fsPath(const std::string& path) {
 #ifdef _WIN32
     return std::filesystem::path(std::u8string(path.begin(), path.end()));

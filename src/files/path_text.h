@@ -18,6 +18,10 @@ std::string fromQPath(const QString& path);
 // Whether path holds such escaped bytes.
 bool needsNativeName(const QString& path);
 
+// A relative path that starts with ':' is a Qt resource to Qt's file classes:
+// "./" before it names the file.
+QString fileSystemName(const QString& path);
+
 std::filesystem::path fsPath(const std::string& path);
 std::string nativeOf(const std::filesystem::path& path);
 

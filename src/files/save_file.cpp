@@ -204,7 +204,7 @@ bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* e
 }
 
 bool saveFileAtomically(const QString& path, const Producer& produce, QString* error) {
-    const QString& name = path;
+    const QString name = fileSystemName(path);
     if (writesInPlace(name)) return writeInPlace(name, produce, error);
 #ifdef _WIN32
     return commitThroughQt(name, produce, error, nullptr, false);

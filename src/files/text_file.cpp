@@ -89,11 +89,11 @@ private:
 // cannot always hold, and handed to file.
 bool openForReading(const QString& path, QFile& file, QString& reason) {
 #ifdef _WIN32
-    if (QFileInfo(path).isDir()) {
+    if (QFileInfo(fileSystemName(path)).isDir()) {
         reason = QStringLiteral("Is a directory");
         return false;
     }
-    file.setFileName(path);
+    file.setFileName(fileSystemName(path));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         reason = file.errorString();
         return false;

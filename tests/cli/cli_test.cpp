@@ -400,6 +400,25 @@ TEST_F(Batch, NamesThatAreNotUtf8KeepTheirBytes) {
               "mozaru-cli: cannot read " + a + "/\\xFF\\x0A.html: No such file or directory\n");
 }
 
+// Names that start with ':' are files, not Qt's resources.
+TEST_F(Batch, NamesStartingWithAColonAreFiles) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("a/:sub"));
+    putFile(m_dir.filePath("a/:sub/:x.html"), cp932(kPage));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.filePath("a/:sub")));
+    const CliRun one = runCliWith({"extract", "--merge", "-o", ":y.html", ":x.html"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(one.err, "");
+    EXPECT_EQ(fileBytes(m_dir.filePath("a/:sub/:y.html")), cp932(kOneCat));
+    ASSERT_TRUE(QDir::setCurrent(m_dir.filePath("b")));
+    const CliRun folder = runCliWith({"extract", "-d", "out", "../a"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(folder.err, "");
+    EXPECT_EQ(fileBytes(m_dir.filePath("b/out/:sub/:x.html")), cp932(kBothCats));
+    EXPECT_EQ(QDir(m_dir.filePath("b")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"out"});
+}
+
 TEST(Formats, MalformedDatLineIsNamedAndSkipped) {
     const CliRun run = runCliWith({"extract", "--to", "ast"}, cp932(kDat + u"broken<>\n"));
     EXPECT_EQ(run.status, 0);

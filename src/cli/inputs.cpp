@@ -53,23 +53,45 @@ std::string withSuffix(const std::string& name, std::u16string_view suffix) {
     return out;
 }
 
-// The pages and logs below one folder, found by the bytes of their names,
-// which no decoding can lose.
+// Whether path lies in folder or is it (both canonical).
+bool isWithin(const fs::path& path, const fs::path& folder) {
+    return std::mismatch(folder.begin(), folder.end(), path.begin(), path.end()).first ==
+           folder.end();
+}
+
+// The pages and logs below the folders given, found by the bytes of their
+// names, which no decoding can lose. Every file left out is named in the
+// messages with why; links are followed only when asked, and then only to
+// what lies within the folders given.
 class FolderWalk {
 public:
-    explicit FolderWalk(const std::string& outputDir) {
-        if (!outputDir.empty()) m_outputDir = fsPath(outputDir);
+    FolderWalk(const CliOptions& options, std::vector<std::string>& messages)
+        : m_follow(options.followSymlinks), m_messages(messages) {
+        if (!options.outputDir.empty()) m_outputDir = fsPath(options.outputDir);
+        for (const std::string& input : options.inputs) {
+            std::error_code ec;
+            const fs::path folder = fs::canonical(fsPath(input), ec);
+            if (!ec && fs::is_directory(folder, ec)) m_roots.push_back(folder);
+        }
     }
 
-    // Paths relative to folder, '/' between names, sorted.
-    std::vector<std::string> pagesBelow(const std::string& folder) {
-        m_found.clear();
+    // Paths relative to folder, '/' between names, sorted; false when
+    // something below it was left out.
+    bool pagesBelow(const std::string& folder, std::vector<std::string>& pages) {
+        const std::size_t messages = m_messages.size();
         walk(fsPath(folder), {});
         std::sort(m_found.begin(), m_found.end());
-        return std::move(m_found);
+        pages = std::move(m_found);
+        m_found.clear();
+        return m_messages.size() == messages;
     }
 
 private:
+    void skip(const fs::path& path, std::string_view why) {
+        m_messages.push_back(
+            cliMessage(shownPath(nativeOf(path)) + ": skipped: " + std::string(why)));
+    }
+
     bool isOutputDir(const fs::path& folder) const {
         std::error_code ec;
         return !m_outputDir.empty() && fs::equivalent(folder, m_outputDir, ec);
@@ -77,21 +99,65 @@ private:
 
     void walk(const fs::path& folder, const std::string& relative) {
         std::error_code ec;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-            const std::string name = nativeOf(it->path().filename());
-            const std::string below = relative.empty() ? name : relative + '/' + name;
-            std::error_code entry;
-            const fs::file_status status = it->symlink_status(entry);
-            if (fs::is_directory(status)) {
-                // Files inside --output-dir are results of an earlier run.
-                if (!isOutputDir(it->path())) walk(it->path(), below);
-            } else if (isPageOrLog(name) && fs::is_regular_file(it->status(entry))) {
-                m_found.push_back(below);
-            }
+        if (m_follow) m_walking.push_back(fs::canonical(folder, ec));
+        // In the order of their names, so that the messages come in an order.
+        std::vector<std::string> names;
+        fs::directory_iterator it(folder, ec);
+        for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+            names.push_back(nativeOf(it->path().filename()));
         }
+        if (ec) skip(folder, ec.message());
+        std::sort(names.begin(), names.end());
+        for (const std::string& name : names) {
+            take(folder / fsPath(name), name, relative.empty() ? name : relative + '/' + name);
+        }
+        if (m_follow) m_walking.pop_back();
     }
 
+    void take(const fs::path& path, const std::string& name, const std::string& relative) {
+        std::error_code ec;
+        const fs::file_status own = fs::symlink_status(path, ec);
+        if (ec) return skip(path, ec.message());
+        if (fs::is_symlink(own)) return followLink(path, name, relative);
+        if (fs::is_directory(own)) {
+            // Files inside --output-dir are results of an earlier run.
+            if (!isOutputDir(path)) walk(path, relative);
+            return;
+        }
+        if (!isPageOrLog(name)) return;
+        if (!fs::is_regular_file(own)) return skip(path, "not a regular file");
+        m_found.push_back(relative);
+    }
+
+    void followLink(const fs::path& path, const std::string& name, const std::string& relative) {
+        std::error_code ec;
+        const fs::file_status target = fs::status(path, ec);
+        if (!fs::exists(target)) return skip(path, "a symbolic link to nothing");
+        if (!fs::is_directory(target) && !isPageOrLog(name)) return;
+        if (!m_follow) return skip(path, "a symbolic link, not followed (--follow-symlinks)");
+        const fs::path real = fs::canonical(path, ec);
+        if (ec) return skip(path, ec.message());
+        if (std::none_of(m_roots.begin(), m_roots.end(),
+                         [&](const fs::path& root) { return isWithin(real, root); })) {
+            return skip(path, "a symbolic link out of the folders given");
+        }
+        if (!fs::is_directory(target)) {
+            if (!fs::is_regular_file(target)) return skip(path, "not a regular file");
+            m_found.push_back(relative);
+            return;
+        }
+        if (isOutputDir(path)) return;
+        if (std::find(m_walking.begin(), m_walking.end(), real) != m_walking.end()) {
+            return skip(path, "a symbolic link to a folder above it");
+        }
+        walk(path, relative);
+    }
+
+    const bool m_follow;
+    std::vector<std::string>& m_messages;
     fs::path m_outputDir;
+    std::vector<fs::path> m_roots;    // the folders given, canonical
+    std::vector<fs::path> m_walking;  // the folders being walked, canonical
     std::vector<std::string> m_found;
 };
 
@@ -99,7 +165,7 @@ private:
 
 FolderExpansion expandFolders(CliOptions& options) {
     FolderExpansion expansion;
-    FolderWalk walk(options.outputDir);
+    FolderWalk walk(options, expansion.errors);
     std::vector<std::string> inputs;
     for (const std::string& input : options.inputs) {
         std::error_code ec;
@@ -111,8 +177,8 @@ FolderExpansion expandFolders(CliOptions& options) {
             expansion.usageProblem = "the folder " + shownPath(input) + " needs --output-dir (-d)";
             return expansion;
         }
-        const std::vector<std::string> pages = walk.pagesBelow(input);
-        if (pages.empty()) {
+        std::vector<std::string> pages;
+        if (walk.pagesBelow(input, pages) && pages.empty()) {
             expansion.errors.push_back(
                 cliMessage(shownPath(input) + " holds no .dat, .html, .htm or .txt file"));
         }

@@ -10,14 +10,17 @@
 namespace mozaru {
 
 struct FolderExpansion {
-    std::string usageProblem;         // a folder without --output-dir
-    std::vector<std::string> errors;  // folders that hold no page or log
+    std::string usageProblem;  // a folder without --output-dir
+    // Folders that hold no page or log, and every file the walk left out, with why.
+    std::vector<std::string> errors;
 };
 
 // Replaces every folder among options.inputs by the *.dat, *.html, *.htm and
-// *.txt files below it, in every subfolder, sorted, and records their paths
-// below it in options.relativePaths. Files inside --output-dir are left out:
-// they are results of an earlier run.
+// *.txt files below it, in every subfolder, sorted by the bytes of their
+// names, and records their paths below it in options.relativePaths. Files
+// inside --output-dir are left out: they are results of an earlier run. Links
+// are left out unless options.followSymlinks, and then those that lead out of
+// the folders given, or to a folder above them.
 FolderExpansion expandFolders(CliOptions& options);
 
 // The result's path below --output-dir ('/' between folders): the input's

@@ -1,7 +1,9 @@
 // mozaru-cli run in-process: commands, options, batches, failures and messages.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <filesystem>
 #include <thread>
@@ -398,6 +400,58 @@ TEST_F(Batch, NamesThatAreNotUtf8KeepTheirBytes) {
     const CliRun missing = runCliWith({"extract", "-o", at("x.html"), a + "/\xFF\n.html"});
     EXPECT_EQ(missing.err,
               "mozaru-cli: cannot read " + a + "/\\xFF\\x0A.html: No such file or directory\n");
+}
+
+// The walk names every file it leaves out, and why; it follows no link
+// unless told, and then none out of the folders given or to one above.
+TEST_F(Batch, WalkNamesWhatItLeavesOut) {
+    namespace fs = std::filesystem;
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("a/sub"));
+    putFile(m_dir.filePath("a/x.html"), cp932(kPage));
+    putFile(m_dir.filePath("a/sub/y.html"), cp932(kPage));
+    putFile(m_dir.filePath("b/secret.txt"), "secret");
+    const fs::path a = at("a");
+    fs::create_directory_symlink("sub", a / "dir");
+    fs::create_symlink("../b/secret.txt", a / "file.html");
+    fs::create_symlink("nowhere", a / "gone.html");
+    fs::create_directory_symlink("..", a / "sub/up");
+    ASSERT_EQ(mkfifo((a / "fifo.html").c_str(), 0600), 0);
+    const std::string notFollowed =
+        ": skipped: a symbolic link, not followed (--follow-symlinks)\n";
+    const std::string common = "mozaru-cli: a/fifo.html: skipped: not a regular file\n";
+    const std::string gone = "mozaru-cli: a/gone.html: skipped: a symbolic link to nothing\n";
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    const CliRun run = runCliWith({"extract", "-d", "out", "a"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "mozaru-cli: a/dir" + notFollowed + common + "mozaru-cli: a/file.html" +
+                           notFollowed + gone + "mozaru-cli: a/sub/up" + notFollowed);
+    EXPECT_EQ(fileBytes("out/sub/y.html"), cp932(kBothCats));
+    EXPECT_EQ(fileBytes("out/x.html"), cp932(kBothCats));
+    const CliRun follow = runCliWith({"extract", "--follow-symlinks", "-d", "out2", "a"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(follow.status, 1);
+    const std::string above = ": skipped: a symbolic link to a folder above it\n";
+    EXPECT_EQ(follow.err, "mozaru-cli: a/dir/up" + above + common +
+                              "mozaru-cli: a/file.html: skipped: a symbolic link out of the "
+                              "folders given\n" +
+                              gone + "mozaru-cli: a/sub/up" + above);
+    EXPECT_EQ(fileBytes(m_dir.filePath("out2/dir/y.html")), cp932(kBothCats));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("out2/file.html")));
+}
+
+// A folder deeper than the system lets a path name is named, not passed over.
+TEST_F(Batch, FolderTooDeepToNameIsNamed) {
+    std::string deep = at("a");
+    while (deep.size() < 4200) deep += "/" + std::string(200, 'd');
+    // mkdir -p reaches below what one path can name, one folder at a time.
+    ASSERT_EQ(QProcess::execute("mkdir", {"-p", QString::fromStdString(deep)}), 0);
+    putFile(m_dir.filePath("a/x.html"), cp932(kPage));
+    const CliRun run = runCliWith({"extract", "-q", "-d", at("out"), at("a")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(": skipped: File name too long\n"), std::string::npos) << run.err;
+    EXPECT_EQ(fileBytes(m_dir.filePath("out/x.html")), cp932(kBothCats));
+    QProcess::execute("rm", {"-rf", m_dir.filePath("a")});
 }
 
 // Names that start with ':' are files, not Qt's resources.

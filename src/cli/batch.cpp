@@ -57,8 +57,16 @@ int runBatch(const CliOptions& options, std::istream& in, std::ostream& err, boo
     auto work = [&] {
         for (std::size_t i = next++; i < count; i = next++) {
             const std::string& input = options.inputs[i];
-            outcomes[i] =
-                runOnInput(options, input, in, Destination{outputPathFor(options, input)});
+            const std::string output = outputPathFor(options, input);
+            const std::string link = linkBelowOutputDir(options, input);
+            if (link.empty()) {
+                outcomes[i] = runOnInput(options, input, in, Destination{output});
+            } else {
+                outcomes[i].ok = false;
+                outcomes[i].messages.push_back(
+                    cliMessage("cannot write " + shownPath(output) + ": " + shownPath(link) +
+                               " is a symbolic link, which --output-dir never writes through"));
+            }
             progress.fileDone(outcomes[i].inputBytes);
         }
     };

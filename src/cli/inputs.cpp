@@ -216,15 +216,53 @@ std::string outputPathFor(const CliOptions& options, const std::string& input) {
     return nativeOf(fsPath(options.outputDir) / fsPath(outputNameFor(options, input)));
 }
 
-bool makeOutputFolders(const CliOptions& options, std::string& problem) {
-    for (const auto& entry : options.relativePaths) {
-        const fs::path folder = fsPath(outputPathFor(options, entry.first)).parent_path();
+namespace {
+
+// Calls f with --output-dir followed by each name of the result's path
+// below it in turn, the file's own last, until f returns false.
+template <class F>
+void forEachStepBelowOutputDir(const CliOptions& options, const std::string& input, F f) {
+    fs::path path = fsPath(options.outputDir);
+    const fs::path name = fsPath(outputNameFor(options, input));
+    for (auto step = name.begin(); step != name.end(); ++step) {
+        path /= *step;
+        if (!f(path, std::next(step) == name.end())) return;
+    }
+}
+
+}  // namespace
+
+std::string linkBelowOutputDir(const CliOptions& options, const std::string& input) {
+    std::string link;
+    forEachStepBelowOutputDir(options, input, [&](const fs::path& path, bool) {
         std::error_code ec;
-        fs::create_directories(folder, ec);
-        if (ec) {
-            problem = nativeOf(folder);
+        const fs::file_status status = fs::symlink_status(path, ec);
+        if (fs::is_symlink(status)) link = nativeOf(path);
+        return link.empty() && fs::exists(status);
+    });
+    return link;
+}
+
+bool makeOutputFolders(const CliOptions& options, std::string& problem) {
+    // --output-dir itself is the user's: made as named, through links or not.
+    std::error_code ec;
+    fs::create_directories(fsPath(options.outputDir), ec);
+    if (ec) {
+        problem = options.outputDir;
+        return false;
+    }
+    for (const std::string& input : options.inputs) {
+        // Folder by folder: one that is a link is not gone through (nor
+        // written into: linkBelowOutputDir).
+        forEachStepBelowOutputDir(options, input, [&](const fs::path& path, bool file) {
+            std::error_code ec;
+            const fs::file_status status = fs::symlink_status(path, ec);
+            if (file || fs::is_symlink(status)) return false;
+            if (fs::is_directory(status) || fs::create_directory(path, ec)) return true;
+            problem = nativeOf(path);
             return false;
-        }
+        });
+        if (!problem.empty()) return false;
     }
     return true;
 }

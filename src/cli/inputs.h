@@ -32,8 +32,15 @@ std::string outputNameFor(const CliOptions& options, const std::string& input);
 // The result's path: --output-dir and outputNameFor.
 std::string outputPathFor(const CliOptions& options, const std::string& input);
 
-// Creates the subfolders of --output-dir that the results need; false, with
-// the folder's name in problem, when one cannot be made.
+// The first of the result's folders below --output-dir, or the result
+// itself, that is a symbolic link; empty when none is. --output-dir never
+// writes through one: a tree unpacked from an archive could otherwise have
+// a result replace any file the links lead to.
+std::string linkBelowOutputDir(const CliOptions& options, const std::string& input);
+
+// Creates the subfolders of --output-dir that the results need, none
+// through a link; false, with the folder's name in problem, when one cannot
+// be made.
 bool makeOutputFolders(const CliOptions& options, std::string& problem);
 
 }  // namespace mozaru

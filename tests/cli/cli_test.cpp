@@ -440,6 +440,30 @@ TEST_F(Batch, WalkNamesWhatItLeavesOut) {
     EXPECT_FALSE(QFile::exists(m_dir.filePath("out2/file.html")));
 }
 
+// A result is never written through a link in --output-dir, to wherever it
+// leads: the file, or a folder of its path.
+TEST_F(Batch, NoResultIsWrittenThroughALink) {
+    namespace fs = std::filesystem;
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("tree/sub"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("tree/folder"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("out/sub"));
+    putFile(m_dir.filePath("tree/sub/a.html"), cp932(kPage));
+    putFile(m_dir.filePath("tree/folder/b.html"), cp932(kPage));
+    putFile(m_dir.filePath("victim.txt"), "mine");
+    fs::create_symlink("../../victim.txt", at("out/sub/a.html"));
+    fs::create_directory_symlink("../b", at("out/folder"));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    const CliRun run = runCliWith({"extract", "-d", "out", "tree"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(run.status, 1);
+    const std::string never = " is a symbolic link, which --output-dir never writes through\n";
+    EXPECT_EQ(run.err, "mozaru-cli: cannot write out/folder/b.html: out/folder" + never +
+                           "mozaru-cli: cannot write out/sub/a.html: out/sub/a.html" + never);
+    EXPECT_EQ(fileBytes(m_dir.filePath("victim.txt")), "mine");
+    EXPECT_TRUE(QDir(m_dir.filePath("b")).isEmpty());
+}
+
 // A folder deeper than the system lets a path name is named, not passed over.
 TEST_F(Batch, FolderTooDeepToNameIsNamed) {
     std::string deep = at("a");

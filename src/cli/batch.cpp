@@ -21,6 +21,12 @@ namespace fs = std::filesystem;
 
 std::string batchProblem(const CliOptions& options) {
     std::map<std::string, std::string> byName;
+    std::map<fs::path, std::string> byFile;  // the inputs by their canonical paths
+    for (const std::string& input : options.inputs) {
+        std::error_code ec;
+        const fs::path file = fs::canonical(fsPath(input), ec);
+        if (!ec) byFile.emplace(file, input);
+    }
     for (const std::string& input : options.inputs) {
         if (input == "-") return "standard input (-) has no file name for --output-dir";
         const fs::path path = fsPath(input);
@@ -35,10 +41,14 @@ std::string batchProblem(const CliOptions& options) {
                    shownPath(name);
         }
         std::error_code ec;
-        if (fs::equivalent(fsPath(outputPathFor(options, input)), path, ec)) {
+        const auto replaced = byFile.find(fs::canonical(fsPath(outputPathFor(options, input)), ec));
+        if (ec || replaced == byFile.end()) continue;
+        if (replaced->second == input) {
             return "the result of " + shownPath(input) +
                    " would replace it (--output-dir is its folder)";
         }
+        return "the result of " + shownPath(input) + " would replace " +
+               shownPath(replaced->second) + ", an input of this run";
     }
     return {};
 }

@@ -59,6 +59,25 @@ bool isWithin(const fs::path& path, const fs::path& folder) {
            folder.end();
 }
 
+// The first page or log below folder, in the order of the names, links not
+// followed; empty when there is none.
+fs::path firstPageBelow(const fs::path& folder) {
+    std::error_code ec;
+    std::vector<fs::path> entries;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        entries.push_back(it->path());
+    }
+    std::sort(entries.begin(), entries.end());
+    for (const fs::path& entry : entries) {
+        const fs::file_status status = fs::symlink_status(entry, ec);
+        if (fs::is_regular_file(status) && isPageOrLog(nativeOf(entry.filename()))) return entry;
+        if (!fs::is_directory(status)) continue;
+        fs::path below = firstPageBelow(entry);
+        if (!below.empty()) return below;
+    }
+    return {};
+}
+
 // The pages and logs below the folders given, found by the bytes of their
 // names, which no decoding can lose. Every file left out is named in the
 // messages with why; links are followed only when asked, and then only to
@@ -79,14 +98,38 @@ public:
     // something below it was left out.
     bool pagesBelow(const std::string& folder, std::vector<std::string>& pages) {
         const std::size_t messages = m_messages.size();
-        walk(fsPath(folder), {});
+        m_folder = folder;
+        if (isOutputDir(fsPath(folder))) {
+            checkOutputDir(fsPath(folder));
+        } else {
+            walk(fsPath(folder), {});
+        }
         std::sort(m_found.begin(), m_found.end());
         pages = std::move(m_found);
         m_found.clear();
         return m_messages.size() == messages;
     }
 
+    // Why the run cannot be: the output folder lies in a folder given and
+    // holds pages or logs of its own.
+    const std::string& problem() const { return m_problem; }
+
 private:
+    // The output folder is not walked: what it holds are results of an
+    // earlier run, or files that a result of this one could replace, which
+    // only the user can tell apart.
+    void checkOutputDir(const fs::path& folder) {
+        const fs::path page = firstPageBelow(folder);
+        if (page.empty() || !m_problem.empty()) return;
+        const std::string given = shownPath(m_folder);
+        const bool same = isOutputDir(fsPath(m_folder));
+        m_problem = "the output folder " + shownPath(nativeOf(folder)) +
+                    (same ? " is the folder " : " lies in the folder ") + given +
+                    " given and holds " + shownPath(nativeOf(page)) +
+                    ", which a result could replace: give -d " +
+                    (same ? "another folder" : "an empty folder or one outside " + given);
+    }
+
     void skip(const fs::path& path, std::string_view why) {
         m_messages.push_back(
             cliMessage(shownPath(nativeOf(path)) + ": skipped: " + std::string(why)));
@@ -120,9 +163,8 @@ private:
         if (ec) return skip(path, ec.message());
         if (fs::is_symlink(own)) return followLink(path, name, relative);
         if (fs::is_directory(own)) {
-            // Files inside --output-dir are results of an earlier run.
-            if (!isOutputDir(path)) walk(path, relative);
-            return;
+            if (isOutputDir(path)) return checkOutputDir(path);
+            return walk(path, relative);
         }
         if (!isPageOrLog(name)) return;
         if (!fs::is_regular_file(own)) return skip(path, "not a regular file");
@@ -146,7 +188,7 @@ private:
             m_found.push_back(relative);
             return;
         }
-        if (isOutputDir(path)) return;
+        if (isOutputDir(path)) return checkOutputDir(path);
         if (std::find(m_walking.begin(), m_walking.end(), real) != m_walking.end()) {
             return skip(path, "a symbolic link to a folder above it");
         }
@@ -155,6 +197,8 @@ private:
 
     const bool m_follow;
     std::vector<std::string>& m_messages;
+    std::string m_folder;  // the folder given being walked
+    std::string m_problem;
     fs::path m_outputDir;
     std::vector<fs::path> m_roots;    // the folders given, canonical
     std::vector<fs::path> m_walking;  // the folders being walked, canonical
@@ -178,7 +222,12 @@ FolderExpansion expandFolders(CliOptions& options) {
             return expansion;
         }
         std::vector<std::string> pages;
-        if (walk.pagesBelow(input, pages) && pages.empty()) {
+        const bool whole = walk.pagesBelow(input, pages);
+        if (!walk.problem().empty()) {
+            expansion.usageProblem = walk.problem();
+            return expansion;
+        }
+        if (whole && pages.empty()) {
             expansion.errors.push_back(
                 cliMessage(shownPath(input) + " holds no .dat, .html, .htm or .txt file"));
         }

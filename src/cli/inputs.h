@@ -10,15 +10,18 @@
 namespace mozaru {
 
 struct FolderExpansion {
-    std::string usageProblem;  // a folder without --output-dir
+    // A folder without --output-dir; an output folder in a folder given that
+    // holds pages or logs.
+    std::string usageProblem;
     // Folders that hold no page or log, and every file the walk left out, with why.
     std::vector<std::string> errors;
 };
 
 // Replaces every folder among options.inputs by the *.dat, *.html, *.htm and
 // *.txt files below it, in every subfolder, sorted by the bytes of their
-// names, and records their paths below it in options.relativePaths. Files
-// inside --output-dir are left out: they are results of an earlier run. Links
+// names, and records their paths below it in options.relativePaths.
+// --output-dir is not walked, and when it lies in a folder given it must
+// hold no page or log, which a result could replace unasked. Links
 // are left out unless options.followSymlinks, and then those that lead out of
 // the folders given, or to a folder above them.
 FolderExpansion expandFolders(CliOptions& options);

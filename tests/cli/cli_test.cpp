@@ -464,6 +464,60 @@ TEST_F(Batch, NoResultIsWrittenThroughALink) {
     EXPECT_TRUE(QDir(m_dir.filePath("b")).isEmpty());
 }
 
+struct InsideRun {
+    std::vector<std::string> args;
+    int status;
+    std::string firstLine;  // of standard error
+};
+
+// An output folder in a folder given is not walked; one that holds pages or
+// logs there is refused, as is a result that would replace an input.
+TEST_F(Batch, OutputFolderInTheFolderGiven) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("in/sub"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("in/out"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("t/t"));
+    putFile(m_dir.filePath("in/a.html"), cp932(kPage));
+    putFile(m_dir.filePath("in/sub/a.html"), "mine");
+    putFile(m_dir.filePath("in/sub/b.dat"), cp932(kDat));
+    putFile(m_dir.filePath("t/x.html"), cp932(kPage));
+    putFile(m_dir.filePath("t/t/x.html"), cp932(kPage));
+    std::filesystem::create_directory_symlink("in/out", at("link"));
+    const std::string refused = "mozaru-cli: the output folder ";
+    const InsideRun runs[] = {
+        {{"-d", "in/sub", "in"},
+         2,
+         refused + "in/sub lies in the folder in given and holds in/sub/a.html, which a result "
+                   "could replace: give -d an empty folder or one outside in"},
+        {{"-d", "in", "in"},
+         2,
+         refused + "in is the folder in given and holds in/a.html, which a result could replace: "
+                   "give -d another folder"},
+        {{"-d", ".", "t"},
+         2,
+         "mozaru-cli: the result of t/t/x.html would replace t/x.html, an "
+         "input of this run"},
+        {{"-d", "link", "in"}, 0, ""},  // in/out, as it is named by the link, is not walked
+        {{"-d", "link", "in"},
+         2,
+         refused + "in/out lies in the folder in given and holds in/out/a.html, which a result "
+                   "could replace: give -d an empty folder or one outside in"},
+        {{"-d", ".", "in"}, 0, ""}};
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    for (const InsideRun& r : runs) {
+        std::vector<std::string> args{"convert", "-q"};
+        args.insert(args.end(), r.args.begin(), r.args.end());
+        const CliRun run = runCliWith(args);
+        EXPECT_EQ(run.status, r.status) << r.args[1];
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n')), r.firstLine) << r.args[1];
+    }
+    QDir::setCurrent(before);
+    EXPECT_EQ(fileBytes(m_dir.filePath("in/sub/a.html")), "mine");
+    EXPECT_EQ(fileBytes(m_dir.filePath("in/out/a.html")), cp932(kPage));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("in/out/out")));
+    EXPECT_EQ(fileBytes(m_dir.filePath("sub/b.html")), cp932(kDatPage));
+}
+
 // A folder deeper than the system lets a path name is named, not passed over.
 TEST_F(Batch, FolderTooDeepToNameIsNamed) {
     std::string deep = at("a");

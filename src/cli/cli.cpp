@@ -20,11 +20,16 @@ int runExplain(const CliOptions& options, std::istream& in, std::ostream& out, s
     const std::string input = options.inputs.empty() ? "-" : options.inputs.front();
     DecodedText decoded;
     FileOutcome outcome;
-    const bool read = readInput(options, input, in, decoded, outcome) &&
-                      toClassicInput(options, input, decoded.text, outcome.messages);
-    for (const std::string& message : outcome.messages) err << message << "\n";
-    if (!read) return kExitFileError;
-    writeExplanation(decoded.text, options.level, options.json, out);
+    try {
+        const bool read = readInput(options, input, in, decoded, outcome) &&
+                          toClassicInput(options, input, decoded.text, outcome.messages);
+        for (const std::string& message : outcome.messages) err << message << "\n";
+        if (!read) return kExitFileError;
+        writeExplanation(decoded.text, options.level, options.json, out);
+    } catch (...) {
+        err << exceptionMessage(input) << "\n";
+        return kExitFileError;
+    }
     out.flush();
     if (!out) {
         err << cliMessage("cannot write standard output") << "\n";

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <new>
+#include <stdexcept>
 
 #include "text/utf.h"
 
@@ -61,6 +63,22 @@ std::string shownPath(std::string_view path) {
 
 std::string displayName(const std::string& input) {
     return input == "-" ? "standard input" : shownPath(input);
+}
+
+std::string exceptionMessage(const std::string& input) {
+    std::string what;
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        what = "out of memory";
+    } catch (const std::length_error&) {
+        what = "out of memory";  // a text too long for a string
+    } catch (const std::exception& e) {
+        what = e.what();
+    } catch (...) {
+        what = "unknown failure";
+    }
+    return cliMessage(displayName(input) + ": " + what);
 }
 
 void warnUndecodable(const std::string& input, const DecodedText& decoded,

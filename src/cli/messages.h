@@ -26,6 +26,10 @@ std::string shownPath(std::string_view path);
 // The input's name in messages (shownPath): standard input has none of its own.
 std::string displayName(const std::string& input);
 
+// Inside a catch: the input's name and what was thrown; running out of
+// memory is said plainly, as the window says it ("out of memory").
+std::string exceptionMessage(const std::string& input);
+
 // Undecodable bytes of an input replaced by U+FFFD: nothing when none were.
 void warnUndecodable(const std::string& input, const DecodedText& decoded,
                      std::vector<std::string>& messages);

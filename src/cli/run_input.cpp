@@ -232,9 +232,9 @@ FileOutcome runOnInput(const CliOptions& options, const std::string& input, std:
             return outcome;
         }
         outcome.ok = deliver(options, decoded, destination, outcome);
-    } catch (const std::exception& e) {
+    } catch (...) {
         outcome.ok = false;
-        outcome.messages.push_back(cliMessage(displayName(input) + ": " + e.what()));
+        outcome.messages.push_back(exceptionMessage(input));
     }
     return outcome;
 }

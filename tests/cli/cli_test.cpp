@@ -11,6 +11,7 @@
 #include "cli/explain.h"
 #include "cli/text_pipe.h"
 #include "cli_test_support.h"
+#include "support/allocation_limit.h"
 
 namespace mozaru {
 namespace {
@@ -143,6 +144,25 @@ TEST(SingleInput, MissingFileIsNamedAndNothingIsWritten) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "mozaru-cli: cannot read " + missing + ": No such file or directory\n");
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// Out of memory, the input is named and the failure said plainly.
+TEST(SingleInput, OutOfMemoryIsSaidPlainly) {
+    QTemporaryDir dir;
+    const std::string big = path(dir.filePath("big.html"));
+    putFile(dir.filePath("big.html"), std::string(4 << 20, 'x'));
+    for (const char* command : {"extract", "explain"}) {
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        int status = 0;
+        {
+            const test::AllocationLimit limit(1 << 20);
+            status = runCli({command, big}, in, out, err);
+        }
+        EXPECT_EQ(status, 1) << command;
+        EXPECT_EQ(err.str(), "mozaru-cli: " + big + ": out of memory\n") << command;
+    }
 }
 
 struct LimitRun {

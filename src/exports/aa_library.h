@@ -16,4 +16,10 @@ std::vector<std::u16string> plainLines(std::u16string_view body);
 // &lt; &gt; &amp; &quot; &apos; &nbsp; &#N; &#xH; decoded; others left as written.
 std::u16string decodeReferences(std::u16string_view text);
 
+// A plain line as a library holds it: a CR or LF (decoded from &#13; or
+// &#10;) written as that reference again, and the '[' of "[SPLIT]" or "[AA]"
+// (any case, anywhere in the line: editors look for them anywhere) as
+// &#91;, so that no post can end an item or make one of its own.
+std::u16string libraryLine(std::u16string_view line);
+
 }  // namespace mozaru

@@ -189,6 +189,22 @@ INSTANTIATE_TEST_SUITE_P(
                            u"<DT>1 \uFF1A<B></B>\uFF1A<DD>a<div>b</div><BR><BR>\r\n<DT>2 "
                            u"\uFF1A<B></B>\uFF1A<DD>c<BR><BR>\r\n"),
                    {}},
+        // A number that never closes runs to the next part: no post is lost;
+        // wrappers nested around the body all come off; a title that never
+        // closes is none.
+        FormatCase{"ver08UnclosedNumbers",
+                   u"<title>x <title>T</title><article class=\"clear post\"><summary><span "
+                   u"class=\"postid\">1<span class=\"postusername\"><b>N</b></span></summary>"
+                   u"<section class=\"post-content\"><span class=\"AA\"><span class=\"escaped\">"
+                   u" a <br> b </span></span></section></article><article class=\"clear post\">"
+                   u"<span class=\"postid\">2<section class=\"post-content\">c</section>"
+                   u"</article>",
+                   InputFormat::Auto,
+                   PageFormat::ReadCgi08,
+                   classic(u"T",
+                           u"<DT>1 \uFF1A<B>N</B>\uFF1A<DD> a <br> b <BR><BR>\r\n<DT>2 "
+                           u"\uFF1A<B></B>\uFF1A<DD>c<BR><BR>\r\n"),
+                   {}},
         FormatCase{"askedForButAbsent",
                    u"<DL><DT>1<DD>x</DL>",
                    InputFormat::FiveCh,

@@ -213,6 +213,16 @@ INSTANTIATE_TEST_SUITE_P(
                    {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A log whose first line is longer than recognition looks at is one all the
+// same; a page of one such line without fields is not.
+TEST(Recognition, LogWithAFirstLineLongerThanTheLook) {
+    const std::u16string picture(kRecognitionUnits + 10, u'\u2501');
+    const ClassicPage log = toClassicPage(u"n<>sage<>d<>" + picture + u"<>T\nm<><>e<>x<>\n");
+    EXPECT_EQ(log.format, PageFormat::Dat2ch);
+    EXPECT_TRUE(log.text.ends_with(u"<DD>x<BR><BR>\r\n</DL></BODY></HTML>"));
+    EXPECT_FALSE(toClassicPage(u"<html><body>" + picture + u"<>1<>2<>3<>4\n").recognised());
+}
+
 // What bench/make_pages.py writes: a classic page as read.cgi served it,
 // in small letters, with a class on its list.
 TEST(Recognition, NeverFiresOnTheBenchPages) {

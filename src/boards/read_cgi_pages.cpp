@@ -151,6 +151,24 @@ void readName(std::u16string_view inner, PostFields& post, std::u16string& stora
     post.name = name;
 }
 
+// One page being read in one layout.
+struct Reading {
+    std::u16string_view page;
+    const Layout& layout;
+    html::CloseFinder closes;
+    // The <dd> tags of a classic page's entries met outside the posts'
+    // parts: a page that switches from one form to the other.
+    std::size_t classicEntries = 0;
+
+    // Counts tag when it is a classic entry's.
+    void look(const Tag& tag) {
+        if (!tag.closing && html::isNamed(tag, u"dd") &&
+            !(html::isNamed(tag, layout.bodyTag) && html::hasClass(tag, layout.bodyClass))) {
+            ++classicEntries;
+        }
+    }
+};
+
 // The body (a part of page) less a <span class="escaped"> or <span
 // class="AA"> around all of it. Wrappers inside a wrapper are paired at once:
 // each would otherwise be read to the outer one's end.
@@ -177,16 +195,21 @@ std::u16string_view unwrapBody(std::u16string_view page, std::u16string_view bod
 
 // The title before the first post: an element of id "threadtitle" if there
 // is one, else <title>. Leaves start at the first post; false when none.
-bool findFirstPost(std::u16string_view page, const Layout& layout, html::CloseFinder& closes,
-                   std::u16string_view& title, Tag& start) {
+bool findFirstPost(Reading& reading, std::u16string_view& title, Tag& start) {
+    const std::u16string_view page = reading.page;
     bool fromThreadTitle = false;
     for (std::size_t p = 0; html::nextTag(page, p, start); p = start.end) {
+        reading.look(start);
         if (start.closing) continue;
-        if (isPostStart(start, html::attribute(start, u"class"), layout.container)) return true;
+        if (isPostStart(start, html::attribute(start, u"class"), reading.layout.container)) {
+            return true;
+        }
         const bool threadTitle = html::attribute(start, u"id") == u"threadtitle";
         const bool titleTag = title.empty() && html::isNamed(start, u"title");
         Tag close;
-        if (fromThreadTitle || !(threadTitle || titleTag) || !closes.find(start, close)) continue;
+        if (fromThreadTitle || !(threadTitle || titleTag) || !reading.closes.find(start, close)) {
+            continue;
+        }
         title = innerOf(page, start, close);
         fromThreadTitle = threadTitle;
         start.end = close.end;
@@ -199,8 +222,9 @@ bool findFirstPost(std::u16string_view page, const Layout& layout, html::CloseFi
 // runs to the next part, or the next post. False for an element without a
 // body (no post) and when the page ends within a part: a post cut off is
 // left out.
-bool readPost(std::u16string_view page, const Layout& layout, html::CloseFinder& closes, Tag& start,
-              PostFields& post, std::u16string& storage, bool& more) {
+bool readPost(Reading& reading, Tag& start, PostFields& post, std::u16string& storage, bool& more) {
+    const std::u16string_view page = reading.page;
+    const Layout& layout = reading.layout;
     std::array<std::u16string_view, kFields> fields{};
     std::array<bool, kFields> seen{};
     Field unclosed = kNone;  // the part that runs to what comes next
@@ -212,6 +236,7 @@ bool readPost(std::u16string_view page, const Layout& layout, html::CloseFinder&
     more = false;
     Tag tag;
     for (std::size_t p = start.end; html::nextTag(page, p, tag); p = tag.end) {
+        if (unclosed == kNone) reading.look(tag);  // inside a part it is the part's text
         if (tag.closing || tag.attrs.empty()) continue;
         const std::u16string_view classes = html::attribute(tag, u"class");
         if (isPostStart(tag, classes, layout.container)) {
@@ -224,7 +249,7 @@ bool readPost(std::u16string_view page, const Layout& layout, html::CloseFinder&
         endUnclosed(tag.begin);
         seen[field] = true;
         Tag close;
-        if (!closes.find(tag, close)) {
+        if (!reading.closes.find(tag, close)) {
             unclosed = field;
             unclosedFrom = tag.end;
             continue;
@@ -241,7 +266,7 @@ bool readPost(std::u16string_view page, const Layout& layout, html::CloseFinder&
     readName(fields[kName], post, storage);
     post.date = fields[kDate];
     post.id = fields[kUid];
-    post.body = unwrapBody(page, fields[kBody], closes);
+    post.body = unwrapBody(page, fields[kBody], reading.closes);
     return true;
 }
 
@@ -295,19 +320,20 @@ ClassicPage readCgiToClassic(std::u16string_view page, PageFormat format) {
     out.format = format;
     std::u16string_view title;
     Tag start;
-    html::CloseFinder closes(page);
-    const bool any = findFirstPost(page, *layout, closes, title, start);
+    Reading reading{page, *layout, html::CloseFinder(page)};
+    const bool any = findFirstPost(reading, title, start);
     ClassicPageWriter writer(title, page.size());
     std::u16string storage;
     PostFields post;
     std::uint64_t position = 0;
     for (bool more = any; more;) {
-        if (!readPost(page, *layout, closes, start, post, storage, more)) continue;
+        if (!readPost(reading, start, post, storage, more)) continue;
         if (post.number == 0) post.number = position + 1;
         ++position;
         writer.post(post);
     }
     out.text = writer.finish();
+    out.classicEntries = reading.classicEntries;
     return out;
 }
 

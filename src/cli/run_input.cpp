@@ -203,6 +203,12 @@ bool toClassicInput(const CliOptions& options, const std::string& input, std::u1
         return true;
     }
     warnMalformed(name, page, messages);
+    if (page.classicEntries > 0) {
+        messages.push_back(cliWarning(
+            name + ": " + plural(page.classicEntries, "<DD> entry", "<DD> entries") +
+            " of a classic page besides the posts not read (--input-format classic reads the page "
+            "as it stands)"));
+    }
     text = std::move(page.text);
     // The page written in UTF-8 must not tell a browser it is Shift_JIS.
     if (options.outputEncoding == OutputEncoding::Utf8) {

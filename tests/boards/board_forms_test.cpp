@@ -26,6 +26,7 @@ struct FormatCase {
     PageFormat format;
     std::u16string page;  // the classic page expected; empty when not converted
     std::vector<std::size_t> malformed;
+    std::size_t classicEntries = 0;
 };
 
 class ToClassicPage : public testing::TestWithParam<FormatCase> {};
@@ -38,6 +39,7 @@ TEST_P(ToClassicPage, WritesThePostsAsTheClassicPage) {
     std::vector<std::size_t> lines;
     for (const MalformedLine& m : page.malformed) lines.push_back(m.line);
     EXPECT_EQ(lines, c.malformed);
+    EXPECT_EQ(page.classicEntries, c.classicEntries);
 }
 
 const std::u16string kBody = u" \u2501\u2501 <br> \uFF08\u30FB\u0434\u30FB\uFF09 ";
@@ -205,6 +207,15 @@ INSTANTIATE_TEST_SUITE_P(
                            u"<DT>1 \uFF1A<B>N</B>\uFF1A<DD> a <br> b <BR><BR>\r\n<DT>2 "
                            u"\uFF1A<B></B>\uFF1A<DD>c<BR><BR>\r\n"),
                    {}},
+        // Classic entries after the posts (or before them) are counted, not read.
+        FormatCase{"ver08ThenClassic",
+                   u"<article class=\"clear post\"><span class=\"postid\">1</span><section "
+                   u"class=\"post-content\">a</section></article><DL><DT>2<DD> b <dd>c</DL>",
+                   InputFormat::Auto,
+                   PageFormat::ReadCgi08,
+                   classic(u"", u"<DT>1 \uFF1A<B></B>\uFF1A<DD>a<BR><BR>\r\n"),
+                   {},
+                   2},
         FormatCase{"askedForButAbsent",
                    u"<DL><DT>1<DD>x</DL>",
                    InputFormat::FiveCh,

@@ -580,6 +580,17 @@ TEST(Formats, MalformedDatLineIsNamedAndSkipped) {
               "fields where its lines have 5)\n");
 }
 
+TEST(Formats, ClassicEntriesBesidesThePostsAreNamed) {
+    const CliRun run =
+        runCliWith({"convert"},
+                   "<article class=\"post\"><span class=\"postid\">1</span><section "
+                   "class=\"post-content\">a</section></article><DL><DT>2<DD>b</DL>");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              "mozaru-cli: warning: standard input: 1 <DD> entry of a classic page besides the "
+              "posts not read (--input-format classic reads the page as it stands)\n");
+}
+
 TEST(Formats, FormatAskedForButAbsentFails) {
     const CliRun run = runCliWith({"extract", "--input-format", "5ch"}, cp932(kPage));
     EXPECT_EQ(run.status, 1);

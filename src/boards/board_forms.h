@@ -38,6 +38,8 @@ struct ClassicPage {
     PageFormat format = PageFormat::Classic;  // Classic: nothing converted
     std::u16string text;                      // the classic page, CR LF between lines
     std::vector<MalformedLine> malformed;
+    // <DD> entries of a classic page in a page read as another form: not read.
+    std::size_t classicEntries = 0;
     bool recognised() const { return format != PageFormat::Classic; }
 };
 

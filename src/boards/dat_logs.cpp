@@ -132,8 +132,15 @@ PageFormat recognizeDat(std::u16string_view page, bool whole) {
     const bool firstLineOnly = !whole;
     PageFormat kind = PageFormat::Classic;
     if (firstLineOnly) {
-        const std::size_t end = scan::findUnit(page.substr(0, kRecognitionUnits), u'\n');
-        if (end == npos && page.size() > kRecognitionUnits) return kind;
+        const std::u16string_view head = page.substr(0, kRecognitionUnits);
+        std::size_t end = scan::findUnit(head, u'\n');
+        if (end == npos && page.size() > kRecognitionUnits) {
+            // A first line longer than the look (a picture of a million
+            // characters): the fields before a log's body are short, so the
+            // line is read whole when two of them are there already.
+            if (splitFields(head).count < 3) return kind;
+            end = scan::findUnit(page, u'\n', kRecognitionUnits);
+        }
         page = page.substr(0, end);
     }
     forEachLine(page, [&](std::u16string_view line, std::size_t) {

@@ -151,44 +151,63 @@ void readName(std::u16string_view inner, PostFields& post, std::u16string& stora
     post.name = name;
 }
 
-// The body less a <span class="escaped"> or <span class="AA"> around all of it.
-std::u16string_view unwrapBody(std::u16string_view body) {
-    for (;;) {
+// One page being read in one layout.
+struct Reading {
+    std::u16string_view page;
+    const Layout& layout;
+    html::CloseFinder closes;
+    // The <dd> tags of a classic page's entries met outside the posts'
+    // parts: a page that switches from one form to the other.
+    std::size_t classicEntries = 0;
+
+    // Counts tag when it is a classic entry's.
+    void look(const Tag& tag) {
+        if (!tag.closing && html::isNamed(tag, u"dd") &&
+            !(html::isNamed(tag, layout.bodyTag) && html::hasClass(tag, layout.bodyClass))) {
+            ++classicEntries;
+        }
+    }
+};
+
+// The body (a part of page) less a <span class="escaped"> or <span
+// class="AA"> around all of it. Wrappers inside a wrapper are paired at once:
+// each would otherwise be read to the outer one's end.
+std::u16string_view unwrapBody(std::u16string_view page, std::u16string_view body,
+                               html::CloseFinder& closes) {
+    for (bool inner = false;; inner = true) {
+        const std::size_t begin = static_cast<std::size_t>(body.data() - page.data());
+        const std::size_t end = begin + body.size();
         Tag open;
         Tag close;
-        if (!html::startsWithTag(body, u"span") || !html::nextTag(body, 0, open)) return body;
+        if (!html::startsWithTag(body, u"span") ||
+            !html::nextTag(page.substr(0, end), begin, open)) {
+            return body;
+        }
         const std::u16string_view classes = html::attribute(open, u"class");
         if (!html::classListHas(classes, u"escaped") && !html::classListHas(classes, u"aa")) {
             return body;
         }
-        if (!html::findClose(body, open, close) || close.end != body.size()) return body;
-        body = innerOf(body, open, close);
+        const bool found = inner ? closes.indexed(open, close) : closes.find(open, close);
+        if (!found || close.end != end) return body;
+        body = innerOf(page, open, close);
     }
-}
-
-// The next post's element at or after from; false when none follows.
-bool findPostStart(std::u16string_view page, std::size_t from, const Layout& layout, Tag& start) {
-    for (std::size_t p = from; html::nextTag(page, p, start); p = start.end) {
-        if (!start.closing && !start.attrs.empty() &&
-            isPostStart(start, html::attribute(start, u"class"), layout.container)) {
-            return true;
-        }
-    }
-    return false;
 }
 
 // The title before the first post: an element of id "threadtitle" if there
 // is one, else <title>. Leaves start at the first post; false when none.
-bool findFirstPost(std::u16string_view page, const Layout& layout, std::u16string_view& title,
-                   Tag& start) {
+bool findFirstPost(Reading& reading, std::u16string_view& title, Tag& start) {
+    const std::u16string_view page = reading.page;
     bool fromThreadTitle = false;
     for (std::size_t p = 0; html::nextTag(page, p, start); p = start.end) {
+        reading.look(start);
         if (start.closing) continue;
-        if (isPostStart(start, html::attribute(start, u"class"), layout.container)) return true;
+        if (isPostStart(start, html::attribute(start, u"class"), reading.layout.container)) {
+            return true;
+        }
         const bool threadTitle = html::attribute(start, u"id") == u"threadtitle";
         const bool titleTag = title.empty() && html::isNamed(start, u"title");
         Tag close;
-        if (fromThreadTitle || !(threadTitle || titleTag) || !html::findClose(page, start, close)) {
+        if (fromThreadTitle || !(threadTitle || titleTag) || !reading.closes.find(start, close)) {
             continue;
         }
         title = innerOf(page, start, close);
@@ -200,15 +219,24 @@ bool findFirstPost(std::u16string_view page, const Layout& layout, std::u16strin
 
 // Reads the post whose element start opens; start becomes the next post's
 // element and more tells whether there is one. A part that never closes
-// runs to the next post. False for an element without a body (no post) and
-// when the page ends within the post: a post cut off is left out.
-bool readPost(std::u16string_view page, const Layout& layout, Tag& start, PostFields& post,
-              std::u16string& storage, bool& more) {
+// runs to the next part, or the next post. False for an element without a
+// body (no post) and when the page ends within a part: a post cut off is
+// left out.
+bool readPost(Reading& reading, Tag& start, PostFields& post, std::u16string& storage, bool& more) {
+    const std::u16string_view page = reading.page;
+    const Layout& layout = reading.layout;
     std::array<std::u16string_view, kFields> fields{};
     std::array<bool, kFields> seen{};
+    Field unclosed = kNone;  // the part that runs to what comes next
+    std::size_t unclosedFrom = 0;
+    const auto endUnclosed = [&](std::size_t at) {
+        if (unclosed != kNone) fields[unclosed] = page.substr(unclosedFrom, at - unclosedFrom);
+        unclosed = kNone;
+    };
     more = false;
     Tag tag;
     for (std::size_t p = start.end; html::nextTag(page, p, tag); p = tag.end) {
+        if (unclosed == kNone) reading.look(tag);  // inside a part it is the part's text
         if (tag.closing || tag.attrs.empty()) continue;
         const std::u16string_view classes = html::attribute(tag, u"class");
         if (isPostStart(tag, classes, layout.container)) {
@@ -218,20 +246,19 @@ bool readPost(std::u16string_view page, const Layout& layout, Tag& start, PostFi
         if (seen[kBody]) continue;
         const Field field = fieldOf(tag, classes, layout);
         if (field == kNone || seen[field]) continue;
+        endUnclosed(tag.begin);
+        seen[field] = true;
         Tag close;
-        if (!html::findClose(page, tag, close)) {
-            Tag next;
-            if (!findPostStart(page, tag.end, layout, next)) return false;
-            fields[field] = page.substr(tag.end, next.begin - tag.end);
-            seen[field] = true;
-            tag = next;
-            more = true;
-            break;
+        if (!reading.closes.find(tag, close)) {
+            unclosed = field;
+            unclosedFrom = tag.end;
+            continue;
         }
         fields[field] = innerOf(page, tag, close);
-        seen[field] = true;
         tag.end = close.end;
     }
+    if (!more && unclosed != kNone) return false;
+    endUnclosed(tag.begin);
     if (more) start = tag;
     if (!seen[kBody]) return false;
     post = {};
@@ -239,7 +266,7 @@ bool readPost(std::u16string_view page, const Layout& layout, Tag& start, PostFi
     readName(fields[kName], post, storage);
     post.date = fields[kDate];
     post.id = fields[kUid];
-    post.body = unwrapBody(fields[kBody]);
+    post.body = unwrapBody(page, fields[kBody], reading.closes);
     return true;
 }
 
@@ -293,18 +320,20 @@ ClassicPage readCgiToClassic(std::u16string_view page, PageFormat format) {
     out.format = format;
     std::u16string_view title;
     Tag start;
-    const bool any = findFirstPost(page, *layout, title, start);
+    Reading reading{page, *layout, html::CloseFinder(page)};
+    const bool any = findFirstPost(reading, title, start);
     ClassicPageWriter writer(title, page.size());
     std::u16string storage;
     PostFields post;
     std::uint64_t position = 0;
     for (bool more = any; more;) {
-        if (!readPost(page, *layout, start, post, storage, more)) continue;
+        if (!readPost(reading, start, post, storage, more)) continue;
         if (post.number == 0) post.number = position + 1;
         ++position;
         writer.post(post);
     }
     out.text = writer.finish();
+    out.classicEntries = reading.classicEntries;
     return out;
 }
 

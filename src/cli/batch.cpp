@@ -1,10 +1,9 @@
 // mozaru-cli's batches: checked before anything is written, then run on threads.
 #include "cli/batch.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <map>
 #include <ostream>
 #include <thread>
@@ -18,33 +17,47 @@
 
 namespace mozaru {
 
+namespace fs = std::filesystem;
+
 std::string batchProblem(const CliOptions& options) {
-    std::map<QString, std::string> byName;
+    std::map<std::string, std::string> byName;
+    std::map<fs::path, std::string> byFile;  // the inputs by their canonical paths
+    for (const std::string& input : options.inputs) {
+        std::error_code ec;
+        const fs::path file = fs::canonical(fsPath(input), ec);
+        if (!ec) byFile.emplace(file, input);
+    }
     for (const std::string& input : options.inputs) {
         if (input == "-") return "standard input (-) has no file name for --output-dir";
-        if (QFileInfo(toQPath(input)).fileName().isEmpty()) return input + " names no file";
-        const QString name = toQPath(outputNameFor(options, input));
+        const fs::path path = fsPath(input);
+        if (path.filename().empty()) return shownPath(input) + " names no file";
+        const std::string name = outputNameFor(options, input);
         const auto [it, fresh] = byName.emplace(name, input);
         if (!fresh) {
-            return "inputs " + it->second + " and " + input +
-                   (QFileInfo(toQPath(it->second)).fileName() ==
-                            QFileInfo(toQPath(input)).fileName()
+            return "inputs " + shownPath(it->second) + " and " + shownPath(input) +
+                   (fsPath(it->second).filename() == path.filename()
                         ? " have the same file name "
                         : " would both be written to ") +
-                   name.toStdString();
+                   shownPath(name);
         }
-        const QFileInfo target(toQPath(outputPathFor(options, input)));
-        if (target.exists() &&
-            target.canonicalFilePath() == QFileInfo(toQPath(input)).canonicalFilePath()) {
-            return "the result of " + input + " would replace it (--output-dir is its folder)";
+        std::error_code ec;
+        const auto replaced = byFile.find(fs::canonical(fsPath(outputPathFor(options, input)), ec));
+        if (ec || replaced == byFile.end()) continue;
+        if (replaced->second == input) {
+            return "the result of " + shownPath(input) +
+                   " would replace it (--output-dir is its folder)";
         }
+        return "the result of " + shownPath(input) + " would replace " +
+               shownPath(replaced->second) + ", an input of this run";
     }
     return {};
 }
 
 int runBatch(const CliOptions& options, std::istream& in, std::ostream& err, bool showProgress) {
-    if (!QDir().mkpath(toQPath(options.outputDir))) {
-        err << cliMessage("cannot create folder " + options.outputDir) << "\n";
+    std::error_code ec;
+    fs::create_directories(fsPath(options.outputDir), ec);
+    if (ec) {
+        err << cliMessage("cannot create folder " + shownPath(options.outputDir)) << "\n";
         return kExitFileError;
     }
     const std::size_t count = options.inputs.size();
@@ -54,8 +67,16 @@ int runBatch(const CliOptions& options, std::istream& in, std::ostream& err, boo
     auto work = [&] {
         for (std::size_t i = next++; i < count; i = next++) {
             const std::string& input = options.inputs[i];
-            outcomes[i] =
-                runOnInput(options, input, in, Destination{outputPathFor(options, input)});
+            const std::string output = outputPathFor(options, input);
+            const std::string link = linkBelowOutputDir(options, input);
+            if (link.empty()) {
+                outcomes[i] = runOnInput(options, input, in, Destination{output});
+            } else {
+                outcomes[i].ok = false;
+                outcomes[i].messages.push_back(
+                    cliMessage("cannot write " + shownPath(output) + ": " + shownPath(link) +
+                               " is a symbolic link, which --output-dir never writes through"));
+            }
             progress.fileDone(outcomes[i].inputBytes);
         }
     };

@@ -10,7 +10,7 @@ namespace mozaru {
 
 // Why the inputs cannot be run as a batch into options.outputDir (standard
 // input among them, two inputs of one file name, an output that would replace
-// an input); empty when they can. Checked before anything is written.
+// an input of the run); empty when they can. Checked before anything is written.
 std::string batchProblem(const CliOptions& options);
 
 // Runs every input into options.outputDir with options.jobs threads;

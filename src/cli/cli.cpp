@@ -22,11 +22,16 @@ int runExplain(const CliOptions& options, std::istream& in, std::ostream& out, s
     const std::string input = options.inputs.empty() ? "-" : options.inputs.front();
     DecodedText decoded;
     FileOutcome outcome;
-    const bool read = readInput(options, input, in, decoded, outcome) &&
-                      toClassicInput(options, input, decoded.text, outcome.messages);
-    for (const std::string& message : outcome.messages) err << message << "\n";
-    if (!read) return kExitFileError;
-    writeExplanation(decoded.text, options.level, options.json, out);
+    try {
+        const bool read = readInput(options, input, in, decoded, outcome) &&
+                          toClassicInput(options, input, decoded.text, outcome.messages);
+        for (const std::string& message : outcome.messages) err << message << "\n";
+        if (!read) return kExitFileError;
+        writeExplanation(decoded.text, options.level, options.json, out);
+    } catch (...) {
+        err << exceptionMessage(input) << "\n";
+        return kExitFileError;
+    }
     out.flush();
     if (!out) {
         err << cliMessage("cannot write standard output") << "\n";
@@ -46,7 +51,7 @@ int runIntoFolder(CliOptions& options, const FolderExpansion& folders, std::istr
     if (!problem.empty()) return usageError(err, problem);
     std::string folder;
     if (!makeOutputFolders(options, folder)) {
-        err << cliMessage("cannot create folder " + folder) << "\n";
+        err << cliMessage("cannot create folder " + shownPath(folder)) << "\n";
         return kExitFileError;
     }
     const int status = runBatch(options, in, err, errIsTerminal && !options.quiet);

@@ -1,72 +1,239 @@
-// mozaru-cli's inputs: folders walked recursively, results named after them.
+// mozaru-cli's inputs: folders walked by the bytes of their names, results
+// named after them.
 #include "cli/inputs.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 #include "cli/messages.h"
 #include "files/path_text.h"
 
 namespace mozaru {
 
+namespace fs = std::filesystem;
+
 namespace {
 
-bool isPageOrLog(const QString& name) {
-    const QString suffix = QFileInfo(name).suffix().toLower();
-    return suffix == u"dat" || suffix == u"html" || suffix == u"htm" || suffix == u"txt";
+#ifdef _WIN32
+constexpr std::string_view kSeparators = "/\\";
+#else
+constexpr std::string_view kSeparators = "/";
+#endif
+
+// The file name in path: what follows its last separator.
+std::string_view fileNameOf(std::string_view path) {
+    const std::size_t slash = path.find_last_of(kSeparators);
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-// The files below folder, as paths relative to it, sorted.
-QStringList pagesBelow(const QString& folder, const QString& skipped) {
-    QStringList found;
-    const QDir base(folder);
-    QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        if (!isPageOrLog(path)) continue;
-        const QString absolute = QFileInfo(path).absoluteFilePath();
-        if (!skipped.isEmpty() && absolute.startsWith(skipped)) continue;
-        found.push_back(base.relativeFilePath(path));
+// What follows the last '.' of the file name, in small letters; "" without one.
+std::string suffixOf(std::string_view path) {
+    const std::string_view name = fileNameOf(path);
+    const std::size_t dot = name.rfind('.');
+    std::string suffix(dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1));
+    for (char& c : suffix) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
-    std::sort(found.begin(), found.end());
-    return found;
+    return suffix;
 }
 
-QString withSuffix(const QString& name, std::u16string_view suffix) {
-    const QFileInfo info(name);
-    const QString folder = info.path() == u"." ? QString() : info.path() + u'/';
-    return folder + info.completeBaseName() + u'.' + QStringView(suffix).toString();
+bool isPageOrLog(std::string_view name) {
+    const std::string suffix = suffixOf(name);
+    return suffix == "dat" || suffix == "html" || suffix == "htm" || suffix == "txt";
 }
+
+// name with the text after the last '.' of its file name replaced by suffix.
+std::string withSuffix(const std::string& name, std::u16string_view suffix) {
+    const std::size_t start = name.size() - fileNameOf(name).size();
+    const std::size_t dot = name.rfind('.');
+    std::string out = name.substr(0, dot != std::string::npos && dot >= start ? dot : name.size());
+    out += '.';
+    for (const char16_t c : suffix) out += static_cast<char>(c);  // ASCII
+    return out;
+}
+
+// Whether path lies in folder or is it (both canonical).
+bool isWithin(const fs::path& path, const fs::path& folder) {
+    return std::mismatch(folder.begin(), folder.end(), path.begin(), path.end()).first ==
+           folder.end();
+}
+
+// The first page or log below folder, in the order of the names, links not
+// followed; empty when there is none.
+fs::path firstPageBelow(const fs::path& folder) {
+    std::error_code ec;
+    std::vector<fs::path> entries;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        entries.push_back(it->path());
+    }
+    std::sort(entries.begin(), entries.end());
+    for (const fs::path& entry : entries) {
+        const fs::file_status status = fs::symlink_status(entry, ec);
+        if (fs::is_regular_file(status) && isPageOrLog(nativeOf(entry.filename()))) return entry;
+        if (!fs::is_directory(status)) continue;
+        fs::path below = firstPageBelow(entry);
+        if (!below.empty()) return below;
+    }
+    return {};
+}
+
+// The pages and logs below the folders given, found by the bytes of their
+// names, which no decoding can lose. Every file left out is named in the
+// messages with why; links are followed only when asked, and then only to
+// what lies within the folders given.
+class FolderWalk {
+public:
+    FolderWalk(const CliOptions& options, std::vector<std::string>& messages)
+        : m_follow(options.followSymlinks), m_messages(messages) {
+        if (!options.outputDir.empty()) m_outputDir = fsPath(options.outputDir);
+        for (const std::string& input : options.inputs) {
+            std::error_code ec;
+            const fs::path folder = fs::canonical(fsPath(input), ec);
+            if (!ec && fs::is_directory(folder, ec)) m_roots.push_back(folder);
+        }
+    }
+
+    // Paths relative to folder, '/' between names, sorted; false when
+    // something below it was left out.
+    bool pagesBelow(const std::string& folder, std::vector<std::string>& pages) {
+        const std::size_t messages = m_messages.size();
+        m_folder = folder;
+        if (isOutputDir(fsPath(folder))) {
+            checkOutputDir(fsPath(folder));
+        } else {
+            walk(fsPath(folder), {});
+        }
+        std::sort(m_found.begin(), m_found.end());
+        pages = std::move(m_found);
+        m_found.clear();
+        return m_messages.size() == messages;
+    }
+
+    // Why the run cannot be: the output folder lies in a folder given and
+    // holds pages or logs of its own.
+    const std::string& problem() const { return m_problem; }
+
+private:
+    // The output folder is not walked: what it holds are results of an
+    // earlier run, or files that a result of this one could replace, which
+    // only the user can tell apart.
+    void checkOutputDir(const fs::path& folder) {
+        const fs::path page = firstPageBelow(folder);
+        if (page.empty() || !m_problem.empty()) return;
+        const std::string given = shownPath(m_folder);
+        const bool same = isOutputDir(fsPath(m_folder));
+        m_problem = "the output folder " + shownPath(nativeOf(folder)) +
+                    (same ? " is the folder " : " lies in the folder ") + given +
+                    " given and holds " + shownPath(nativeOf(page)) +
+                    ", which a result could replace: give -d " +
+                    (same ? "another folder" : "an empty folder or one outside " + given);
+    }
+
+    void skip(const fs::path& path, std::string_view why) {
+        m_messages.push_back(
+            cliMessage(shownPath(nativeOf(path)) + ": skipped: " + std::string(why)));
+    }
+
+    bool isOutputDir(const fs::path& folder) const {
+        std::error_code ec;
+        return !m_outputDir.empty() && fs::equivalent(folder, m_outputDir, ec);
+    }
+
+    void walk(const fs::path& folder, const std::string& relative) {
+        std::error_code ec;
+        if (m_follow) m_walking.push_back(fs::canonical(folder, ec));
+        // In the order of their names, so that the messages come in an order.
+        std::vector<std::string> names;
+        fs::directory_iterator it(folder, ec);
+        for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
+            names.push_back(nativeOf(it->path().filename()));
+        }
+        if (ec) skip(folder, ec.message());
+        std::sort(names.begin(), names.end());
+        for (const std::string& name : names) {
+            take(folder / fsPath(name), name, relative.empty() ? name : relative + '/' + name);
+        }
+        if (m_follow) m_walking.pop_back();
+    }
+
+    void take(const fs::path& path, const std::string& name, const std::string& relative) {
+        std::error_code ec;
+        const fs::file_status own = fs::symlink_status(path, ec);
+        if (ec) return skip(path, ec.message());
+        if (fs::is_symlink(own)) return followLink(path, name, relative);
+        if (fs::is_directory(own)) {
+            if (isOutputDir(path)) return checkOutputDir(path);
+            return walk(path, relative);
+        }
+        if (!isPageOrLog(name)) return;
+        if (!fs::is_regular_file(own)) return skip(path, "not a regular file");
+        m_found.push_back(relative);
+    }
+
+    void followLink(const fs::path& path, const std::string& name, const std::string& relative) {
+        std::error_code ec;
+        const fs::file_status target = fs::status(path, ec);
+        if (!fs::exists(target)) return skip(path, "a symbolic link to nothing");
+        if (!fs::is_directory(target) && !isPageOrLog(name)) return;
+        if (!m_follow) return skip(path, "a symbolic link, not followed (--follow-symlinks)");
+        const fs::path real = fs::canonical(path, ec);
+        if (ec) return skip(path, ec.message());
+        if (std::none_of(m_roots.begin(), m_roots.end(),
+                         [&](const fs::path& root) { return isWithin(real, root); })) {
+            return skip(path, "a symbolic link out of the folders given");
+        }
+        if (!fs::is_directory(target)) {
+            if (!fs::is_regular_file(target)) return skip(path, "not a regular file");
+            m_found.push_back(relative);
+            return;
+        }
+        if (isOutputDir(path)) return checkOutputDir(path);
+        if (std::find(m_walking.begin(), m_walking.end(), real) != m_walking.end()) {
+            return skip(path, "a symbolic link to a folder above it");
+        }
+        walk(path, relative);
+    }
+
+    const bool m_follow;
+    std::vector<std::string>& m_messages;
+    std::string m_folder;  // the folder given being walked
+    std::string m_problem;
+    fs::path m_outputDir;
+    std::vector<fs::path> m_roots;    // the folders given, canonical
+    std::vector<fs::path> m_walking;  // the folders being walked, canonical
+    std::vector<std::string> m_found;
+};
 
 }  // namespace
 
 FolderExpansion expandFolders(CliOptions& options) {
     FolderExpansion expansion;
-    const QString skipped = options.outputDir.empty()
-                                ? QString()
-                                : QFileInfo(toQPath(options.outputDir)).absoluteFilePath() + u'/';
+    FolderWalk walk(options, expansion.errors);
     std::vector<std::string> inputs;
     for (const std::string& input : options.inputs) {
-        const QString folder = toQPath(input);
-        if (input == "-" || !QFileInfo(folder).isDir()) {
+        std::error_code ec;
+        if (input == "-" || !fs::is_directory(fsPath(input), ec)) {
             inputs.push_back(input);
             continue;
         }
         if (options.outputDir.empty()) {
-            expansion.usageProblem = "the folder " + input + " needs --output-dir (-d)";
+            expansion.usageProblem = "the folder " + shownPath(input) + " needs --output-dir (-d)";
             return expansion;
         }
-        const QStringList pages = pagesBelow(folder, skipped);
-        if (pages.isEmpty()) {
-            expansion.errors.push_back(
-                cliMessage(input + " holds no .dat, .html, .htm or .txt file"));
+        std::vector<std::string> pages;
+        const bool whole = walk.pagesBelow(input, pages);
+        if (!walk.problem().empty()) {
+            expansion.usageProblem = walk.problem();
+            return expansion;
         }
-        for (const QString& page : pages) {
-            const std::string path = fromQPath(QDir(folder).filePath(page));
-            options.relativePaths[path] = fromQPath(page);
+        if (whole && pages.empty()) {
+            expansion.errors.push_back(
+                cliMessage(shownPath(input) + " holds no .dat, .html, .htm or .txt file"));
+        }
+        for (const std::string& page : pages) {
+            const std::string path = nativeOf(fsPath(input) / fsPath(page));
+            options.relativePaths[path] = page;
             inputs.push_back(path);
         }
     }
@@ -76,9 +243,9 @@ FolderExpansion expandFolders(CliOptions& options) {
 
 std::string outputNameFor(const CliOptions& options, const std::string& input) {
     const auto relative = options.relativePaths.find(input);
-    QString name = relative != options.relativePaths.end() ? toQPath(relative->second)
-                                                           : QFileInfo(toQPath(input)).fileName();
-    const bool fromDat = QFileInfo(name).suffix().toLower() == u"dat";
+    std::string name =
+        relative != options.relativePaths.end() ? relative->second : std::string(fileNameOf(input));
+    const bool fromDat = suffixOf(name) == "dat";
     switch (options.command) {
         case CliCommand::Extract: {
             const ExportFormat& output = exportFormat(options.to);
@@ -91,22 +258,60 @@ std::string outputNameFor(const CliOptions& options, const std::string& input) {
         default:
             break;
     }
-    return fromQPath(name);
+    return name;
 }
 
 std::string outputPathFor(const CliOptions& options, const std::string& input) {
-    return fromQPath(
-        QDir(toQPath(options.outputDir)).filePath(toQPath(outputNameFor(options, input))));
+    return nativeOf(fsPath(options.outputDir) / fsPath(outputNameFor(options, input)));
+}
+
+namespace {
+
+// Calls f with --output-dir followed by each name of the result's path
+// below it in turn, the file's own last, until f returns false.
+template <class F>
+void forEachStepBelowOutputDir(const CliOptions& options, const std::string& input, F f) {
+    fs::path path = fsPath(options.outputDir);
+    const fs::path name = fsPath(outputNameFor(options, input));
+    for (auto step = name.begin(); step != name.end(); ++step) {
+        path /= *step;
+        if (!f(path, std::next(step) == name.end())) return;
+    }
+}
+
+}  // namespace
+
+std::string linkBelowOutputDir(const CliOptions& options, const std::string& input) {
+    std::string link;
+    forEachStepBelowOutputDir(options, input, [&](const fs::path& path, bool) {
+        std::error_code ec;
+        const fs::file_status status = fs::symlink_status(path, ec);
+        if (fs::is_symlink(status)) link = nativeOf(path);
+        return link.empty() && fs::exists(status);
+    });
+    return link;
 }
 
 bool makeOutputFolders(const CliOptions& options, std::string& problem) {
-    const QDir out(toQPath(options.outputDir));
-    for (const auto& entry : options.relativePaths) {
-        const QString folder = QFileInfo(out.filePath(toQPath(entry.second))).path();
-        if (!QDir().mkpath(folder)) {
-            problem = fromQPath(folder);
+    // --output-dir itself is the user's: made as named, through links or not.
+    std::error_code ec;
+    fs::create_directories(fsPath(options.outputDir), ec);
+    if (ec) {
+        problem = options.outputDir;
+        return false;
+    }
+    for (const std::string& input : options.inputs) {
+        // Folder by folder: one that is a link is not gone through (nor
+        // written into: linkBelowOutputDir).
+        forEachStepBelowOutputDir(options, input, [&](const fs::path& path, bool file) {
+            std::error_code ec;
+            const fs::file_status status = fs::symlink_status(path, ec);
+            if (file || fs::is_symlink(status)) return false;
+            if (fs::is_directory(status) || fs::create_directory(path, ec)) return true;
+            problem = nativeOf(path);
             return false;
-        }
+        });
+        if (!problem.empty()) return false;
     }
     return true;
 }

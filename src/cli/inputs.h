@@ -10,14 +10,20 @@
 namespace mozaru {
 
 struct FolderExpansion {
-    std::string usageProblem;         // a folder without --output-dir
-    std::vector<std::string> errors;  // folders that hold no page or log
+    // A folder without --output-dir; an output folder in a folder given that
+    // holds pages or logs.
+    std::string usageProblem;
+    // Folders that hold no page or log, and every file the walk left out, with why.
+    std::vector<std::string> errors;
 };
 
 // Replaces every folder among options.inputs by the *.dat, *.html, *.htm and
-// *.txt files below it, in every subfolder, sorted, and records their paths
-// below it in options.relativePaths. Files inside --output-dir are left out:
-// they are results of an earlier run.
+// *.txt files below it, in every subfolder, sorted by the bytes of their
+// names, and records their paths below it in options.relativePaths.
+// --output-dir is not walked, and when it lies in a folder given it must
+// hold no page or log, which a result could replace unasked. Links
+// are left out unless options.followSymlinks, and then those that lead out of
+// the folders given, or to a folder above them.
 FolderExpansion expandFolders(CliOptions& options);
 
 // The result's path below --output-dir ('/' between folders): the input's
@@ -29,8 +35,15 @@ std::string outputNameFor(const CliOptions& options, const std::string& input);
 // The result's path: --output-dir and outputNameFor.
 std::string outputPathFor(const CliOptions& options, const std::string& input);
 
-// Creates the subfolders of --output-dir that the results need; false, with
-// the folder's name in problem, when one cannot be made.
+// The first of the result's folders below --output-dir, or the result
+// itself, that is a symbolic link; empty when none is. --output-dir never
+// writes through one: a tree unpacked from an archive could otherwise have
+// a result replace any file the links lead to.
+std::string linkBelowOutputDir(const CliOptions& options, const std::string& input);
+
+// Creates the subfolders of --output-dir that the results need, none
+// through a link; false, with the folder's name in problem, when one cannot
+// be made.
 bool makeOutputFolders(const CliOptions& options, std::string& problem);
 
 }  // namespace mozaru

@@ -1,6 +1,13 @@
 // mozaru-cli's messages.
 #include "cli/messages.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <new>
+#include <stdexcept>
+
+#include "text/utf.h"
+
 namespace mozaru {
 
 namespace {
@@ -32,8 +39,46 @@ std::string plural(std::size_t n, std::string_view one, std::string_view many) {
     return std::to_string(n) + " " + std::string(n == 1 ? one : many);
 }
 
+std::string shownPath(std::string_view path) {
+    std::string shown;
+    shown.reserve(path.size());
+    for (std::size_t i = 0; i < path.size();) {
+        char32_t c = 0;
+        const std::size_t n = utf8SequenceAt(path, i, c);
+        if (n == 0 || c < 0x20 || (c >= 0x7F && c < 0xA0)) {
+            for (std::size_t k = 0; k < std::max<std::size_t>(n, 1); ++k) {
+                char escape[5];
+                std::snprintf(escape, sizeof escape, "\\x%02X",
+                              static_cast<unsigned char>(path[i + k]));
+                shown += escape;
+            }
+            i += std::max<std::size_t>(n, 1);
+            continue;
+        }
+        shown.append(path.substr(i, n));
+        i += n;
+    }
+    return shown;
+}
+
 std::string displayName(const std::string& input) {
-    return input == "-" ? "standard input" : input;
+    return input == "-" ? "standard input" : shownPath(input);
+}
+
+std::string exceptionMessage(const std::string& input) {
+    std::string what;
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        what = "out of memory";
+    } catch (const std::length_error&) {
+        what = "out of memory";  // a text too long for a string
+    } catch (const std::exception& e) {
+        what = e.what();
+    } catch (...) {
+        what = "unknown failure";
+    }
+    return cliMessage(displayName(input) + ": " + what);
 }
 
 void warnUndecodable(const std::string& input, const DecodedText& decoded,

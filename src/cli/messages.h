@@ -19,8 +19,16 @@ std::string cliWarning(std::string_view text);
 // "1 byte", "2 bytes".
 std::string plural(std::size_t n, std::string_view one, std::string_view many);
 
-// The input's name in messages: standard input has none of its own.
+// A path as messages show it: its bytes that are not UTF-8 (a Shift_JIS
+// name), and control characters, written \xNN, so that no name can break
+// or forge a line.
+std::string shownPath(std::string_view path);
+// The input's name in messages (shownPath): standard input has none of its own.
 std::string displayName(const std::string& input);
+
+// Inside a catch: the input's name and what was thrown; running out of
+// memory is said plainly, as the window says it ("out of memory").
+std::string exceptionMessage(const std::string& input);
 
 // Undecodable bytes of an input replaced by U+FFFD: nothing when none were.
 void warnUndecodable(const std::string& input, const DecodedText& decoded,

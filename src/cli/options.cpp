@@ -111,6 +111,8 @@ std::string usage() {
            "  -j, --jobs N             files processed in parallel in batch mode (default: "
            "cores)\n"
            "  -q, --quiet              no progress display\n"
+           "  --follow-symlinks        follow a folder's links that stay within the folders "
+           "given\n"
            "No INPUT, or -, reads standard input. 'mozaru-cli COMMAND --help' tells more.\n";
 }
 
@@ -176,6 +178,9 @@ void addCommonOptions(CLI::App& command, CliOptions& options, OptionNames& names
         ->check(CLI::Range(1u, 1024u).description(""))
         ->type_name("N");
     command.add_flag("-q,--quiet", options.quiet, "no progress display");
+    command.add_flag("--follow-symlinks", options.followSymlinks,
+                     "a folder INPUT's links are followed where they stay within the folders "
+                     "given (default: named and left out)");
     command
         .add_option("INPUT", options.inputs,
                     "input files, or folders (with -d) walked for *.dat *.html *.htm *.txt; none "

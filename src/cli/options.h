@@ -32,6 +32,7 @@ struct CliOptions {
     std::uint64_t maxInputSize = kDefaultInputLimit;  // bytes; larger inputs fail
     unsigned jobs = 1;
     bool quiet = false;
+    bool followSymlinks = false;      // the folder walk follows links within the folders given
     std::vector<std::string> inputs;  // "-" is standard input
     InputFormat inputFormat = InputFormat::Auto;
     ExportId to = ExportId::KeptBodies;  // extract's output

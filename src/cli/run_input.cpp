@@ -41,12 +41,12 @@ ReadOptions readOptionsOf(const CliOptions& options) {
 }
 
 std::string readFailure(const std::string& input, const TextFileRead& read) {
-    return cliMessage("cannot read " + input + ": " + read.reason.toStdString() +
+    return cliMessage("cannot read " + displayName(input) + ": " + read.reason.toStdString() +
                       (read.tooLarge ? std::string(kLimitHint) : ""));
 }
 
 std::string writeFailure(const std::string& output, const QString& reason) {
-    return cliMessage("cannot write " + output + ": " + reason.toStdString());
+    return cliMessage("cannot write " + shownPath(output) + ": " + reason.toStdString());
 }
 
 bool isLineBreakCommand(CliCommand command) {
@@ -93,7 +93,7 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const Destination&
     std::size_t references = 0;
     std::string name;
     if (destination.stream == nullptr) {
-        name = destination.path;
+        name = shownPath(destination.path);
         EncodedText encoded;
         reserveForEncoding(encoded.bytes, decoded.text.size(), options.outputEncoding);
         TextEncoder encoder(options.outputEncoding,
@@ -238,8 +238,8 @@ bool runFileInPieces(const CliOptions& options, const std::string& input, const 
         outcome.messages.push_back(writeFailure(output, written.reason));
         return false;
     }
-    warnReferences(output, written.references, options.outputEncoding == OutputEncoding::Cp932,
-                   outcome.messages);
+    warnReferences(shownPath(output), written.references,
+                   options.outputEncoding == OutputEncoding::Cp932, outcome.messages);
     return true;
 }
 
@@ -288,6 +288,12 @@ bool toClassicInput(const CliOptions& options, const std::string& input, std::u1
         return true;
     }
     warnMalformed(name, page, messages);
+    if (page.classicEntries > 0) {
+        messages.push_back(cliWarning(
+            name + ": " + plural(page.classicEntries, "<DD> entry", "<DD> entries") +
+            " of a classic page besides the posts not read (--input-format classic reads the page "
+            "as it stands)"));
+    }
     text = std::move(page.text);
     // The page written in UTF-8 must not tell a browser it is Shift_JIS.
     if (options.outputEncoding == OutputEncoding::Utf8) {
@@ -318,9 +324,9 @@ FileOutcome runOnInput(const CliOptions& options, const std::string& input, std:
             return outcome;
         }
         outcome.ok = deliver(options, decoded, destination, outcome);
-    } catch (const std::exception& e) {
+    } catch (...) {
         outcome.ok = false;
-        outcome.messages.push_back(cliMessage(displayName(input) + ": " + e.what()));
+        outcome.messages.push_back(exceptionMessage(input));
     }
     return outcome;
 }

@@ -319,7 +319,9 @@ Decoded decodeStarts(const Tables& t, const unsigned char* b, std::size_t readab
         if (value == kReplacement) [[unlikely]] {
             d.bad += 1 + ((pairs >> j) & 1);
         }
-        d.units += put<kCrLf>(out + d.units, value, base + j > 0 ? b[j - 1] == '\r' : afterCr);
+        // The byte before, which for j == 0 is the last of the block before:
+        // (b + j)[-1], as b[j - 1] would wrap the unsigned j.
+        d.units += put<kCrLf>(out + d.units, value, base + j > 0 ? (b + j)[-1] == '\r' : afterCr);
     }
     return d;
 }

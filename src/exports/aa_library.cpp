@@ -104,7 +104,7 @@ bool isPadded(std::u16string_view body) {
 
 void writeLines(const TextSink& sink, std::u16string_view body) {
     for (const std::u16string& line : plainLines(body)) {
-        sink(line);
+        sink(libraryLine(line));
         sink(u"\r\n");
     }
 }
@@ -136,6 +136,25 @@ std::u16string decodeReferences(std::u16string_view text, ReferenceForms forms) 
         }
         appendUtf16(out, c);
         i += length - 1;
+    }
+    return out;
+}
+
+std::u16string libraryLine(std::u16string_view line) {
+    std::u16string out;
+    out.reserve(line.size());
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char16_t c = line[i];
+        if (c == u'\r') {
+            out += u"&#13;";
+        } else if (c == u'\n') {
+            out += u"&#10;";
+        } else if (c == u'[' && (startsWithNoCase(line, i + 1, u"SPLIT]") ||
+                                 startsWithNoCase(line, i + 1, u"AA]"))) {
+            out += u"&#91;";
+        } else {
+            out += c;
+        }
     }
     return out;
 }

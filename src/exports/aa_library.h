@@ -23,4 +23,10 @@ enum class ReferenceForms { Html, Library };
 std::u16string decodeReferences(std::u16string_view text,
                                 ReferenceForms forms = ReferenceForms::Html);
 
+// A plain line as a library holds it: a CR or LF (decoded from &#13; or
+// &#10;) written as that reference again, and the '[' of "[SPLIT]" or "[AA]"
+// (any case, anywhere in the line: editors look for them anywhere) as
+// &#91;, so that no post can end an item or make one of its own.
+std::u16string libraryLine(std::u16string_view line);
+
 }  // namespace mozaru

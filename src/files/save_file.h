@@ -1,5 +1,6 @@
 // Writes a whole file atomically: a failed write leaves the old file whole and
-// no temporary file behind.
+// no temporary file behind; a finished one is on disk, data and folder entry,
+// before the save returns.
 #pragma once
 
 #include <QByteArray>
@@ -23,8 +24,12 @@ using ByteWriter = std::function<bool(std::string_view bytes)>;
 bool saveFileAtomically(const QString& path, const std::function<bool(const ByteWriter&)>& produce,
                         QString* error = nullptr);
 
-// For tests: called in every atomic save once the data is written and
-// flushed, just before the rename, with the temporary file's descriptor. A
+// The system's description of an errno value ("No space left on device"),
+// as Qt's file classes give theirs.
+QString systemReason(int errorNumber);
+
+// For tests: called in every atomic save once the data is written, flushed
+// and synced, just before the rename, with the temporary file's descriptor. A
 // reason it returns fails the save there. An empty hook removes it.
 using BeforeRenameHook = std::function<QString(int descriptor)>;
 void setBeforeRenameHook(BeforeRenameHook hook);

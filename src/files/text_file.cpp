@@ -2,11 +2,20 @@
 #include "files/text_file.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <utility>
 #include <vector>
 
+#ifdef _WIN32
+#include <QFileInfo>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "files/path_text.h"
 #include "files/save_file.h"
 #include "text/platform.h"
 
@@ -84,18 +93,37 @@ private:
 };
 
 // Opens path for reading; false, with the system's reason, when it cannot
-// be read (a folder opens on some systems, but reads nothing).
+// be read (a folder opens on some systems, but reads nothing). Elsewhere than
+// on Windows the file is opened by the bytes of its name, which Qt's names
+// cannot always hold, and handed to file.
 bool openForReading(const QString& path, QFile& file, QString& reason) {
-    if (QFileInfo(path).isDir()) {
+#ifdef _WIN32
+    if (QFileInfo(fileSystemName(path)).isDir()) {
         reason = QStringLiteral("Is a directory");
         return false;
     }
-    file.setFileName(path);
+    file.setFileName(fileSystemName(path));
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         reason = file.errorString();
         return false;
     }
     return true;
+#else
+    const int descriptor = ::open(fromQPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (descriptor < 0 || ::fstat(descriptor, &st) != 0 || S_ISDIR(st.st_mode)) {
+        reason = systemReason(descriptor < 0 ? errno : EISDIR);
+        if (descriptor >= 0) ::close(descriptor);
+        return false;
+    }
+    if (!file.open(descriptor, QIODevice::ReadOnly | QIODevice::Unbuffered,
+                   QFileDevice::AutoCloseHandle)) {
+        reason = file.errorString();
+        ::close(descriptor);
+        return false;
+    }
+    return true;
+#endif
 }
 
 }  // namespace

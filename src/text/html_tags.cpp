@@ -1,6 +1,8 @@
 // A small reader of HTML tags: enough of the syntax for board pages.
 #include "text/html_tags.h"
 
+#include <algorithm>
+
 #include "text/scan.h"
 #include "text/text.h"
 
@@ -135,27 +137,107 @@ bool classListHas(std::u16string_view classes, std::u16string_view cls) {
     return false;
 }
 
-bool findClose(std::u16string_view page, const Tag& open, Tag& close) {
-    // Only tags of the element's name are read whole: a body holds many
-    // others (<br>, links) that need no more than a look at their name.
-    const std::u16string_view name = open.name;
-    std::size_t depth = 1;
-    for (std::size_t p = open.end; (p = scan::findUnit(page, u'<', p)) != scan::npos; ++p) {
+namespace {
+
+// Calls f with every tag of the name from p on, as findClose reads them:
+// only tags of that name are read whole; a body holds many others (<br>,
+// links) that need no more than a look at their name. Stops where f
+// returns false, or where a tag of the name never ends.
+template <class F>
+void forEachTagNamed(std::u16string_view page, std::u16string_view name, std::size_t p, F f) {
+    for (; (p = scan::findUnit(page, u'<', p)) != scan::npos; ++p) {
         std::size_t n = p + 1;
         if (n < page.size() && page[n] == u'/') ++n;
         if (page.size() - n <= name.size() || !startsWithNoCase(page, n, name) ||
             !endsName(page[n + name.size()])) {
             continue;
         }
-        if (!nextTag(page, p, close)) return false;
-        if (close.closing) {
-            if (--depth == 0) return true;
-        } else if (!close.selfClosing) {
+        Tag tag;
+        if (!nextTag(page, p, tag) || !f(tag)) return;
+        p = tag.end - 1;
+    }
+}
+
+}  // namespace
+
+bool findClose(std::u16string_view page, const Tag& open, Tag& close) {
+    std::size_t depth = 1;
+    bool found = false;
+    forEachTagNamed(page, open.name, open.end, [&](const Tag& tag) {
+        if (tag.closing) {
+            found = --depth == 0;
+            close = tag;
+        } else if (!tag.selfClosing) {
             ++depth;
         }
-        p = close.end - 1;
+        return !found;
+    });
+    return found;
+}
+
+CloseFinder::Pairs* CloseFinder::pairsOf(const Tag& open) {
+    for (Pairs& pairs : m_pairs) {
+        if (equalsNoCase(open.name, pairs.name) && open.begin >= pairs.from) return &pairs;
     }
+    return nullptr;
+}
+
+// Pairs the elements of open's name from open on, in one pass, as findClose
+// pairs each: an opening tag with the first closing tag after it at which
+// as many of the name have closed as opened since. A self-closing tag opens
+// nothing for the others, but is itself closed as if it had.
+CloseFinder::Pairs& CloseFinder::pair(const Tag& open) {
+    Pairs pairs{std::u16string(open.name), open.begin, {}};
+    for (char16_t& c : pairs.name) c = isLetter(c) ? (c | 0x20) : c;
+    struct Waiting {
+        std::size_t depth;  // of the open elements when it opened
+        std::size_t element;
+    };
+    std::vector<std::size_t> unclosed;  // elements open, innermost last
+    std::vector<Waiting> selfClosing;   // self-closing ones not yet closed
+    forEachTagNamed(m_page, open.name, open.begin, [&](const Tag& tag) {
+        if (!tag.closing) {
+            pairs.elements.push_back({tag.begin, npos});
+            if (tag.selfClosing) {
+                selfClosing.push_back({unclosed.size(), pairs.elements.size() - 1});
+            } else {
+                unclosed.push_back(pairs.elements.size() - 1);
+            }
+            return true;
+        }
+        while (!selfClosing.empty() && selfClosing.back().depth == unclosed.size()) {
+            pairs.elements[selfClosing.back().element].close = tag.begin;
+            selfClosing.pop_back();
+        }
+        if (!unclosed.empty()) {
+            pairs.elements[unclosed.back()].close = tag.begin;
+            unclosed.pop_back();
+        }
+        return true;
+    });
+    m_pairs.push_back(std::move(pairs));
+    return m_pairs.back();
+}
+
+bool CloseFinder::lookUp(const Pairs& pairs, const Tag& open, Tag& close) const {
+    const auto it = std::lower_bound(
+        pairs.elements.begin(), pairs.elements.end(), open.begin,
+        [](const Element& element, std::size_t begin) { return element.begin < begin; });
+    // A tag the pass read otherwise (inside another's attribute) has no pair.
+    if (it == pairs.elements.end() || it->begin != open.begin || it->close == npos) return false;
+    return nextTag(m_page, it->close, close);
+}
+
+bool CloseFinder::find(const Tag& open, Tag& close) {
+    if (const Pairs* pairs = pairsOf(open)) return lookUp(*pairs, open, close);
+    if (findClose(m_page, open, close)) return true;
+    pair(open);
     return false;
+}
+
+bool CloseFinder::indexed(const Tag& open, Tag& close) {
+    const Pairs* pairs = pairsOf(open);
+    return lookUp(pairs != nullptr ? *pairs : pair(open), open, close);
 }
 
 bool startsWithTag(std::u16string_view text, std::u16string_view lower) {

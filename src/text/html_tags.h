@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace mozaru::html {
 
@@ -42,6 +44,40 @@ inline bool hasClass(const Tag& tag, std::u16string_view cls) {
 // The tag that closes the element that open starts, nested elements of the
 // same name counted; false when the page ends first.
 bool findClose(std::u16string_view page, const Tag& open, Tag& close);
+
+// findClose for many elements of one page, asked about in the order they
+// open, in time linear in the page: findClose alone scans to the page's end
+// for an element that never closes, once per element. Once a search for a
+// name's close has failed (or indexed() is asked for), every element of that
+// name from there on is paired with its close in one pass, as findClose
+// would pair it, and later questions are looked up.
+class CloseFinder {
+public:
+    explicit CloseFinder(std::u16string_view page) : m_page(page) {}
+
+    bool find(const Tag& open, Tag& close);
+    // The same, pairing the name's elements at once: for elements nested in
+    // each other, which findClose would each scan to the outer one's end.
+    bool indexed(const Tag& open, Tag& close);
+
+private:
+    struct Element {
+        std::size_t begin;  // of its opening tag
+        std::size_t close;  // of its closing tag; npos when it never closes
+    };
+    struct Pairs {
+        std::u16string name;  // in small letters
+        std::size_t from;     // elements opening here or later are paired
+        std::vector<Element> elements;
+    };
+
+    Pairs* pairsOf(const Tag& open);
+    Pairs& pair(const Tag& open);
+    bool lookUp(const Pairs& pairs, const Tag& open, Tag& close) const;
+
+    std::u16string_view m_page;
+    std::vector<Pairs> m_pairs;
+};
 
 // Whether text starts with the tag "<lower" (any case) followed by '>' or a space.
 bool startsWithTag(std::u16string_view text, std::u16string_view lower);

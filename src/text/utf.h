@@ -123,4 +123,24 @@ inline std::u16string fromUtf8(std::string_view bytes) {
     return out;
 }
 
+// The length of the UTF-8 sequence at bytes[i] (i < bytes.size()) and its
+// code point; 0 when none starts there (a stray byte, a sequence cut short,
+// an overlong form, a surrogate, a code point past U+10FFFF).
+constexpr std::size_t utf8SequenceAt(std::string_view bytes, std::size_t i, char32_t& c) {
+    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    const unsigned char lead = at(i);
+    if (lead < 0x80) {
+        c = lead;
+        return 1;
+    }
+    const std::size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (n == 0 || lead > 0xF4 || i + n > bytes.size()) return 0;
+    c = lead & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((at(i + k) & 0xC0) != 0x80) return 0;
+        c = (c << 6) | (at(i + k) & 0x3F);
+    }
+    return utf8Length(c) == n && c <= 0x10FFFF ? n : 0;
+}
+
 }  // namespace mozaru

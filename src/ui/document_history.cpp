@@ -45,12 +45,16 @@ void DocumentHistory::account(const Step& step, bool adding) {
     m_bytes = adding ? m_bytes + size : m_bytes - size;
 }
 
+// What can fail for want of memory (packing, unpacking, the map's node) is
+// done before anything is counted or changed: a failure leaves the steps
+// and their count as they were.
 int DocumentHistory::push(std::u16string_view before) {
     dropUndone();
     Step step{pack(before), std::nullopt};
-    const int token = m_nextToken++;
-    account(step, true);
-    m_steps.emplace(token, std::move(step));
+    const int token = m_nextToken;
+    const auto added = m_steps.emplace(token, std::move(step)).first;
+    ++m_nextToken;
+    account(added->second, true);
     keepWithinBudget();
     return token;
 }
@@ -69,10 +73,12 @@ void DocumentHistory::dropUndone() {
 std::optional<std::u16string> DocumentHistory::undo(int token, std::u16string_view after) {
     const auto it = m_steps.find(token);
     if (it == m_steps.end()) return std::nullopt;
+    Packed packed = pack(after);
+    std::u16string text = unpack(it->second.before);
     account(it->second, false);
-    it->second.after = pack(after);
+    it->second.after = std::move(packed);
     account(it->second, true);
-    return unpack(it->second.before);
+    return text;
 }
 
 std::optional<std::u16string> DocumentHistory::redo(int token) {

@@ -4,52 +4,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-#include <atomic>
-#include <cstdlib>
-#include <new>
 
 #include "extract/form3.h"
+#include "support/allocation_limit.h"
 #include "support/window_fixture.h"
 #include "ui/rich_text_box.h"
 
-namespace {
-
-std::atomic<std::size_t> g_limit{static_cast<std::size_t>(-1)};
-
-void* allocate(std::size_t size) {
-    if (size > g_limit.load()) throw std::bad_alloc();
-    if (void* p = std::malloc(size != 0 ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-
-// Allocations above bytes fail for one scope, as when memory runs out.
-struct AllocationLimit {
-    explicit AllocationLimit(std::size_t bytes) { g_limit = bytes; }
-    ~AllocationLimit() { g_limit = static_cast<std::size_t>(-1); }
-};
-
-}  // namespace
-
-void* operator new(std::size_t size) {
-    return allocate(size);
-}
-void* operator new[](std::size_t size) {
-    return allocate(size);
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
-void operator delete[](void* p, std::size_t) noexcept {
-    std::free(p);
-}
-
 using namespace mozaru;
+using test::AllocationLimit;
 
 class Form1OutOfMemoryTest : public QObject {
     Q_OBJECT

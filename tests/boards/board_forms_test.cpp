@@ -26,6 +26,7 @@ struct FormatCase {
     PageFormat format;
     std::u16string page;  // the classic page expected; empty when not converted
     std::vector<std::size_t> malformed;
+    std::size_t classicEntries = 0;
 };
 
 class ToClassicPage : public testing::TestWithParam<FormatCase> {};
@@ -38,6 +39,7 @@ TEST_P(ToClassicPage, WritesThePostsAsTheClassicPage) {
     std::vector<std::size_t> lines;
     for (const MalformedLine& m : page.malformed) lines.push_back(m.line);
     EXPECT_EQ(lines, c.malformed);
+    EXPECT_EQ(page.classicEntries, c.classicEntries);
 }
 
 const std::u16string kBody = u" \u2501\u2501 <br> \uFF08\u30FB\u0434\u30FB\uFF09 ";
@@ -189,6 +191,31 @@ INSTANTIATE_TEST_SUITE_P(
                            u"<DT>1 \uFF1A<B></B>\uFF1A<DD>a<div>b</div><BR><BR>\r\n<DT>2 "
                            u"\uFF1A<B></B>\uFF1A<DD>c<BR><BR>\r\n"),
                    {}},
+        // A number that never closes runs to the next part: no post is lost;
+        // wrappers nested around the body all come off; a title that never
+        // closes is none.
+        FormatCase{"ver08UnclosedNumbers",
+                   u"<title>x <title>T</title><article class=\"clear post\"><summary><span "
+                   u"class=\"postid\">1<span class=\"postusername\"><b>N</b></span></summary>"
+                   u"<section class=\"post-content\"><span class=\"AA\"><span class=\"escaped\">"
+                   u" a <br> b </span></span></section></article><article class=\"clear post\">"
+                   u"<span class=\"postid\">2<section class=\"post-content\">c</section>"
+                   u"</article>",
+                   InputFormat::Auto,
+                   PageFormat::ReadCgi08,
+                   classic(u"T",
+                           u"<DT>1 \uFF1A<B>N</B>\uFF1A<DD> a <br> b <BR><BR>\r\n<DT>2 "
+                           u"\uFF1A<B></B>\uFF1A<DD>c<BR><BR>\r\n"),
+                   {}},
+        // Classic entries after the posts (or before them) are counted, not read.
+        FormatCase{"ver08ThenClassic",
+                   u"<article class=\"clear post\"><span class=\"postid\">1</span><section "
+                   u"class=\"post-content\">a</section></article><DL><DT>2<DD> b <dd>c</DL>",
+                   InputFormat::Auto,
+                   PageFormat::ReadCgi08,
+                   classic(u"", u"<DT>1 \uFF1A<B></B>\uFF1A<DD>a<BR><BR>\r\n"),
+                   {},
+                   2},
         FormatCase{"askedForButAbsent",
                    u"<DL><DT>1<DD>x</DL>",
                    InputFormat::FiveCh,
@@ -196,6 +223,16 @@ INSTANTIATE_TEST_SUITE_P(
                    u"",
                    {}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A log whose first line is longer than recognition looks at is one all the
+// same; a page of one such line without fields is not.
+TEST(Recognition, LogWithAFirstLineLongerThanTheLook) {
+    const std::u16string picture(kRecognitionUnits + 10, u'\u2501');
+    const ClassicPage log = toClassicPage(u"n<>sage<>d<>" + picture + u"<>T\nm<><>e<>x<>\n");
+    EXPECT_EQ(log.format, PageFormat::Dat2ch);
+    EXPECT_TRUE(log.text.ends_with(u"<DD>x<BR><BR>\r\n</DL></BODY></HTML>"));
+    EXPECT_FALSE(toClassicPage(u"<html><body>" + picture + u"<>1<>2<>3<>4\n").recognised());
+}
 
 // What bench/make_pages.py writes: a classic page as read.cgi served it,
 // in small letters, with a class on its list.

@@ -1,8 +1,11 @@
 // mozaru-cli run in-process: commands, options, batches, failures and messages.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <filesystem>
 #include <thread>
 
 #include "cli/explain.h"
@@ -10,6 +13,7 @@
 #include "cli_test_support.h"
 #include "extract/extract_aa.h"
 #include "linebreaks/line_breaks.h"
+#include "support/allocation_limit.h"
 
 namespace mozaru {
 namespace {
@@ -142,6 +146,25 @@ TEST(SingleInput, MissingFileIsNamedAndNothingIsWritten) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "mozaru-cli: cannot read " + missing + ": No such file or directory\n");
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+// Out of memory, the input is named and the failure said plainly.
+TEST(SingleInput, OutOfMemoryIsSaidPlainly) {
+    QTemporaryDir dir;
+    const std::string big = path(dir.filePath("big.html"));
+    putFile(dir.filePath("big.html"), std::string(4 << 20, 'x'));
+    for (const char* command : {"extract", "explain"}) {
+        std::istringstream in;
+        std::ostringstream out;
+        std::ostringstream err;
+        int status = 0;
+        {
+            const test::AllocationLimit limit(1 << 20);
+            status = runCli({command, big}, in, out, err);
+        }
+        EXPECT_EQ(status, 1) << command;
+        EXPECT_EQ(err.str(), "mozaru-cli: " + big + ": out of memory\n") << command;
+    }
 }
 
 struct LimitRun {
@@ -366,6 +389,190 @@ TEST_F(Batch, FolderResultsMirrorItsPaths) {
     EXPECT_EQ(run.err, "mozaru-cli: " + at("b") + " holds no .dat, .html, .htm or .txt file\n");
 }
 
+// A folder named relative to the current folder, in any spelling, is walked
+// as one named absolutely; a subfolder of its own name is no alias of it.
+TEST_F(Batch, FolderByRelativePath) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("t2/t2"));
+    putFile(m_dir.filePath("t2/x.html"), cp932(kPage));
+    putFile(m_dir.filePath("t2/t2/x.html"), cp932(kDatPage));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    for (const char* folder : {"t2", "./t2", "t2/"}) {
+        const CliRun run = runCliWith({"convert", "-q", "-d", "out", folder});
+        EXPECT_EQ(run.status, 0) << folder << ": " << run.err;
+        EXPECT_EQ(fileBytes("out/x.html"), cp932(kPage)) << folder;
+        EXPECT_EQ(fileBytes("out/t2/x.html"), cp932(kDatPage)) << folder;
+        QDir("out").removeRecursively();
+    }
+    QDir::setCurrent(before);
+}
+
+// Names that are not UTF-8 (Shift_JIS from a Windows archive) are walked,
+// read and written by their bytes, and shown escaped in messages.
+TEST_F(Batch, NamesThatAreNotUtf8KeepTheirBytes) {
+    const std::string sjis = "\x83X\x83\x8C";  // スレ
+    const std::string a = at("a");
+    ASSERT_TRUE(std::filesystem::create_directory(a + "/" + sjis));
+    putNativeFile(a + "/" + sjis + ".html", cp932(kPage));
+    putNativeFile(a + "/" + sjis + "/" + sjis + ".dat", cp932(kDat));
+    const CliRun run = runCliWith({"extract", "-d", at("out"), a});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(nativeFileBytes(at("out") + "/" + sjis + ".html"), cp932(kBothCats));
+    EXPECT_EQ(nativeFileBytes(at("out") + "/" + sjis + "/" + sjis + ".html"), cp932(kDatCat));
+    const CliRun missing = runCliWith({"extract", "-o", at("x.html"), a + "/\xFF\n.html"});
+    EXPECT_EQ(missing.err,
+              "mozaru-cli: cannot read " + a + "/\\xFF\\x0A.html: No such file or directory\n");
+}
+
+// The walk names every file it leaves out, and why; it follows no link
+// unless told, and then none out of the folders given or to one above.
+TEST_F(Batch, WalkNamesWhatItLeavesOut) {
+    namespace fs = std::filesystem;
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("a/sub"));
+    putFile(m_dir.filePath("a/x.html"), cp932(kPage));
+    putFile(m_dir.filePath("a/sub/y.html"), cp932(kPage));
+    putFile(m_dir.filePath("b/secret.txt"), "secret");
+    const fs::path a = at("a");
+    fs::create_directory_symlink("sub", a / "dir");
+    fs::create_symlink("../b/secret.txt", a / "file.html");
+    fs::create_symlink("nowhere", a / "gone.html");
+    fs::create_directory_symlink("..", a / "sub/up");
+    ASSERT_EQ(mkfifo((a / "fifo.html").c_str(), 0600), 0);
+    const std::string notFollowed =
+        ": skipped: a symbolic link, not followed (--follow-symlinks)\n";
+    const std::string common = "mozaru-cli: a/fifo.html: skipped: not a regular file\n";
+    const std::string gone = "mozaru-cli: a/gone.html: skipped: a symbolic link to nothing\n";
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    const CliRun run = runCliWith({"extract", "-d", "out", "a"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "mozaru-cli: a/dir" + notFollowed + common + "mozaru-cli: a/file.html" +
+                           notFollowed + gone + "mozaru-cli: a/sub/up" + notFollowed);
+    EXPECT_EQ(fileBytes("out/sub/y.html"), cp932(kBothCats));
+    EXPECT_EQ(fileBytes("out/x.html"), cp932(kBothCats));
+    const CliRun follow = runCliWith({"extract", "--follow-symlinks", "-d", "out2", "a"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(follow.status, 1);
+    const std::string above = ": skipped: a symbolic link to a folder above it\n";
+    EXPECT_EQ(follow.err, "mozaru-cli: a/dir/up" + above + common +
+                              "mozaru-cli: a/file.html: skipped: a symbolic link out of the "
+                              "folders given\n" +
+                              gone + "mozaru-cli: a/sub/up" + above);
+    EXPECT_EQ(fileBytes(m_dir.filePath("out2/dir/y.html")), cp932(kBothCats));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("out2/file.html")));
+}
+
+// A result is never written through a link in --output-dir, to wherever it
+// leads: the file, or a folder of its path.
+TEST_F(Batch, NoResultIsWrittenThroughALink) {
+    namespace fs = std::filesystem;
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("tree/sub"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("tree/folder"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("out/sub"));
+    putFile(m_dir.filePath("tree/sub/a.html"), cp932(kPage));
+    putFile(m_dir.filePath("tree/folder/b.html"), cp932(kPage));
+    putFile(m_dir.filePath("victim.txt"), "mine");
+    fs::create_symlink("../../victim.txt", at("out/sub/a.html"));
+    fs::create_directory_symlink("../b", at("out/folder"));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    const CliRun run = runCliWith({"extract", "-d", "out", "tree"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(run.status, 1);
+    const std::string never = " is a symbolic link, which --output-dir never writes through\n";
+    EXPECT_EQ(run.err, "mozaru-cli: cannot write out/folder/b.html: out/folder" + never +
+                           "mozaru-cli: cannot write out/sub/a.html: out/sub/a.html" + never);
+    EXPECT_EQ(fileBytes(m_dir.filePath("victim.txt")), "mine");
+    EXPECT_TRUE(QDir(m_dir.filePath("b")).isEmpty());
+}
+
+struct InsideRun {
+    std::vector<std::string> args;
+    int status;
+    std::string firstLine;  // of standard error
+};
+
+// An output folder in a folder given is not walked; one that holds pages or
+// logs there is refused, as is a result that would replace an input.
+TEST_F(Batch, OutputFolderInTheFolderGiven) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("in/sub"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("in/out"));
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("t/t"));
+    putFile(m_dir.filePath("in/a.html"), cp932(kPage));
+    putFile(m_dir.filePath("in/sub/a.html"), "mine");
+    putFile(m_dir.filePath("in/sub/b.dat"), cp932(kDat));
+    putFile(m_dir.filePath("t/x.html"), cp932(kPage));
+    putFile(m_dir.filePath("t/t/x.html"), cp932(kPage));
+    std::filesystem::create_directory_symlink("in/out", at("link"));
+    const std::string refused = "mozaru-cli: the output folder ";
+    const InsideRun runs[] = {
+        {{"-d", "in/sub", "in"},
+         2,
+         refused + "in/sub lies in the folder in given and holds in/sub/a.html, which a result "
+                   "could replace: give -d an empty folder or one outside in"},
+        {{"-d", "in", "in"},
+         2,
+         refused + "in is the folder in given and holds in/a.html, which a result could replace: "
+                   "give -d another folder"},
+        {{"-d", ".", "t"},
+         2,
+         "mozaru-cli: the result of t/t/x.html would replace t/x.html, an "
+         "input of this run"},
+        {{"-d", "link", "in"}, 0, ""},  // in/out, as it is named by the link, is not walked
+        {{"-d", "link", "in"},
+         2,
+         refused + "in/out lies in the folder in given and holds in/out/a.html, which a result "
+                   "could replace: give -d an empty folder or one outside in"},
+        {{"-d", ".", "in"}, 0, ""}};
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    for (const InsideRun& r : runs) {
+        std::vector<std::string> args{"convert", "-q"};
+        args.insert(args.end(), r.args.begin(), r.args.end());
+        const CliRun run = runCliWith(args);
+        EXPECT_EQ(run.status, r.status) << r.args[1];
+        EXPECT_EQ(run.err.substr(0, run.err.find('\n')), r.firstLine) << r.args[1];
+    }
+    QDir::setCurrent(before);
+    EXPECT_EQ(fileBytes(m_dir.filePath("in/sub/a.html")), "mine");
+    EXPECT_EQ(fileBytes(m_dir.filePath("in/out/a.html")), cp932(kPage));
+    EXPECT_FALSE(QFile::exists(m_dir.filePath("in/out/out")));
+    EXPECT_EQ(fileBytes(m_dir.filePath("sub/b.html")), cp932(kDatPage));
+}
+
+// A folder deeper than the system lets a path name is named, not passed over.
+TEST_F(Batch, FolderTooDeepToNameIsNamed) {
+    std::string deep = at("a");
+    while (deep.size() < 4200) deep += "/" + std::string(200, 'd');
+    // mkdir -p reaches below what one path can name, one folder at a time.
+    ASSERT_EQ(QProcess::execute("mkdir", {"-p", QString::fromStdString(deep)}), 0);
+    putFile(m_dir.filePath("a/x.html"), cp932(kPage));
+    const CliRun run = runCliWith({"extract", "-q", "-d", at("out"), at("a")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.err.find(": skipped: File name too long\n"), std::string::npos) << run.err;
+    EXPECT_EQ(fileBytes(m_dir.filePath("out/x.html")), cp932(kBothCats));
+    QProcess::execute("rm", {"-rf", m_dir.filePath("a")});
+}
+
+// Names that start with ':' are files, not Qt's resources.
+TEST_F(Batch, NamesStartingWithAColonAreFiles) {
+    ASSERT_TRUE(QDir(m_dir.path()).mkpath("a/:sub"));
+    putFile(m_dir.filePath("a/:sub/:x.html"), cp932(kPage));
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.filePath("a/:sub")));
+    const CliRun one = runCliWith({"extract", "--merge", "-o", ":y.html", ":x.html"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(one.err, "");
+    EXPECT_EQ(fileBytes(m_dir.filePath("a/:sub/:y.html")), cp932(kOneCat));
+    ASSERT_TRUE(QDir::setCurrent(m_dir.filePath("b")));
+    const CliRun folder = runCliWith({"extract", "-d", "out", "../a"});
+    QDir::setCurrent(before);
+    EXPECT_EQ(folder.err, "");
+    EXPECT_EQ(fileBytes(m_dir.filePath("b/out/:sub/:x.html")), cp932(kBothCats));
+    EXPECT_EQ(QDir(m_dir.filePath("b")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList{"out"});
+}
+
 TEST(Formats, MalformedDatLineIsNamedAndSkipped) {
     const CliRun run = runCliWith({"extract", "--to", "ast"}, cp932(kDat + u"broken<>\n"));
     EXPECT_EQ(run.status, 0);
@@ -373,6 +580,17 @@ TEST(Formats, MalformedDatLineIsNamedAndSkipped) {
     EXPECT_EQ(run.err,
               "mozaru-cli: warning: standard input:2: not a post of the .dat log, skipped (2 "
               "fields where its lines have 5)\n");
+}
+
+TEST(Formats, ClassicEntriesBesidesThePostsAreNamed) {
+    const CliRun run =
+        runCliWith({"convert"},
+                   "<article class=\"post\"><span class=\"postid\">1</span><section "
+                   "class=\"post-content\">a</section></article><DL><DT>2<DD>b</DL>");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err,
+              "mozaru-cli: warning: standard input: 1 <DD> entry of a classic page besides the "
+              "posts not read (--input-format classic reads the page as it stands)\n");
 }
 
 TEST(Formats, FormatAskedForButAbsentFails) {

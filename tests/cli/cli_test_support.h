@@ -3,6 +3,8 @@
 
 #include <QFile>
 #include <QString>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -47,6 +49,17 @@ inline void putFile(const QString& path, const std::string& bytes) {
     QFile file(path);
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+// Files by the bytes of their names, which QFile cannot always hold.
+inline std::string nativeFileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return "<missing>";
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+inline void putNativeFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
 inline std::string path(const QString& p) {

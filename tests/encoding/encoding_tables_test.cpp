@@ -108,6 +108,9 @@ TEST(Cp932Decode, LongRunsOfLeadBytesAcrossBlocksAsIcuDecodesThem) {
     }
     expectSameAsIcuInPieces(std::string(64, '\x81'));
     expectSameAsIcuInPieces(std::string(63, 'a') + "\x82\xA0" + std::string(62, 'b') + "\x82");
+    // A pair that opens a block: the byte before it is the last of the block
+    // before (clang's UBSan saw b[j - 1] with j == 0).
+    expectSameAsIcuInPieces(std::string(64, 'A') + "\x82\xA0");
     // Line breaks at the edges of the 64-byte blocks and of 16-unit runs.
     for (const char* edge : {"\r", "\n", "\r\n", "\n\r", "\r\r"}) {
         for (const std::size_t before : {15, 16, 62, 63, 64, 127}) {

@@ -38,6 +38,34 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"empty", u"", {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct ItemCase {
+    const char* name;
+    std::u16string body;
+    std::u16string mlt;  // the body's item, written after a first item "a"
+};
+
+class LibraryItems : public testing::TestWithParam<ItemCase> {};
+
+// No post ends an item or makes one: a decoded line break is written as its
+// reference, and the '[' of a separator as &#91;, wherever it stands.
+TEST_P(LibraryItems, PostsCannotForgeSeparators) {
+    const std::vector<KeptPost> items{{1, u"", u"a"}, {7, u"", GetParam().body}};
+    EXPECT_EQ(exportText(ExportId::Mlt, {{}, items}), u"a\r\n[SPLIT]\r\n" + GetParam().mlt);
+    EXPECT_EQ(exportText(ExportId::Ast, {{}, items}),
+              u"[AA][1]\r\na\r\n[AA][7]\r\n" + GetParam().mlt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Bodies, LibraryItems,
+    testing::Values(ItemCase{"lineBreakReferences", u"x&#10;[AA][999]&#13;&#xA;y",
+                             u"x&#10;&#91;AA][999]&#13;&#10;y\r\n"},
+                    ItemCase{"separatorLines", u" [SPLIT] <br> [AA][2] ",
+                             u"&#91;SPLIT]\r\n&#91;AA][2]\r\n"},
+                    ItemCase{"anywhereAnyCase", u"x[split]y[Aa]z&#91;SPLIT]",
+                             u"x&#91;split]y&#91;Aa]z&#91;SPLIT]\r\n"},
+                    ItemCase{"otherBrackets", u"[SPLIT [A] [AAA] [", u"[SPLIT [A] [AAA] [\r\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST(AALibrary, MltSplitsItemsAstNamesThem) {
     const std::vector<KeptPost> items{{3, u"", u" a <br> b <BR><BR>"}, {12, u"", u"c"}};
     EXPECT_EQ(exportText(ExportId::Mlt, {{}, items}), u"a\r\nb\r\n[SPLIT]\r\nc\r\n");

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -29,6 +30,27 @@ std::string readBytes(const QString& path) {
     const QByteArray bytes = file.readAll();
     return std::string(bytes.constData(), bytes.size());
 }
+
+// The saves' calls of fsync while a test watches a file: what was synced,
+// and whether the file then held "new" already.
+std::vector<std::string> g_syncs;
+QString g_watched;
+
+}  // namespace
+}  // namespace mozaru
+
+extern "C" int fsync(int descriptor) {
+    using namespace mozaru;
+    struct stat st {};
+    if (!g_watched.isEmpty() && ::fstat(descriptor, &st) == 0) {
+        g_syncs.push_back(std::string(S_ISDIR(st.st_mode) ? "folder" : "file") +
+                          (readBytes(g_watched) == "new" ? " after" : " before"));
+    }
+    return static_cast<int>(::syscall(SYS_fsync, descriptor));
+}
+
+namespace mozaru {
+namespace {
 
 void writeBytes(const QString& path, std::string_view bytes) {
     QFile file(path);
@@ -263,7 +285,8 @@ TEST_P(FailedSave, LeavesTheOldFileWhole) {
         ASSERT_TRUE(limit.ok());
         EXPECT_FALSE(saveFileAtomically(path, fresh, &error));
         EXPECT_EQ(probe.calls(), 0);  // stopped at the write, not later
-        EXPECT_FALSE(error.isEmpty());
+        // The system's reason (a full disk: "No space left on device").
+        EXPECT_EQ(error.toStdString(), "File too large");
     } else {
         const test::BeforeRenameProbe probe(test::BeforeRenameProbe::Fail);
         EXPECT_FALSE(saveFileAtomically(path, fresh, &error));
@@ -272,6 +295,16 @@ TEST_P(FailedSave, LeavesTheOldFileWhole) {
         EXPECT_FALSE(probe.temporaryStillOpen());
     }
     EXPECT_EQ(readBytes(path), "old content");
+}
+
+TEST(SaveFileAtomically, SyncsTheDataBeforeTheRenameAndTheFolderAfter) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("out.txt");
+    writeBytes(path, "old");
+    g_watched = path;
+    EXPECT_TRUE(saveFileAtomically(path, "new"));
+    g_watched.clear();
+    EXPECT_EQ(g_syncs, (std::vector<std::string>{"file before", "folder after"}));
 }
 
 TEST(SaveFileAtomically, ReplacedFileKeepsItsModeAndOwner) {

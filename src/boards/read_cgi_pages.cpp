@@ -123,6 +123,7 @@ constexpr std::u16string_view kMasked = u"/cdn-cgi/l/email-protection#";
 void readName(std::u16string_view inner, PostFields& post, std::u16string& storage) {
     std::u16string_view name = inner;
     for (int wrappers = 0; wrappers < 2; ++wrappers) {
+        name = html::trimLayout(name);
         Tag open;
         if (html::startsWithTag(name, u"b") && endsWithNoCase(name, u"</b>") &&
             html::nextTag(name, 0, open)) {
@@ -148,12 +149,14 @@ void readName(std::u16string_view inner, PostFields& post, std::u16string& stora
         }
         name = name.substr(open.end, name.size() - open.end - 4);
     }
-    post.name = name;
+    post.name = html::trimLayout(name);
 }
 
-// The body less a <span class="escaped"> or <span class="AA"> around all of it.
+// The body less a <span class="escaped"> or <span class="AA"> around all of
+// it, and less the line breaks a pretty printer puts around those elements.
 std::u16string_view unwrapBody(std::u16string_view body) {
     for (;;) {
+        body = html::trimLayout(body);
         Tag open;
         Tag close;
         if (!html::startsWithTag(body, u"span") || !html::nextTag(body, 0, open)) return body;
@@ -191,7 +194,7 @@ bool findFirstPost(std::u16string_view page, const Layout& layout, std::u16strin
         if (fromThreadTitle || !(threadTitle || titleTag) || !html::findClose(page, start, close)) {
             continue;
         }
-        title = innerOf(page, start, close);
+        title = html::trimLayout(innerOf(page, start, close));
         fromThreadTitle = threadTitle;
         start.end = close.end;
     }
@@ -237,8 +240,8 @@ bool readPost(std::u16string_view page, const Layout& layout, Tag& start, PostFi
     post = {};
     if (!numberIn(fields[kNumber], post.number)) post.number = 0;
     readName(fields[kName], post, storage);
-    post.date = fields[kDate];
-    post.id = fields[kUid];
+    post.date = html::trimLayout(fields[kDate]);
+    post.id = html::trimLayout(fields[kUid]);
     post.body = unwrapBody(fields[kBody]);
     return true;
 }

@@ -46,4 +46,9 @@ bool findClose(std::u16string_view page, const Tag& open, Tag& close);
 // Whether text starts with the tag "<lower" (any case) followed by '>' or a space.
 bool startsWithTag(std::u16string_view text, std::u16string_view lower);
 
+// The text less the white space at either end that holds a line break: what
+// a pretty printer puts between elements. White space without a line break
+// is the text's own and stays.
+std::u16string_view trimLayout(std::u16string_view text);
+
 }  // namespace mozaru::html

@@ -142,6 +142,20 @@ INSTANTIATE_TEST_SUITE_P(
                    PageFormat::ReadCgi07,
                    classic(u"T", kHtmlPost),
                    {}},
+        // Pretty-printed: the line breaks and indents between the elements go.
+        FormatCase{"ver07PrettyPrinted",
+                   u"<title>\n  T\n</title>\n<div class=\"post\">\n  <div class=\"meta\">\n    "
+                   u"<span class=\"number\">1</span>\n    <span class=\"name\">\n      <b>\n"
+                   u"        <a href=\"mailto:sage\">N</a>\n      </b>\n    </span>\n    <span "
+                   u"class=\"date\">\n      D\n    </span>\n    <span class=\"uid\">ID:Ab3</span>"
+                   u"\n  </div>\n  <div class=\"message\">\n    <span class=\"escaped\"> a <br> "
+                   u"b </span>\n  </div>\n</div>\n",
+                   InputFormat::Auto,
+                   PageFormat::ReadCgi07,
+                   classic(u"T",
+                           u"<DT>1 \uFF1A<A HREF=\"mailto:sage\"><B>N</B></A>\uFF1AD "
+                           u"ID:Ab3<DD> a <br> b <BR><BR>\r\n"),
+                   {}},
         // The title of id threadtitle; the AA span; no uid, and a post cut off.
         FormatCase{"ver076",
                    kTitle + u"<h1 id=\"threadtitle\">Tt</h1><div class=\"post\"><div "

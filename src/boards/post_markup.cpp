@@ -1,0 +1,105 @@
+// A post's parts read out of board markup: its number, its name and mail,
+// its body less the elements around all of it.
+#include "boards/post_markup.h"
+
+#include "text/html_tags.h"
+#include "text/numbers.h"
+#include "text/text.h"
+
+namespace mozaru {
+
+namespace {
+
+using html::Tag;
+
+bool endsWithNoCase(std::u16string_view text, std::u16string_view lower) {
+    return text.size() >= lower.size() &&
+           html::equalsNoCase(text.substr(text.size() - lower.size()), lower);
+}
+
+// A mail address Cloudflare masked: hex bytes, the first the key that the
+// others are XORed with. Only printable ASCII is taken; false otherwise.
+bool unmaskMail(std::u16string_view hex, std::u16string& mail) {
+    if (hex.size() < 2 || hex.size() % 2 != 0) return false;
+    mail.clear();
+    int key = -1;
+    for (std::size_t i = 0; i < hex.size(); i += 2) {
+        const int high = digitValue(hex[i], 16);
+        const int low = digitValue(hex[i + 1], 16);
+        if (high < 0 || low < 0) return false;
+        const int byte = high * 16 + low;
+        if (key < 0) {
+            key = byte;
+            continue;
+        }
+        const int c = byte ^ key;
+        if (c < 0x20 || c > 0x7E) return false;
+        mail.push_back(static_cast<char16_t>(c));
+    }
+    return true;
+}
+
+constexpr std::u16string_view kMasked = u"/cdn-cgi/l/email-protection#";
+
+}  // namespace
+
+bool numberIn(std::u16string_view text, std::uint64_t& number) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'<') {
+            i = text.find(u'>', i);
+            if (i == npos) return false;
+        } else if (text[i] >= u'0' && text[i] <= u'9') {
+            return parseNumber(text.substr(i), number);
+        }
+    }
+    return false;
+}
+
+void readName(std::u16string_view inner, PostFields& post, std::u16string& storage) {
+    std::u16string_view name = inner;
+    for (int wrappers = 0; wrappers < 2; ++wrappers) {
+        name = html::trimLayout(name);
+        Tag open;
+        if (html::startsWithTag(name, u"b") && endsWithNoCase(name, u"</b>") &&
+            html::nextTag(name, 0, open)) {
+            name = name.substr(open.end, name.size() - open.end - 4);
+            continue;
+        }
+        if (!html::startsWithTag(name, u"a") || !endsWithNoCase(name, u"</a>") ||
+            !html::nextTag(name, 0, open)) {
+            break;
+        }
+        const std::u16string_view href = html::attribute(open, u"href");
+        const std::size_t masked = href.find(kMasked);
+        if (startsWithNoCase(href, 0, u"mailto:")) {
+            post.mail = href.substr(7);
+        } else if (masked != npos) {
+            post.mail = href;  // kept as it stands unless it unmasks
+            if (unmaskMail(href.substr(masked + kMasked.size()), storage)) {
+                post.mail = storage;
+                if (startsWithNoCase(post.mail, 0, u"mailto:")) post.mail.remove_prefix(7);
+            }
+        } else {
+            break;  // a link, but not to a mail address: part of the name
+        }
+        name = name.substr(open.end, name.size() - open.end - 4);
+    }
+    post.name = html::trimLayout(name);
+}
+
+std::u16string_view unwrapBody(std::u16string_view body) {
+    for (;;) {
+        body = html::trimLayout(body);
+        Tag open;
+        Tag close;
+        if (!html::startsWithTag(body, u"span") || !html::nextTag(body, 0, open)) return body;
+        const std::u16string_view classes = html::attribute(open, u"class");
+        if (!html::classListHas(classes, u"escaped") && !html::classListHas(classes, u"aa")) {
+            return body;
+        }
+        if (!html::findClose(body, open, close) || close.end != body.size()) return body;
+        body = body.substr(open.end, close.begin - open.end);
+    }
+}
+
+}  // namespace mozaru

@@ -111,6 +111,25 @@ def post_pink(post):
             f'<dd class="thread_in">{post.body()}</dd></dl>')
 
 
+def post_open2ch(post):
+    # open2ch: a <dl> a post, the year in two digits, <br> without spaces and
+    # one ending every body, the reply counter after the body.
+    n, ident = post.number, post.ident
+    name = (f'<a href="mailto:{post.mail}"><b>{post.name}</b></a>' if post.mail
+            else f"<b>{post.name}</b>")
+    return (f'<dl val="{n}">\n<dt class="id{ident} mesg hd" res="{n}"><a class="num" '
+            f'href="./{n}">{n} ：<font color="#228811" class="name">{name}</font></a>：'
+            f'{post.date[2:]} <span class="_id"><a class="id" href="./?id={ident}">ID:{ident}'
+            f'</a></span>\n<dd class="id{ident} mesg body" num="{n}">{"<br>".join(post.lines)}'
+            f'<br>\n</dd>\n<ares num="{n}"></ares>\n</dt>\n</dl>')
+
+
+def open2ch_page(title, posts):
+    head = ('<!DOCTYPE html>\n<html lang="ja"><head><meta charset="UTF-8">'
+            f"<title>{title}</title></head><body>\n<div class=\"thread\">\n")
+    return head + "".join(post_open2ch(p) + "\n" for p in posts) + "</div>\n</body></html>\n"
+
+
 def html_page(title, posts, write_post, version, title_element=""):
     head = ('<!DOCTYPE html>\n<html lang="ja"><head>'
             '<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">'
@@ -157,6 +176,10 @@ def with_id(p):
     return f"{p.date} ID:{p.ident}"
 
 
+def open2ch_date(p):
+    return f"{p.date[2:]} ID:{p.ident}"
+
+
 def machi_date(p):
     extra = f" [ host{p.number}.example.jp ]" if p.number % 5 == 0 else ""
     return with_id(p) + extra
@@ -183,6 +206,8 @@ def samples():
          classic(title, posts, body, with_id)),
         ("bbspink-06.html", "cp932", html_page(title, posts, post_pink, "06.0.3"),
          classic(title, posts, body, with_id)),
+        ("open2ch.html", "utf_8", open2ch_page(title, posts),
+         classic(title, posts, lambda p: "<br>".join(p.lines), open2ch_date)),
         ("2ch.dat", "cp932", dat_2ch(title, posts), classic(title, posts, body, with_id)),
         ("shitaraba.dat", "euc_jp", dat_shitaraba(title, kept),
          classic(title, kept, lambda p: "<br>".join(p.lines), with_id)),

@@ -8,10 +8,12 @@ namespace mozaru {
 
 namespace {
 
-constexpr std::array<BoardForm, 2> kBoardForms{{
+constexpr std::array<BoardForm, 3> kBoardForms{{
     {InputFormat::Dat, "dat", "no line of a .dat log", recognizeDat, datToClassic},
     {InputFormat::FiveCh, "5ch", "no post of a 5ch or bbspink page", recognizeReadCgi,
      readCgiToClassic},
+    {InputFormat::Open2ch, "open2ch", "no post of an open2ch page", recognizeOpen2ch,
+     open2chToClassic},
 }};
 
 }  // namespace

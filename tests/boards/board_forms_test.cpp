@@ -211,6 +211,54 @@ INSTANTIATE_TEST_SUITE_P(
                    {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(
+    Open2ch, ToClassicPage,
+    testing::Values(
+        // As served: line breaks between the elements, a <br> ending the body,
+        // the reply counter after it, the ID in a link of class "id" and the
+        // poster's mark after that.
+        FormatCase{
+            "asServed",
+            u"<title>T</title>\n<div class=\"thread\">\n<dl val=\"1\">\n<dt class=\"idAb "
+            u"mesg hd \" res=\"1\"><a class=\"num\" href=\"./1\">1 \uFF1A<font class=\"name\">"
+            u"<b>N</b></font></a>\uFF1A23/10/01(\u65E5) 14:49:20 <span class=\"_id\"><a "
+            u"class=\"id\" href=\"?id=Ab\">ID:Ab</a><a href=\"?q=x\"><font>\u4E3B</font></a>"
+            u"</span>\n<dd class=\"idAb mesg body\" num=\"1\"> a <br> b <br>\n</dd>\n<ares "
+            u"num=\"1\"></ares>\n</dt>\n</dl>\n",
+            InputFormat::Auto,
+            PageFormat::Open2ch,
+            classic(u"T",
+                    u"<DT>1 \uFF1A<B>N</B>\uFF1A23/10/01(\u65E5) 14:49:20 ID:Ab<DD> a <br> b "
+                    u"<BR><BR>\r\n"),
+            {}},
+        // Capitals on one line; the counter inside the body; a mail link.
+        FormatCase{"capitalsCounterInside",
+                   u"<DL><DT RES=\"2\">2 \uFF1A<FONT CLASS=\"NAME\"><A HREF=\"mailto:sage\"><B>N"
+                   u"</B></A></FONT>\uFF1A23/10/01 ID:Cd</DT><DD CLASS=\"MESG\"> c <ARES><A "
+                   u"HREF=\"#3\">&gt;&gt;3</A></ARES></DD></DL>",
+                   InputFormat::Auto,
+                   PageFormat::Open2ch,
+                   classic(u"",
+                           u"<DT>2 \uFF1A<A HREF=\"mailto:sage\"><B>N</B></A>\uFF1A23/10/01 "
+                           u"ID:Cd<DD> c <BR><BR>\r\n"),
+                   {}},
+        // Post 1 deleted (a header without a body), an entry without a
+        // number ignored, post 3 without name and date.
+        FormatCase{"deletedAndMissing",
+                   u"<dl><dt res=\"1\">1 \uFF1A</dt></dl><dl><dt>?</dt><dd class=\"mesg\">x</dd>"
+                   u"</dl><dl><dt res=\"3\"></dt><dd class=\"mesg\">y</dd></dl>",
+                   InputFormat::Auto,
+                   PageFormat::Open2ch,
+                   classic(u"", u"<DT>3 \uFF1A<B></B>\uFF1A<DD>y<BR><BR>\r\n"),
+                   {}},
+        FormatCase{"askedForButAbsent",
+                   u"<DL><DT>1<DD>x</DL>",
+                   InputFormat::Open2ch,
+                   PageFormat::Classic,
+                   u"",
+                   {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // What bench/make_pages.py writes: a classic page as read.cgi served it,
 // in small letters, with a class on its list.
 TEST(Recognition, NeverFiresOnTheBenchPages) {
@@ -233,7 +281,7 @@ TEST(BoardForms, EveryRowReachableWithUniqueNames) {
         EXPECT_TRUE(names.insert(form.name).second);
         EXPECT_FALSE(form.noneFound.empty());
     }
-    EXPECT_EQ(names, (std::set<std::string_view>{"dat", "5ch"}));
+    EXPECT_EQ(names, (std::set<std::string_view>{"dat", "5ch", "open2ch"}));
     EXPECT_EQ(boardForm(InputFormat::Auto), nullptr);
     EXPECT_EQ(boardForm(InputFormat::Classic), nullptr);
     EXPECT_TRUE(datFieldCountFits(PageFormat::DatMachi, 6));

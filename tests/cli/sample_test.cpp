@@ -108,6 +108,16 @@ INSTANTIATE_TEST_SUITE_P(
         FormatSample{"5ch-read-cgi-076.html", PageFormat::ReadCgi076, Encoding::Cp932, kAsThread},
         FormatSample{"5ch-read-cgi-08.html", PageFormat::ReadCgi08, Encoding::Cp932, kAsThread},
         FormatSample{"bbspink-06.html", PageFormat::Bbspink06, Encoding::Cp932, kAsThread},
+        // <br> without spaces gives 29 the cat's merge key.
+        FormatSample{"open2ch.html",
+                     PageFormat::Open2ch,
+                     Encoding::Utf8,
+                     {kAll,
+                      {3, 5, 8, 10, 14, 17, 19, 21, 24, 26, 31},
+                      kStandard,
+                      {5, 8, 10, 17, 21, 24, 26, 31},
+                      kLarge,
+                      kLarge}},
         FormatSample{"2ch.dat", PageFormat::Dat2ch, Encoding::Cp932, kAsThread},
         FormatSample{"machi.dat", PageFormat::DatMachi, Encoding::Cp932, kAsThread},
         // 38 was deleted; <br> without spaces gives 29 the cat's merge key.

@@ -9,6 +9,8 @@ script from the posts, not read back from the files), for samples/README.md and 
 
 The markup writers below are also used by bench/make_pages.py.
 """
+import datetime
+import json
 import pathlib
 import re
 import sys
@@ -130,6 +132,24 @@ def open2ch_page(title, posts):
     return head + "".join(post_open2ch(p) + "\n" for p in posts) + "</div>\n</body></html>\n"
 
 
+def unix_time(post):
+    """The post's date in seconds since 1970, the date being Japan's time (UTC+9)."""
+    when = datetime.datetime.strptime(re.sub(r"\(.\)", "", post.date), "%Y/%m/%d %H:%M:%S")
+    return int((when - datetime.datetime(1970, 1, 1, 9)).total_seconds())
+
+
+def itest_json(title, posts):
+    """The smartphone API's reply, as PHP's json_encode writes it: tags, '&', '/' and
+    every character outside ASCII escaped; the date in seconds."""
+    comments = [[p.number, p.name, p.mail, str(unix_time(p)), p.ident, "", p.body(), 0, 0, 0]
+                for p in posts]
+    thread = [unix_time(posts[-1]), len(posts), "egg", "cat/1762171200", "", title, "3"]
+    text = json.dumps({"total_count": len(posts), "thread": thread, "comments": comments},
+                      ensure_ascii=True, separators=(",", ":"))
+    return (text.replace("/", "\\/").replace("<", "\\u003C").replace(">", "\\u003E")
+            .replace("&", "\\u0026"))
+
+
 def html_page(title, posts, write_post, version, title_element=""):
     head = ('<!DOCTYPE html>\n<html lang="ja"><head>'
             '<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">'
@@ -208,6 +228,7 @@ def samples():
          classic(title, posts, body, with_id)),
         ("open2ch.html", "utf_8", open2ch_page(title, posts),
          classic(title, posts, lambda p: "<br>".join(p.lines), open2ch_date)),
+        ("itest.json", "ascii", itest_json(title, posts), classic(title, posts, body, with_id)),
         ("2ch.dat", "cp932", dat_2ch(title, posts), classic(title, posts, body, with_id)),
         ("shitaraba.dat", "euc_jp", dat_shitaraba(title, kept),
          classic(title, kept, lambda p: "<br>".join(p.lines), with_id)),

@@ -22,12 +22,13 @@ enum class PageFormat {
     ReadCgi08,     // ver 08 and 09: article.post, section.post-content
     Bbspink06,     // bbspink ver 06: dl.post, dd.thread_in
     Open2ch,       // open2ch read.cgi: dt[res], dd.mesg, one <dl> a post
+    JsonThread,    // the smartphone API's JSON: {"thread":[…],"comments":[[N,…],…]}
 };
 
 // What a page is read as: recognised among every family of forms (Auto),
 // taken as it stands (Classic), or read as one family only: each of the
 // others is one row of boardForms().
-enum class InputFormat { Auto, Classic, Dat, FiveCh, Open2ch };
+enum class InputFormat { Auto, Classic, Dat, FiveCh, Open2ch, Json };
 
 // A .dat line that is no post, left out of the page.
 struct MalformedLine {
@@ -79,6 +80,8 @@ PageFormat recognizeReadCgi(std::u16string_view page, bool whole);
 ClassicPage readCgiToClassic(std::u16string_view page, PageFormat layout);
 PageFormat recognizeOpen2ch(std::u16string_view page, bool whole);
 ClassicPage open2chToClassic(std::u16string_view page, PageFormat format);
+PageFormat recognizeJsonThread(std::u16string_view page, bool whole);
+ClassicPage jsonThreadToClassic(std::u16string_view page, PageFormat format);
 
 // The number of fields a line of a .dat kind holds: whether count is one of
 // them, and as messages name them ("5", "7", "6 or 7").

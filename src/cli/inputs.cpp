@@ -15,7 +15,14 @@ namespace {
 
 bool isPageOrLog(const QString& name) {
     const QString suffix = QFileInfo(name).suffix().toLower();
-    return suffix == u"dat" || suffix == u"html" || suffix == u"htm" || suffix == u"txt";
+    return suffix == u"dat" || suffix == u"json" || suffix == u"html" || suffix == u"htm" ||
+           suffix == u"txt";
+}
+
+// A log (a .dat, or the smartphone API's .json) becomes a page named .html.
+bool isLog(const QString& name) {
+    const QString suffix = QFileInfo(name).suffix().toLower();
+    return suffix == u"dat" || suffix == u"json";
 }
 
 // The files below folder, as paths relative to it, sorted.
@@ -62,7 +69,7 @@ FolderExpansion expandFolders(CliOptions& options) {
         const QStringList pages = pagesBelow(folder, skipped);
         if (pages.isEmpty()) {
             expansion.errors.push_back(
-                cliMessage(input + " holds no .dat, .html, .htm or .txt file"));
+                cliMessage(input + " holds no .dat, .json, .html, .htm or .txt file"));
         }
         for (const QString& page : pages) {
             const std::string path = fromQPath(QDir(folder).filePath(page));
@@ -78,15 +85,15 @@ std::string outputNameFor(const CliOptions& options, const std::string& input) {
     const auto relative = options.relativePaths.find(input);
     QString name = relative != options.relativePaths.end() ? toQPath(relative->second)
                                                            : QFileInfo(toQPath(input)).fileName();
-    const bool fromDat = QFileInfo(name).suffix().toLower() == u"dat";
+    const bool fromLog = isLog(name);
     switch (options.command) {
         case CliCommand::Extract: {
             const ExportFormat& output = exportFormat(options.to);
-            if (!output.keepsInputName || fromDat) name = withSuffix(name, output.extension);
+            if (!output.keepsInputName || fromLog) name = withSuffix(name, output.extension);
             break;
         }
         case CliCommand::Convert:
-            if (fromDat) name = withSuffix(name, u"html");
+            if (fromLog) name = withSuffix(name, u"html");
             break;
         default:
             break;

@@ -93,8 +93,8 @@ std::string usage() {
            "  -o, --output FILE        the result of a single input (default: standard output)\n"
            "  -d, --output-dir DIR     batch: each result to DIR/<input file name>; a folder "
            "INPUT is\n"
-           "                           walked for *.dat *.html *.htm *.txt, results at the same "
-           "paths\n"
+           "                           walked for *.dat *.json *.html *.htm *.txt, results at "
+           "the same paths\n"
            "  --input-encoding auto|cp932|euc-jp|utf-8   (default auto)\n"
            "  --output-encoding cp932|utf-8              (default cp932)\n"
            "  --input-format " +
@@ -171,9 +171,10 @@ void addCommonOptions(CLI::App& command, CliOptions& options, OptionNames& names
         ->type_name("N");
     command.add_flag("-q,--quiet", options.quiet, "no progress display");
     command
-        .add_option("INPUT", options.inputs,
-                    "input files, or folders (with -d) walked for *.dat *.html *.htm *.txt; none "
-                    "or - reads standard input")
+        .add_option(
+            "INPUT", options.inputs,
+            "input files, or folders (with -d) walked for *.dat *.json *.html *.htm *.txt; none "
+            "or - reads standard input")
         ->type_name("FILE");
 }
 

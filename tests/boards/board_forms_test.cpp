@@ -259,6 +259,55 @@ INSTANTIATE_TEST_SUITE_P(
                    {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(
+    Json, ToClassicPage,
+    testing::Values(
+        // As the API writes it: on one line, tags and non-ASCII escaped; the
+        // date in seconds, written as Japan's time.
+        FormatCase{
+            "asServed",
+            uR"({"total_count":2,"thread":[1,2,"egg","b\/1","","T\u00e9","3"],"comments":)"
+            uR"([[1,"N","sage","1517988732","Ab3",""," a \u003Cbr\u003e b ",3,1,7],)"
+            uR"([2,"M","","0","","","c",0,0,0]]})",
+            InputFormat::Auto,
+            PageFormat::JsonThread,
+            classic(u"T\u00E9",
+                    u"<DT>1 \uFF1A<A HREF=\"mailto:sage\"><B>N</B></A>\uFF1A2018/02/07(\u6C34) "
+                    u"16:32:12 ID:Ab3<DD> a <br> b <BR><BR>\r\n<DT>2 \uFF1A<B>M</B>\uFF1A"
+                    u"1970/01/01(\u6728) 09:00:00<DD>c<BR><BR>\r\n"),
+            {}},
+        // Pretty-printed, the comments before the thread; a deleted comment
+        // (no number), one cut short (no body), null fields, a date as text,
+        // every escape.
+        FormatCase{"prettyPrintedCommentsFirst",
+                   uR"({
+  "comments": [
+    [null, "x", "", "1", "", "", "gone"],
+    [3, "x", "", "1"],
+    [ "4" , null , null , "D ID:y" , null , "" , "\"q\" \\ \/ \t\ud83d\ude00\u00E9" ]
+  ],
+  "thread": [1, 1, "s", "b", "", "T"]
+})",
+                   InputFormat::Auto,
+                   PageFormat::JsonThread,
+                   classic(u"T",
+                           u"<DT>4 \uFF1A<B></B>\uFF1AD ID:y<DD>\"q\" \\ / "
+                           u"\t\U0001F600\u00E9<BR><BR>\r\n"),
+                   {}},
+        FormatCase{"otherJson",
+                   u"{\"result\":\"ng\",\"comments\":[\"a\"]}",
+                   InputFormat::Auto,
+                   PageFormat::Classic,
+                   u"",
+                   {}},
+        FormatCase{"askedForButAbsent",
+                   u"<DL><DT>1<DD>x</DL>",
+                   InputFormat::Json,
+                   PageFormat::Classic,
+                   u"",
+                   {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // What bench/make_pages.py writes: a classic page as read.cgi served it,
 // in small letters, with a class on its list.
 TEST(Recognition, NeverFiresOnTheBenchPages) {
@@ -281,7 +330,7 @@ TEST(BoardForms, EveryRowReachableWithUniqueNames) {
         EXPECT_TRUE(names.insert(form.name).second);
         EXPECT_FALSE(form.noneFound.empty());
     }
-    EXPECT_EQ(names, (std::set<std::string_view>{"dat", "5ch", "open2ch"}));
+    EXPECT_EQ(names, (std::set<std::string_view>{"dat", "5ch", "open2ch", "json"}));
     EXPECT_EQ(boardForm(InputFormat::Auto), nullptr);
     EXPECT_EQ(boardForm(InputFormat::Classic), nullptr);
     EXPECT_TRUE(datFieldCountFits(PageFormat::DatMachi, 6));

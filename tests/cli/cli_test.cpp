@@ -8,6 +8,7 @@
 #include "cli/explain.h"
 #include "cli/text_pipe.h"
 #include "cli_test_support.h"
+#include "text/text.h"
 
 namespace mozaru {
 namespace {
@@ -345,11 +346,15 @@ TEST_F(Batch, ProgressLineOnlyOnATerminalAndNotWhenQuiet) {
 TEST_F(Batch, FolderResultsMirrorItsPaths) {
     ASSERT_TRUE(QDir(m_dir.path()).mkpath("a/x"));
     putFile(m_dir.filePath("a/x/log.dat"), cp932(kDat));
+    putFile(m_dir.filePath("a/x/api.json"),
+            cp932(u"{\"comments\":[[1,\"n\",\"\",\"d\",\"\",\"\",\"" +
+                  replaceAll(kCat, u"\\", u"\\\\") + u"\"]]}"));
     putFile(m_dir.filePath("a/y.HTML"), cp932(kPage));
     putFile(m_dir.filePath("a/z.jpg"), "x");
     CliRun run = runCliWith({"extract", "-d", at("out"), at("a")});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(fileBytes(m_dir.filePath("out/x/log.html")), cp932(kDatCat));
+    EXPECT_EQ(fileBytes(m_dir.filePath("out/x/api.html")), cp932(kDatCat));
     EXPECT_EQ(fileBytes(m_dir.filePath("out/y.HTML")), cp932(kBothCats));
     EXPECT_EQ(QDir(m_dir.filePath("out")).entryList(QDir::Files), QStringList{"y.HTML"});
     run = runCliWith({"extract", "--to", "mlt", "-d", at("a/lib"), at("a")});
@@ -361,7 +366,8 @@ TEST_F(Batch, FolderResultsMirrorItsPaths) {
     EXPECT_FALSE(QFile::exists(m_dir.filePath("a/lib/lib")));
     run = runCliWith({"extract", "-d", at("out"), at("b")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "mozaru-cli: " + at("b") + " holds no .dat, .html, .htm or .txt file\n");
+    EXPECT_EQ(run.err,
+              "mozaru-cli: " + at("b") + " holds no .dat, .json, .html, .htm or .txt file\n");
 }
 
 TEST(Formats, MalformedDatLineIsNamedAndSkipped) {

@@ -118,6 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
                       {5, 8, 10, 17, 21, 24, 26, 31},
                       kLarge,
                       kLarge}},
+        FormatSample{"itest.json", PageFormat::JsonThread, Encoding::Cp932, kAsThread},
         FormatSample{"2ch.dat", PageFormat::Dat2ch, Encoding::Cp932, kAsThread},
         FormatSample{"machi.dat", PageFormat::DatMachi, Encoding::Cp932, kAsThread},
         // 38 was deleted; <br> without spaces gives 29 the cat's merge key.

@@ -87,19 +87,52 @@ void readName(std::u16string_view inner, PostFields& post, std::u16string& stora
     post.name = html::trimLayout(name);
 }
 
-std::u16string_view unwrapBody(std::u16string_view body) {
-    for (;;) {
-        body = html::trimLayout(body);
-        Tag open;
-        Tag close;
-        if (!html::startsWithTag(body, u"span") || !html::nextTag(body, 0, open)) return body;
-        const std::u16string_view classes = html::attribute(open, u"class");
-        if (!html::classListHas(classes, u"escaped") && !html::classListHas(classes, u"aa")) {
-            return body;
-        }
-        if (!html::findClose(body, open, close) || close.end != body.size()) return body;
-        body = body.substr(open.end, close.begin - open.end);
+std::u16string_view trimBodyLayout(std::u16string_view body) {
+    const auto isSpace = [](char16_t c) {
+        return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f';
+    };
+    const auto isBreak = [](char16_t c) { return c == u'\r' || c == u'\n'; };
+    std::size_t i = 0;
+    std::size_t lastBreak = npos;
+    for (; i < body.size() && isSpace(body[i]); ++i) {
+        if (isBreak(body[i])) lastBreak = i;
     }
+    if (lastBreak != npos)
+        body.remove_prefix(i == body.size() || body[i] == u'<' ? i : lastBreak + 1);
+    std::size_t j = body.size();
+    std::size_t firstBreak = npos;
+    for (; j > 0 && isSpace(body[j - 1]); --j) {
+        if (isBreak(body[j - 1])) firstBreak = j - 1;
+    }
+    if (firstBreak != npos) body = body.substr(0, j == 0 || body[j - 1] == u'>' ? j : firstBreak);
+    return body;
+}
+
+bool unwrapOnce(std::u16string_view& body, Wrappers wrappers) {
+    Tag open;
+    Tag close;
+    if (body.empty() || body[0] != u'<' || !html::nextTag(body, 0, open) || open.begin != 0 ||
+        open.closing) {
+        return false;
+    }
+    const std::u16string_view classes = html::attribute(open, u"class");
+    const bool aaClass = html::classListHas(classes, u"escaped") ||
+                         html::classListHas(classes, u"aa") ||
+                         html::classListHas(classes, u"textar-aa");
+    const bool wrapper =
+        ((html::isNamed(open, u"span") || html::isNamed(open, u"div")) && aaClass) ||
+        (wrappers == Wrappers::AndBlocks &&
+         (html::isNamed(open, u"div") || html::isNamed(open, u"p") || html::isNamed(open, u"pre") ||
+          html::isNamed(open, u"blockquote")));
+    if (!wrapper || !html::findClose(body, open, close) || close.end != body.size()) return false;
+    body = body.substr(open.end, close.begin - open.end);
+    return true;
+}
+
+std::u16string_view unwrapBody(std::u16string_view body, Wrappers wrappers) {
+    body = trimBodyLayout(body);
+    while (unwrapOnce(body, wrappers)) body = trimBodyLayout(body);
+    return body;
 }
 
 }  // namespace mozaru

@@ -17,8 +17,22 @@ bool numberIn(std::u16string_view text, std::uint64_t& number);
 // mail address of the link goes to post.mail (unmasked into storage).
 void readName(std::u16string_view inner, PostFields& post, std::u16string& storage);
 
-// The body less a <span class="escaped"> or <span class="AA"> around all of
-// it, and less the line breaks a pretty printer puts around those elements.
-std::u16string_view unwrapBody(std::u16string_view body);
+// The elements around a whole body that are no part of it.
+enum class Wrappers {
+    AAClasses,  // a span or div of class "escaped", "aa" or "textar-aa"
+    AndBlocks,  // those, and any div, p, pre or blockquote
+};
+
+// The body less the white space a pretty printer puts around it: at either
+// end, a run of white space up to its line break, and the indent before a
+// tag; the indent of the first line's own text stays.
+std::u16string_view trimBodyLayout(std::u16string_view body);
+
+// body becomes the content of the wrapper around all of it; false when
+// there is none.
+bool unwrapOnce(std::u16string_view& body, Wrappers wrappers);
+
+// The body less its wrappers and the layout around them.
+std::u16string_view unwrapBody(std::u16string_view body, Wrappers wrappers = Wrappers::AAClasses);
 
 }  // namespace mozaru

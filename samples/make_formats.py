@@ -150,6 +150,59 @@ def itest_json(title, posts):
             .replace("&", "\\u0026"))
 
 
+# Summary blogs: the posts a blogger picked, each a header line "N ：NAME：DATE ID:X"
+# and its body; mail fields are not shown.
+
+BLOG_TITLE = " - 猫AAまとめ（our own drawing）"
+
+
+def blog_page(title, entry):
+    return ('<!DOCTYPE html>\n<html lang="ja"><head><meta charset="UTF-8">'
+            f'<title>{title}{BLOG_TITLE}</title></head><body>\n'
+            f'<h1 class="entry-title">{title}</h1>\n<div class="entry-body">\n{entry}</div>\n'
+            '<div class="sidebar"><h2>最近の記事</h2><ul><li>猫のAAを貼るスレ Part2</li>'
+            "<li>2026/11/01 更新</li></ul></div>\n</body></html>\n")
+
+
+def blog_br(title, posts):
+    """Lines ended by <br>, a coloured name, pictures in <span class="aa">, an
+    empty line after every post."""
+    parts = []
+    for p in posts:
+        body = "<br>\n".join(p.lines)
+        if p.picture:
+            body = f'<span class="aa">{body}</span>'
+        parts.append(f'{p.number} ：<span style="color:green"><b>{p.name}</b></span>：'
+                     f"{with_id(p)}<br>\n{body}<br><br>\n")
+    return blog_page(title, "".join(parts))
+
+
+def blog_divs(title, posts):
+    """A div for the header and one for the body, indented; pictures in
+    <div class="textar-aa">."""
+    parts = []
+    for p in posts:
+        body = "<br>\n".join(p.lines)
+        if p.picture:
+            body = f'    <div class="textar-aa">\n{body}<br>\n    </div>'
+        parts.append(f'  <div class="t_h">{p.number} ：<font color="green"><b>{p.name}</b></font>'
+                     f'：{with_id(p)}</div>\n  <div class="t_b">\n{body}\n  </div>\n')
+    return blog_page(title, "".join(parts))
+
+
+def blog_text(title, posts):
+    """Text kept as it is (white-space: pre): raw line breaks, spaces around the
+    separators, pictures in <div class="aa">, posts separated by <hr>."""
+    parts = []
+    for p in posts:
+        body = "\n".join(p.lines)
+        if p.picture:
+            body = f'<div class="aa">\n{body}\n</div>'
+        parts.append(f"{p.number} ： {p.name} ： {with_id(p)}\n{body}\n")
+    return blog_page(title, '<div class="log" style="white-space: pre">' + "<hr>\n".join(parts)
+                     + "</div>\n")
+
+
 def html_page(title, posts, write_post, version, title_element=""):
     head = ('<!DOCTYPE html>\n<html lang="ja"><head>'
             '<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">'
@@ -181,11 +234,11 @@ def dat_machi(title, posts):
 
 # --- What each file stands for: the classic page, written from the posts -----------
 
-def classic(title, posts, body, date):
+def classic(title, posts, body, date, mail=True):
     lines = ['<HTML><HEAD><META http-equiv="Content-Type" content="text/html; charset=Shift_JIS">'
              f"<TITLE>{title}</TITLE></HEAD><BODY>", "<DL>"]
     for p in posts:
-        name = (f'<A HREF="mailto:{p.mail}"><B>{p.name}</B></A>' if p.mail
+        name = (f'<A HREF="mailto:{p.mail}"><B>{p.name}</B></A>' if p.mail and mail
                 else f"<B>{p.name}</B>")
         lines.append(f"<DT>{p.number} ：{name}：{date(p)}<DD>{body(p)}<BR><BR>")
     lines.append("</DL></BODY></HTML>")
@@ -211,7 +264,9 @@ def samples():
     title = make_thread.TITLE
     posts = thread_posts()
     kept = [p for p in posts if p.number != 38]  # deleted on Shitaraba
+    picked = [p for p in posts if p.number not in (33, 34)]  # left out of a summary
     body = Post.body
+    blog_title = title + BLOG_TITLE
     return [
         ("5ch-read-cgi-06.html", "cp932", html_page(title, posts, post_06, "06.0.3"),
          classic(title, posts, body, with_id)),
@@ -229,6 +284,12 @@ def samples():
         ("open2ch.html", "utf_8", open2ch_page(title, posts),
          classic(title, posts, lambda p: "<br>".join(p.lines), open2ch_date)),
         ("itest.json", "ascii", itest_json(title, posts), classic(title, posts, body, with_id)),
+        ("blog-br.html", "utf_8", blog_br(title, posts),
+         classic(blog_title, posts, lambda p: "<br>".join(p.lines), with_id, mail=False)),
+        ("blog-divs.html", "utf_8", blog_divs(title, picked),
+         classic(blog_title, picked, lambda p: "<br>".join(p.lines), with_id, mail=False)),
+        ("blog-text.html", "utf_8", blog_text(title, posts),
+         classic(blog_title, posts, lambda p: "<BR>".join(p.lines), with_id, mail=False)),
         ("2ch.dat", "cp932", dat_2ch(title, posts), classic(title, posts, body, with_id)),
         ("shitaraba.dat", "euc_jp", dat_shitaraba(title, kept),
          classic(title, kept, lambda p: "<br>".join(p.lines), with_id)),

@@ -8,7 +8,7 @@ namespace mozaru {
 
 namespace {
 
-constexpr std::array<BoardForm, 4> kBoardForms{{
+constexpr std::array<BoardForm, 5> kBoardForms{{
     {InputFormat::Dat, "dat", "no line of a .dat log", recognizeDat, datToClassic},
     {InputFormat::FiveCh, "5ch", "no post of a 5ch or bbspink page", recognizeReadCgi,
      readCgiToClassic},
@@ -16,6 +16,9 @@ constexpr std::array<BoardForm, 4> kBoardForms{{
      open2chToClassic},
     {InputFormat::Json, "json", "no comment of the smartphone API's JSON", recognizeJsonThread,
      jsonThreadToClassic},
+    // Last: its signature, header lines in the text, is the least marked.
+    {InputFormat::Blog, "blog", "no post header of a summary blog (N : NAME : DATE)", recognizeBlog,
+     blogToClassic},
 }};
 
 }  // namespace

@@ -136,17 +136,6 @@ void readFields(std::u16string_view header, PostFields& post, std::u16string& st
     if (post.date.find(u"ID:") != npos) post.id = {};
 }
 
-std::u16string_view titleOf(std::u16string_view page) {
-    Tag tag;
-    for (std::size_t p = 0; html::nextTag(page, p, tag); p = tag.end) {
-        Tag close;
-        if (tag.closing || !html::isNamed(tag, u"title")) continue;
-        if (!html::findClose(page, tag, close)) break;
-        return html::trimLayout(page.substr(tag.end, close.begin - tag.end));
-    }
-    return {};
-}
-
 }  // namespace
 
 PageFormat recognizeOpen2ch(std::u16string_view page, bool whole) {

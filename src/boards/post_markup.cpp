@@ -1,5 +1,5 @@
 // A post's parts read out of board markup: its number, its name and mail,
-// its body less the elements around all of it.
+// its body less the elements around all of it; and the page's title.
 #include "boards/post_markup.h"
 
 #include "text/html_tags.h"
@@ -133,6 +133,17 @@ std::u16string_view unwrapBody(std::u16string_view body, Wrappers wrappers) {
     body = trimBodyLayout(body);
     while (unwrapOnce(body, wrappers)) body = trimBodyLayout(body);
     return body;
+}
+
+std::u16string_view titleOf(std::u16string_view page) {
+    Tag tag;
+    Tag close;
+    for (std::size_t p = 0; html::nextTag(page, p, tag); p = tag.end) {
+        if (tag.closing || !html::isNamed(tag, u"title")) continue;
+        if (!html::findClose(page, tag, close)) break;
+        return html::trimLayout(page.substr(tag.end, close.begin - tag.end));
+    }
+    return {};
 }
 
 }  // namespace mozaru

@@ -1,5 +1,5 @@
 // A post's parts read out of board markup: its number, its name and mail,
-// its body less the elements around all of it.
+// its body less the elements around all of it; and the page's title.
 #pragma once
 
 #include <cstdint>
@@ -34,5 +34,8 @@ bool unwrapOnce(std::u16string_view& body, Wrappers wrappers);
 
 // The body less its wrappers and the layout around them.
 std::u16string_view unwrapBody(std::u16string_view body, Wrappers wrappers = Wrappers::AAClasses);
+
+// The content of the page's first <title>; empty when it has none.
+std::u16string_view titleOf(std::u16string_view page);
 
 }  // namespace mozaru

@@ -308,6 +308,75 @@ INSTANTIATE_TEST_SUITE_P(
                    {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+INSTANTIATE_TEST_SUITE_P(
+    Blog, ToClassicPage,
+    testing::Values(
+        // Lines ended by <br>; the wrappers around a body go; a footer that
+        // looks a little like a header, and the text after the list, are none.
+        FormatCase{
+            "brLines",
+            u"<title>T</title><div>1 \uFF1A<b>N</b>\uFF1A2026/01/02 ID:Ab3<br> a <br> b "
+            u"<br><br>2 \uFF1AM\uFF1A2026/01/03<br><span class=\"aa\">c</span><br>3 :<font "
+            u"color=green><a href=\"mailto:sage\">O</a></font>:2026/01/04<br>d</div><p>4 "
+            u"\uFF1Ax\uFF1A2026 x</p>",
+            InputFormat::Auto,
+            PageFormat::SummaryBlog,
+            classic(u"T",
+                    u"<DT>1 \uFF1A<B>N</B>\uFF1A2026/01/02 ID:Ab3<DD> a <br> b <BR><BR>\r\n"
+                    u"<DT>2 \uFF1A<B>M</B>\uFF1A2026/01/03<DD>c<BR><BR>\r\n<DT>3 \uFF1A"
+                    u"<A HREF=\"mailto:sage\"><B>O</B></A>\uFF1A2026/01/04<DD>d<BR><BR>\r\n"),
+            {}},
+        // Pretty-printed divs in capitals, an <hr> after a body, post 3 left
+        // out of the summary, a body that is only its picture.
+        FormatCase{"prettyDivsCapitals",
+                   u"<DIV CLASS=\"t_h\">1 \uFF1AN\uFF1A26/01/02</DIV>\n  <DIV CLASS=\"t_b\">\n"
+                   u"    <DIV CLASS=\"TEXTAR-AA\">\n x<BR>\n y<BR>\n    </DIV>\n  </DIV>\n<HR>\n"
+                   u"<P>ad</P><DIV CLASS=\"t_h\">2 \uFF1AM\uFF1A26/01/02</DIV><DIV CLASS=\"t_b\">z"
+                   u"</DIV>\n<DIV CLASS=\"t_h\">4 \uFF1AO\uFF1A26/01/03</DIV><DIV>w</DIV>",
+                   InputFormat::Auto,
+                   PageFormat::SummaryBlog,
+                   classic(u"",
+                           u"<DT>1 \uFF1A<B>N</B>\uFF1A26/01/02<DD> x<BR> y<BR><BR>\r\n<DT>2 "
+                           u"\uFF1A<B>M</B>\uFF1A26/01/02<DD>z<BR><BR>\r\n<DT>4 \uFF1A<B>O</B>"
+                           u"\uFF1A26/01/03<DD>w<BR><BR>\r\n"),
+                   {}},
+        // Raw line breaks become <BR>; the indent of a picture's first line stays.
+        FormatCase{
+            "rawLineBreaks",
+            u"<pre>1 \uFF1A N \uFF1A 26/01/02 ID:x\r\n   /\\\r\n  (..)\r\n\r\n<hr>2 "
+            u"\uFF1A M \uFF1A 26/01/02\r\n<div class=\"aa\">\r\n  a\r\n b\r\n</div>\r\n"
+            u"3 \uFF1A O \uFF1A 26/01/03\r\nc</pre>",
+            InputFormat::Auto,
+            PageFormat::SummaryBlog,
+            classic(u"",
+                    u"<DT>1 \uFF1A<B>N</B>\uFF1A26/01/02 ID:x<DD>   /\\<BR>  (..)<BR><BR>\r\n"
+                    u"<DT>2 \uFF1A<B>M</B>\uFF1A26/01/02<DD>  a<BR> b<BR><BR>\r\n<DT>3 "
+                    u"\uFF1A<B>O</B>\uFF1A26/01/03<DD>c<BR><BR>\r\n"),
+            {}},
+        // The same headers in a definition list: the classic page's.
+        FormatCase{"classicPageIsNoBlog",
+                   u"<dl><dt>1 \uFF1A<b>N</b>\uFF1A2026/01/02<dd>a<br>b<dt>2 \uFF1AN\uFF1A2026/01/"
+                   u"02\n<dd>c<dt>3 \uFF1AN\uFF1A2026/01/02<dd>d</dl>",
+                   InputFormat::Auto,
+                   PageFormat::Classic,
+                   u"",
+                   {}},
+        FormatCase{"numbersOutOfOrder",
+                   u"3 \uFF1AN\uFF1A26/01/02<br>a<br>2 \uFF1AN\uFF1A26/01/02<br>b<br>1 \uFF1AN"
+                   u"\uFF1A26/01/02<br>c",
+                   InputFormat::Auto,
+                   PageFormat::Classic,
+                   u"",
+                   {}},
+        // Named, one header is enough.
+        FormatCase{"askedForOneHeader",
+                   u"9 \uFF1AN\uFF1A26/01/02<br>a",
+                   InputFormat::Blog,
+                   PageFormat::SummaryBlog,
+                   classic(u"", u"<DT>9 \uFF1A<B>N</B>\uFF1A26/01/02<DD>a<BR><BR>\r\n"),
+                   {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // What bench/make_pages.py writes: a classic page as read.cgi served it,
 // in small letters, with a class on its list.
 TEST(Recognition, NeverFiresOnTheBenchPages) {
@@ -330,7 +399,7 @@ TEST(BoardForms, EveryRowReachableWithUniqueNames) {
         EXPECT_TRUE(names.insert(form.name).second);
         EXPECT_FALSE(form.noneFound.empty());
     }
-    EXPECT_EQ(names, (std::set<std::string_view>{"dat", "5ch", "open2ch", "json"}));
+    EXPECT_EQ(names, (std::set<std::string_view>{"dat", "5ch", "open2ch", "json", "blog"}));
     EXPECT_EQ(boardForm(InputFormat::Auto), nullptr);
     EXPECT_EQ(boardForm(InputFormat::Classic), nullptr);
     EXPECT_TRUE(datFieldCountFits(PageFormat::DatMachi, 6));

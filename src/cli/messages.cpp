@@ -36,6 +36,10 @@ std::string displayName(const std::string& input) {
     return input == "-" ? "standard input" : input;
 }
 
+std::string noPostsFound(const std::string& name) {
+    return cliMessage(name + ": no posts found (the page is in no form Mozaru reads)");
+}
+
 void warnUndecodable(const std::string& input, const DecodedText& decoded,
                      std::vector<std::string>& messages) {
     if (decoded.undecodable == 0) return;

@@ -6,6 +6,7 @@
 
 #include "cli/messages.h"
 #include "cli/text_pipe.h"
+#include "extract/extract_aa.h"
 #include "extract/kept_posts.h"
 #include "files/path_text.h"
 #include "files/text_file.h"
@@ -158,6 +159,15 @@ bool rewriteFileInPieces(const CliOptions& options, const std::string& input,
     return true;
 }
 
+// Whether the page holds a post to read; if not, and that was not allowed,
+// says so.
+bool postsFound(const CliOptions& options, const std::string& name, std::u16string_view page,
+                std::vector<std::string>& messages) {
+    if (options.allowEmpty || holdsPostBody(page)) return true;
+    messages.push_back(noPostsFound(name));
+    return false;
+}
+
 }  // namespace
 
 bool readInput(const CliOptions& options, const std::string& input, std::istream& in,
@@ -200,7 +210,7 @@ bool toClassicInput(const CliOptions& options, const std::string& input, std::u1
                                           " (--input-format " + std::string(asked->name) + ")"));
             return false;
         }
-        return true;
+        return postsFound(options, name, text, messages);
     }
     warnMalformed(name, page, messages);
     text = std::move(page.text);
@@ -212,7 +222,7 @@ bool toClassicInput(const CliOptions& options, const std::string& input, std::u1
             text.replace(header, kShiftJis.size(), u"charset=UTF-8");
         }
     }
-    return true;
+    return postsFound(options, name, text, messages);
 }
 
 FileOutcome runOnInput(const CliOptions& options, const std::string& input, std::istream& in,

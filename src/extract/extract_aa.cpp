@@ -213,4 +213,9 @@ std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int1
     return extract(text, level, mergeFlag, observer);
 }
 
+bool holdsPostBody(std::u16string_view text) {
+    MarkerAt marker;
+    return findPostBody(text, 0, marker) != npos;
+}
+
 }  // namespace mozaru

@@ -14,4 +14,8 @@ std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int1
 std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
                          ExtractObserver& observer);
 
+// Whether text holds a "<DD" that ExtractAA cuts a post at (read, as it reads
+// them, with every CR and LF removed): without one there is no post to judge.
+bool holdsPostBody(std::u16string_view text);
+
 }  // namespace mozaru

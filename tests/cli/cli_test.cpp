@@ -59,15 +59,15 @@ INSTANTIATE_TEST_SUITE_P(
         Conversion{{"extract", "--merge"}, kPage, kOneCat},
         Conversion{{"extract", "--level", "1"}, kPage, u""},  // 36 characters: too short
         Conversion{{"extract", "--level", "2", "--merge"}, kPage, u""},
-        Conversion{{"extract"}, u"no list here\r\n", u""},
+        Conversion{{"extract", "--allow-empty"}, u"no list here\r\n", u""},
         Conversion{{"add-breaks"}, u"a<BR>b<Br>c", u"a<br>\r\nb<br>\r\nc"},
         Conversion{{"remove-breaks"}, u"a<br>\r\nb<BR>\r\n<HR>", u"a<br>b<br>\r\n<HR>"},
         // Inputs get CR LF like documents in the window: the LF counts as CR LF.
         Conversion{{"remove-breaks"}, u"a<br>\nb", u"a<br>b"}, Conversion{{"add-breaks"}, u"", u""},
         // Other formats are read as the classic page they stand for, unless told not to.
         Conversion{{"extract"}, kDat, kDatCat},
-        Conversion{{"extract", "--input-format", "classic"}, kDat, u""},
-        Conversion{{"explain", "--json", "--input-format", "CLASSIC"}, kDat, u""},
+        Conversion{{"extract", "--input-format", "classic", "--allow-empty"}, kDat, u""},
+        Conversion{{"explain", "--json", "--input-format", "CLASSIC", "--allow-empty"}, kDat, u""},
         Conversion{{"convert"}, kDat, kDatPage}, Conversion{{"convert"}, kPage, kPage},
         Conversion{{"extract", "--to", "mlt"}, kPage, kCatLines + u"[SPLIT]\r\n" + kCatLines},
         Conversion{{"extract", "--to", "AST", "--merge"}, kPage, u"[AA][1]\r\n" + kCatLines},
@@ -259,8 +259,8 @@ TEST_F(Batch, EachResultGoesToTheFolderUnderItsInputName) {
     putFile(m_dir.filePath("b/two.txt"), cp932(u"x<BR>y"));
     for (const char* jobs : {"1", "2"}) {
         const std::string out = at(jobs[0] == '1' ? "out1/new" : "out2/new");
-        const CliRun run =
-            runCliWith({"extract", "-j", jobs, "-d", out, at("a/one.html"), at("b/two.txt")});
+        const CliRun run = runCliWith(
+            {"extract", "--allow-empty", "-j", jobs, "-d", out, at("a/one.html"), at("b/two.txt")});
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.err, "");  // no progress line: not a terminal
         EXPECT_EQ(fileBytes(QString::fromStdString(out + "/one.html")), cp932(kBothCats));
@@ -377,6 +377,30 @@ TEST(Formats, MalformedDatLineIsNamedAndSkipped) {
     EXPECT_EQ(run.err,
               "mozaru-cli: warning: standard input:2: not a post of the .dat log, skipped (2 "
               "fields where its lines have 5)\n");
+}
+
+struct NoPosts {
+    std::vector<std::string> args;
+    std::u16string input;
+    std::string name;  // of the input in the message
+};
+
+class NoPostsFound : public ::testing::TestWithParam<NoPosts> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, NoPostsFound,
+    ::testing::Values(NoPosts{{"extract"}, u"no list here\r\n", "standard input"},
+                      NoPosts{{"convert"}, u"<dl><dt>1</dl>", "standard input"},
+                      NoPosts{{"explain", "--json"}, u"", "standard input"},
+                      NoPosts{{"extract", "--input-format", "classic"}, kDat, "standard input"},
+                      NoPosts{{"extract", "--to", "mlt", "/dev/null"}, u"", "/dev/null"}));
+
+TEST_P(NoPostsFound, IsNamedAndExitsOneUnlessAllowed) {
+    const CliRun run = runCliWith(GetParam().args, cp932(GetParam().input));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "mozaru-cli: " + GetParam().name +
+                           ": no posts found (the page is in no form Mozaru reads)\n");
 }
 
 TEST(Formats, FormatAskedForButAbsentFails) {

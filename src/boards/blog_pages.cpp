@@ -26,28 +26,56 @@ constexpr std::size_t kLongestLine = 512;
 // So many headers, their numbers rising, make a page a summary blog's.
 constexpr int kHeadersInOrder = 3;
 
-constexpr std::array<std::u16string_view, 31> kBlocks{
-    u"address", u"article", u"aside", u"blockquote", u"center", u"dd",  u"div", u"dl",
-    u"dt",      u"footer",  u"form",  u"h1",         u"h2",     u"h3",  u"h4",  u"h5",
-    u"h6",      u"header",  u"hr",    u"li",         u"main",   u"nav", u"ol",  u"p",
-    u"pre",     u"section", u"table", u"td",         u"th",     u"tr",  u"ul"};
-constexpr std::array<std::u16string_view, 9> kVoid{u"br",   u"hr",  u"img",   u"input", u"meta",
-                                                   u"link", u"wbr", u"embed", u"source"};
-
-template <std::size_t N>
-bool namedAny(const Tag& tag, const std::array<std::u16string_view, N>& names) {
-    for (const std::u16string_view name : names) {
-        if (html::isNamed(tag, name)) return true;
+// Whether name (any case) is a block's: the elements that end a line.
+bool isBlock(std::u16string_view name) {
+    if (name.empty() || name.size() > 10) return false;
+    char16_t lower[10];
+    for (std::size_t k = 0; k < name.size(); ++k) lower[k] = name[k] | 0x20;
+    const std::u16string_view n(lower, name.size());
+    switch (n.size()) {
+        case 1:
+            return n == u"p";
+        case 2:
+            return n == u"dd" || n == u"dl" || n == u"dt" || n == u"hr" || n == u"li" ||
+                   n == u"ol" || n == u"ul" || n == u"td" || n == u"th" || n == u"tr" ||
+                   (n[0] == u'h' && n[1] >= u'1' && n[1] <= u'6');
+        case 3:
+            return n == u"div" || n == u"nav" || n == u"pre";
+        case 4:
+            return n == u"form" || n == u"main";
+        case 5:
+            return n == u"aside" || n == u"table";
+        case 6:
+            return n == u"center" || n == u"footer" || n == u"header";
+        case 7:
+            return n == u"address" || n == u"article" || n == u"section";
+        default:
+            return n == u"blockquote";
     }
-    return false;
 }
 
-bool endsLine(const Tag& tag) {
-    return html::isNamed(tag, u"br") || namedAny(tag, kBlocks);
+bool endsLine(std::u16string_view name) {
+    return html::equalsNoCase(name, u"br") || isBlock(name);
+}
+
+// Elements a body's scan looks at: the blocks, and the two whose text is no markup.
+bool readWhole(std::u16string_view name) {
+    return isBlock(name) || html::equalsNoCase(name, u"script") ||
+           html::equalsNoCase(name, u"style");
+}
+
+// Just after the '>' of the tag at at, within the first last units; npos when it has none.
+std::size_t pastTag(std::u16string_view page, std::size_t at, std::size_t last = npos) {
+    const std::size_t close = scan::findUnit(page.substr(0, std::min(last, page.size())), u'>', at);
+    return close == npos ? npos : close + 1;
 }
 
 bool isBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\u3000';
+}
+
+bool isAsciiBlank(char16_t c) {
+    return c == u' ' || c == u'\t';
 }
 
 bool isBreak(char16_t c) {
@@ -77,16 +105,18 @@ struct Header {
 std::size_t lineEnd(std::u16string_view page, std::size_t at, bool& dd) {
     const std::size_t last = std::min(page.size(), at + kLongestLine);
     for (std::size_t p = at; p < last; ++p) {
-        if (isBreak(page[p]))
+        if (isBreak(page[p])) {
             return page[p] == u'\r' && p + 1 < last && page[p + 1] == u'\n' ? p + 2 : p + 1;
-        Tag tag;
-        if (page[p] != u'<' || !tagAt(page, p, tag)) continue;
-        if (html::isNamed(tag, u"br")) return tag.end;
-        if (namedAny(tag, kBlocks)) {
-            dd = html::isNamed(tag, u"dd");
-            return tag.begin;
         }
-        p = tag.end - 1;
+        const std::u16string_view name = page[p] == u'<' ? html::tagNameAt(page, p) : u"";
+        if (name.empty()) continue;
+        if (isBlock(name)) {
+            dd = page[p + 1] != u'/' && html::equalsNoCase(name, u"dd");
+            return p;
+        }
+        const std::size_t end = pastTag(page, p, last);
+        if (end == npos || html::equalsNoCase(name, u"br")) return end == npos ? at : end;
+        p = end - 1;
     }
     return at;
 }
@@ -95,9 +125,8 @@ std::size_t lineEnd(std::u16string_view page, std::size_t at, bool& dd) {
 bool afterDt(std::u16string_view page, std::size_t at) {
     if (at == 0 || page[at - 1] != u'>') return false;
     const std::size_t lt = page.rfind(u'<', at - 1);
-    Tag tag;
-    return lt != npos && at - lt < kLongestLine && tagAt(page, lt, tag) && !tag.closing &&
-           html::isNamed(tag, u"dt");
+    return lt != npos && at - lt < kLongestLine && page[lt + 1] != u'/' &&
+           html::equalsNoCase(html::tagNameAt(page, lt), u"dt");
 }
 
 // The header whose line starts at at: "N ： NAME ： DATE", the separators
@@ -105,7 +134,7 @@ bool afterDt(std::u16string_view page, std::size_t at) {
 // '/' soon after.
 bool headerAt(std::u16string_view page, std::size_t at, Header& h) {
     std::size_t p = at;
-    while (p < page.size() && p - at < 16 && isBlank(page[p])) ++p;
+    while (p < page.size() && p - at < 8 && isAsciiBlank(page[p])) ++p;
     if (p >= page.size() || digitValue(page[p]) < 0 || afterDt(page, at)) return false;
     h.begin = p;
     while (p < page.size() && digitValue(page[p]) >= 0) ++p;
@@ -115,11 +144,13 @@ bool headerAt(std::u16string_view page, std::size_t at, Header& h) {
     const char16_t separator = page[p++];
     const std::size_t nameBegin = p;
     const std::size_t last = std::min(page.size(), p + kLongestName);
-    for (Tag tag; p < last && page[p] != separator; ++p) {
+    for (; p < last && page[p] != separator; ++p) {
         if (isBreak(page[p])) return false;
-        if (page[p] != u'<' || !tagAt(page, p, tag)) continue;
-        if (endsLine(tag)) return false;
-        p = tag.end - 1;
+        const std::u16string_view name = page[p] == u'<' ? html::tagNameAt(page, p) : u"";
+        if (name.empty()) continue;
+        const std::size_t end = pastTag(page, p, last);
+        if (endsLine(name) || end == npos) return false;
+        p = end - 1;
     }
     if (p >= last) return false;
     h.name = page.substr(nameBegin, p - nameBegin);
@@ -168,17 +199,28 @@ struct Body {
     std::size_t resume = npos;  // otherwise where to look for the next header
 };
 
-// The elements opened inside a body, to tell its own closing tags from the
+// Where the <br> (<br/>, <br />) at at ends; npos when none stands there.
+// The tag most bodies are full of is read without the tag reader.
+std::size_t breakEnd(std::u16string_view page, std::size_t at) {
+    const std::u16string_view tag = page.substr(at, 6);
+    if (tag.size() < 4 || (tag[1] | 0x20) != u'b' || (tag[2] | 0x20) != u'r') return npos;
+    for (const std::u16string_view end : {u">", u"/>", u" />"}) {
+        if (tag.substr(3, end.size()) == end) return at + 3 + end.size();
+    }
+    return npos;
+}
+
+// The blocks opened inside a body, to tell its own closing tags from the
 // one that closes the element holding it.
 class OpenElements {
 public:
-    void open(const Tag& tag) {
-        if (m_count < m_names.size()) m_names[m_count++] = tag.name;
+    void open(std::u16string_view name) {
+        if (m_count < m_names.size()) m_names[m_count++] = name;
     }
-    // Closes the element tag closes; false when the body opened none of its name.
-    bool close(const Tag& tag) {
+    // Closes the element of that name; false when the body opened none.
+    bool close(std::u16string_view name) {
         for (std::size_t k = m_count; k > 0; --k) {
-            if (html::equalsNoCase(tag.name, lowered(m_names[k - 1]))) {
+            if (html::equalsNoCase(name, lowered(m_names[k - 1]))) {
                 m_count = k - 1;
                 return true;
             }
@@ -207,37 +249,46 @@ Body scanBody(std::u16string_view page, std::size_t from) {
     constexpr std::array<char16_t, 2> kStops{u'<', u'\n'};
     Body body;
     body.begin = from;
-    OpenElements elements;
+    OpenElements blocks;
     bool content = false;
     for (std::size_t p = from;;) {
         const std::size_t k = scan::findAny(page, kStops, p);
         content = content || hasText(page.substr(p, (k == npos ? page.size() : k) - p));
-        Tag tag;
         if (k == npos) {
             body.end = page.size();
             return body;
         }
-        if (page[k] == u'\n' || !tagAt(page, k, tag)) {
-            p = k + 1;
-            if (page[k] == u'<') {
-                content = true;
-            } else if (headerAt(page, p, body.next)) {
-                body.end = body.next.begin;
-                body.nextFound = true;
+        p = page[k] == u'\n' ? k + 1 : breakEnd(page, k);
+        const std::u16string_view name = p == npos ? html::tagNameAt(page, k) : u"";
+        Tag tag;
+        if (p != npos) {
+            // a line break
+        } else if (page.substr(k, 4) == u"<!--") {
+            const std::size_t end = page.find(u"-->", k + 4);
+            p = end == npos ? page.size() : end + 3;
+        } else if (name.empty() || !readWhole(name)) {
+            // Text, or an element inside a line: passed over.
+            p = name.empty() ? npos : pastTag(page, k);
+            content = content || p == npos || html::equalsNoCase(name, u"img");
+            if (p == npos) p = k + 1;
+        } else if (isBlock(name) && (p = pastTag(page, k)) != npos) {
+            // A block's attributes are passed over to its first '>'.
+            const bool closing = page[k + 1] == u'/';
+            const bool hr = html::equalsNoCase(name, u"hr");
+            const bool holderCloses = closing && !blocks.close(name);
+            if (hr || (holderCloses && content)) {
+                body.end = k;
+                body.resume = p;
                 return body;
             }
-            continue;
+            if (holderCloses) body.begin = p;  // it closes the header's element
+            if (!closing && page[p - 2] != u'/') blocks.open(name);
+        } else if (tagAt(page, k, tag)) {  // a script or a style, read past its text
+            p = tag.end;
+        } else {
+            content = true;
+            p = k + 1;
         }
-        const bool holderCloses = tag.closing && !elements.close(tag);
-        if (html::isNamed(tag, u"hr") || (holderCloses && content)) {
-            body.end = k;
-            body.resume = tag.end;
-            return body;
-        }
-        if (holderCloses) body.begin = tag.end;  // it closes the header's element
-        if (!tag.closing && !tag.selfClosing && !namedAny(tag, kVoid)) elements.open(tag);
-        content = content || html::isNamed(tag, u"img");
-        p = tag.end;
         if (headerAt(page, p, body.next)) {
             body.end = body.next.begin;
             body.nextFound = true;
@@ -247,10 +298,10 @@ Body scanBody(std::u16string_view page, std::size_t from) {
 }
 
 // The last tag of text, when text ends with one.
-bool lastTag(std::u16string_view text, Tag& tag) {
-    if (text.empty() || text.back() != u'>') return false;
-    const std::size_t lt = text.rfind(u'<');
-    return lt != npos && tagAt(text, lt, tag) && tag.end == text.size();
+std::u16string_view lastTag(std::u16string_view text, std::size_t& at) {
+    if (text.empty() || text.back() != u'>') return {};
+    at = text.rfind(u'<');
+    return at != npos && pastTag(text, at) == text.size() ? html::tagNameAt(text, at) : u"";
 }
 
 // The body less what stands at its ends that is no part of it: line breaks
@@ -260,13 +311,14 @@ std::u16string_view trimmed(std::u16string_view body) {
     for (bool again = true; again;) {
         again = false;
         body = trimBodyLayout(body);
-        Tag tag;
-        if (!body.empty() && body[0] == u'<' && tagAt(body, 0, tag) &&
-            (tag.closing || html::isNamed(tag, u"br"))) {
-            body.remove_prefix(tag.end);
+        const std::u16string_view first = html::tagNameAt(body, 0);
+        std::size_t last = 0;
+        const std::u16string_view end = lastTag(body, last);
+        if (!first.empty() && (body[1] == u'/' || html::equalsNoCase(first, u"br"))) {
+            body.remove_prefix(std::min(body.size(), pastTag(body, 0)));
             again = true;
-        } else if (lastTag(body, tag) && (html::isNamed(tag, u"br") || !tag.closing)) {
-            body = body.substr(0, tag.begin);
+        } else if (!end.empty() && (body[last + 1] != u'/' || html::equalsNoCase(end, u"br"))) {
+            body = body.substr(0, last);
             again = true;
         } else {
             again = unwrapOnce(body, Wrappers::AndBlocks);
@@ -275,28 +327,25 @@ std::u16string_view trimmed(std::u16string_view body) {
     return body;
 }
 
-// The body on one line, as the classic page has it: in a body with <br>
-// the raw line breaks are layout (the extraction drops them); in one
+// Writes the body on one line, as the classic page has it: in a body with
+// <br> the raw line breaks are layout (the extraction drops them); in one
 // without, they break its lines and become <BR>.
-std::u16string_view onOneLine(std::u16string_view body, std::u16string& storage) {
+void writeOnOneLine(std::u16string_view body, ClassicPageWriter& writer) {
     constexpr std::array<char16_t, 2> kBreaks{u'\r', u'\n'};
     std::size_t p = scan::findAny(body, kBreaks);
-    if (p == npos) return body;
     bool tagged = false;
-    for (std::size_t b = 0;
-         !tagged && (b = scan::findTag(body, std::array<char16_t, 1>{u'b'}, b)) != npos; ++b) {
+    for (std::size_t b = 0; p != npos && !tagged &&
+                            (b = scan::findTag(body, std::array<char16_t, 1>{u'b'}, b)) != npos;
+         ++b) {
         tagged = html::startsWithTag(body.substr(b), u"br") || startsWithNoCase(body, b, u"<br/");
     }
-    storage.clear();
     std::size_t from = 0;
     for (; p != npos; p = scan::findAny(body, kBreaks, from)) {
-        storage.append(body.substr(from, p - from));
-        const bool crLf = body[p] == u'\r' && p + 1 < body.size() && body[p + 1] == u'\n';
-        if (!tagged) storage.append(u"<BR>");
-        from = p + (crLf ? 2 : 1);
+        writer.body(body.substr(from, p - from));
+        if (!tagged) writer.body(u"<BR>");
+        from = p + (body[p] == u'\r' && p + 1 < body.size() && body[p + 1] == u'\n' ? 2 : 1);
     }
-    storage.append(body.substr(from));
-    return storage;
+    writer.body(body.substr(from));
 }
 
 // The name less the font or span that colours it, then as read.cgi's.
@@ -336,15 +385,15 @@ ClassicPage blogToClassic(std::u16string_view page, PageFormat format) {
     bool more = nextHeader(page, 0, h);
     ClassicPageWriter writer(titleOf(page.substr(0, more ? h.begin : page.size())), page.size());
     std::u16string nameStorage;
-    std::u16string bodyStorage;
     while (more) {
         PostFields post;
         post.number = h.number;
         readBlogName(h.name, post, nameStorage);
         post.date = h.date;
         const Body body = scanBody(page, h.end);
-        post.body = onOneLine(trimmed(page.substr(body.begin, body.end - body.begin)), bodyStorage);
-        writer.post(post);
+        writer.header(post);
+        writeOnOneLine(trimmed(page.substr(body.begin, body.end - body.begin)), writer);
+        writer.endPost();
         if (body.nextFound) {
             h = body.next;
         } else {

@@ -115,15 +115,14 @@ bool unwrapOnce(std::u16string_view& body, Wrappers wrappers) {
         open.closing) {
         return false;
     }
-    const std::u16string_view classes = html::attribute(open, u"class");
-    const bool aaClass = html::classListHas(classes, u"escaped") ||
-                         html::classListHas(classes, u"aa") ||
-                         html::classListHas(classes, u"textar-aa");
-    const bool wrapper =
-        ((html::isNamed(open, u"span") || html::isNamed(open, u"div")) && aaClass) ||
-        (wrappers == Wrappers::AndBlocks &&
-         (html::isNamed(open, u"div") || html::isNamed(open, u"p") || html::isNamed(open, u"pre") ||
-          html::isNamed(open, u"blockquote")));
+    const bool block = html::isNamed(open, u"div") || html::isNamed(open, u"p") ||
+                       html::isNamed(open, u"pre") || html::isNamed(open, u"blockquote");
+    bool wrapper = wrappers == Wrappers::AndBlocks && block;
+    if (!wrapper && (html::isNamed(open, u"span") || html::isNamed(open, u"div"))) {
+        const std::u16string_view classes = html::attribute(open, u"class");
+        wrapper = html::classListHas(classes, u"escaped") || html::classListHas(classes, u"aa") ||
+                  html::classListHas(classes, u"textar-aa");
+    }
     if (!wrapper || !html::findClose(body, open, close) || close.end != body.size()) return false;
     body = body.substr(open.end, close.begin - open.end);
     return true;

@@ -92,6 +92,7 @@ bool tagAt(std::u16string_view page, std::size_t at, Tag& tag) {
 }
 
 struct Header {
+    bool classic = false;  // in a <dt> or before a <dd>: the classic page's header
     std::uint64_t number = 0;
     std::u16string_view name;  // as written between the separators
     std::u16string_view date;  // with the ID after it, when the line has one
@@ -131,11 +132,12 @@ bool afterDt(std::u16string_view page, std::size_t at) {
 
 // The header whose line starts at at: "N ： NAME ： DATE", the separators
 // full-width or ':' (the same both times), the date a digit first with a
-// '/' soon after.
-bool headerAt(std::u16string_view page, std::size_t at, Header& h) {
+// '/' soon after. One of the classic page's is read too, and says so.
+bool anyHeaderAt(std::u16string_view page, std::size_t at, Header& h) {
     std::size_t p = at;
     while (p < page.size() && p - at < 8 && isAsciiBlank(page[p])) ++p;
-    if (p >= page.size() || digitValue(page[p]) < 0 || afterDt(page, at)) return false;
+    if (p >= page.size() || digitValue(page[p]) < 0) return false;
+    h.classic = afterDt(page, at);
     h.begin = p;
     while (p < page.size() && digitValue(page[p]) >= 0) ++p;
     if (p - h.begin > 6 || !parseNumber(page.substr(h.begin), h.number)) return false;
@@ -167,15 +169,22 @@ bool headerAt(std::u16string_view page, std::size_t at, Header& h) {
     while (!h.date.empty() && isBlank(h.date.back())) h.date.remove_suffix(1);
     bool dd = false;
     h.end = lineEnd(page, dateEnd, dd);
-    return !dd;
+    h.classic = h.classic || dd;
+    return true;
+}
+
+// A summary blog's header at at.
+bool headerAt(std::u16string_view page, std::size_t at, Header& h) {
+    return anyHeaderAt(page, at, h) && !h.classic;
 }
 
 // The next header at the start of a line (the page's start, after a line
-// break or after any tag) at or after from.
-bool nextHeader(std::u16string_view page, std::size_t from, Header& h) {
+// break or after any tag) at or after from; with classic, the classic
+// page's headers too (h.classic tells).
+bool nextHeader(std::u16string_view page, std::size_t from, Header& h, bool classic = false) {
     constexpr std::array<char16_t, 2> kLineStarts{u'>', u'\n'};
     for (std::size_t at = from; at <= page.size();) {
-        if (headerAt(page, at, h)) return true;
+        if (classic ? anyHeaderAt(page, at, h) : headerAt(page, at, h)) return true;
         const std::size_t k = scan::findAny(page, kLineStarts, at);
         if (k == npos) return false;
         at = k + 1;
@@ -369,7 +378,9 @@ PageFormat recognizeBlog(std::u16string_view page, bool whole) {
     Header h;
     int inOrder = 0;
     std::uint64_t previous = 0;
-    for (std::size_t at = 0; nextHeader(head, at, h); at = h.end > h.begin ? h.end : h.begin + 1) {
+    for (std::size_t at = 0; nextHeader(head, at, h, true); at = h.end) {
+        // Header lines quoted in the bodies of a classic page make no blog of it.
+        if (h.classic) return PageFormat::Classic;
         inOrder = inOrder > 0 && h.number > previous ? inOrder + 1 : 1;
         previous = h.number;
         if (whole || inOrder == kHeadersInOrder) return PageFormat::SummaryBlog;

@@ -377,19 +377,29 @@ INSTANTIATE_TEST_SUITE_P(
                    {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// What bench/make_pages.py writes: a classic page as read.cgi served it,
-// in small letters, with a class on its list.
-TEST(Recognition, NeverFiresOnTheBenchPages) {
-    const std::u16string page =
+class NeverFires : public testing::TestWithParam<std::u16string> {};
+
+// Classic pages stay as they stand: what bench/make_pages.py writes, a page
+// as read.cgi served it, in small letters, with a class on its list; and one
+// whose posts quote other posts' headers, as a summary blog lists them.
+INSTANTIATE_TEST_SUITE_P(
+    Recognition, NeverFires,
+    testing::Values(
         u"<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
         u"<title>\uFF21\uFF21</title></head><body>\n<dl class=\"thread\">\n<dt>1 \uFF1A<a "
         u"href=\"mailto:sage\"><b>\u540D\u7121\u3057</b></a>\uFF1A2026/11/02(\u6708) "
         u"01:01:07.01 ID:ab+/Cd12<dd> \u4ECA\u65E5 <br> <a href=\"../test/read.cgi/board/"
         u"1762171200/1\" rel=\"noopener noreferrer\" target=\"_blank\">&gt;&gt;1</a> <br><br>\n"
         u"<dt>2 \uFF1A<font color=green><b>x</b></font>\uFF1A2026 ID:x<dd> y <br><br>\n"
-        u"</dl></body></html>\n";
-    EXPECT_EQ(recognizePageFormat(page), PageFormat::Classic);
-    EXPECT_FALSE(toClassicPage(page).recognised());
+        u"</dl></body></html>\n",
+        u"<DL>\r\n<DT>1 \uFF1A<B>N</B>\uFF1A2026/01/02 ID:a<DD> 1 \uFF1AN\uFF1A2016/01/02 ID:x "
+        u"<BR> "
+        u"a <BR> 2 \uFF1AN\uFF1A2016/01/02 <BR> b <BR>\r\n3 \uFF1AN\uFF1A2016/01/03<BR>c<BR><BR>"
+        u"\r\n<DT>2 \uFF1A<B>N</B>\uFF1A2026/01/02 ID:b<DD> d <BR><BR>\r\n</DL>"));
+
+TEST_P(NeverFires, OnClassicPages) {
+    EXPECT_EQ(recognizePageFormat(GetParam()), PageFormat::Classic);
+    EXPECT_FALSE(toClassicPage(GetParam()).recognised());
 }
 
 TEST(BoardForms, EveryRowReachableWithUniqueNames) {

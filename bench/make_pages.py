@@ -10,7 +10,8 @@ make_pages.py OUT_DIR [--big MIB] writes, in CP932:
   batch/page-NNN.html             200 pages of about 1 MiB, LF
 make_pages.py OUT_DIR --formats [MIB] writes instead formats/<name> of about 64 MiB each
 (MIB changes it): the same kind of posts in every format of samples/make_formats.py
-(5ch read.cgi ver 06 to 08, bbspink, 2ch/machi .dat in CP932, Shitaraba .dat in EUC-JP).
+(5ch read.cgi ver 06 to 08, bbspink, 2ch/machi .dat in CP932, Shitaraba .dat in EUC-JP;
+open2ch pages and the summary blogs in UTF-8, the smartphone API's JSON escaped to ASCII).
 The shape of a page served today: LF line breaks, one post per line as read.cgi writes it,
 about 38 % of the characters outside ASCII (kana and kanji prose, box-drawing pictures,
 full-width spaces, half-width katakana, characters CP932 lacks written as &#N;), reply
@@ -146,6 +147,11 @@ FORMATS = [
      lambda posts: make_formats.html_page("ＡＡ", posts, make_formats.post_08, "08")),
     ("bbspink-06.html", "cp932",
      lambda posts: make_formats.html_page("ＡＡ", posts, make_formats.post_pink, "06")),
+    ("open2ch.html", "utf_8", lambda posts: make_formats.open2ch_page("ＡＡ", posts)),
+    ("itest.json", "ascii", lambda posts: make_formats.itest_json("ＡＡ", posts)),
+    ("blog-br.html", "utf_8", lambda posts: make_formats.blog_br("ＡＡ", posts)),
+    ("blog-divs.html", "utf_8", lambda posts: make_formats.blog_divs("ＡＡ", posts)),
+    ("blog-text.html", "utf_8", lambda posts: make_formats.blog_text("ＡＡ", posts)),
     ("2ch.dat", "cp932", lambda posts: make_formats.dat_2ch("ＡＡ", posts)),
     ("shitaraba.dat", "euc_jp", lambda posts: make_formats.dat_shitaraba("ＡＡ", posts)),
     ("machi.dat", "cp932", lambda posts: make_formats.dat_machi("ＡＡ", posts)),

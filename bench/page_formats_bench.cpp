@@ -1,8 +1,8 @@
 // Speed of reading every thread format as the classic page, on pages of about
 // 64 MB that bench/make_pages.py --formats writes (scripts/bench formats runs
-// it). MB/s are those of the file as saved (CP932, or EUC-JP for Shitaraba),
-// per second of processor time: the machine is shared, and waiting for it
-// is no work of ours.
+// it). MB/s are those of the file as saved (CP932; EUC-JP for Shitaraba,
+// UTF-8 for open2ch and the blogs, ASCII for the API's JSON), per second of
+// processor time: the machine is shared, and waiting for it is no work of ours.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
     static std::vector<Page> pages;
     for (const char* name :
          {"5ch-read-cgi-06.html", "5ch-read-cgi-07.html", "5ch-read-cgi-076.html",
-          "5ch-read-cgi-08.html", "bbspink-06.html", "2ch.dat", "shitaraba.dat", "machi.dat"}) {
+          "5ch-read-cgi-08.html", "bbspink-06.html", "open2ch.html", "itest.json", "blog-br.html",
+          "blog-divs.html", "blog-text.html", "2ch.dat", "shitaraba.dat", "machi.dat"}) {
         pages.push_back(load(folder + "/formats", name));
     }
     // A classic page costs only the look for a signature.

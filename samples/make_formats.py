@@ -9,6 +9,8 @@ script from the posts, not read back from the files), for samples/README.md and 
 
 The markup writers below are also used by bench/make_pages.py.
 """
+import datetime
+import json
 import pathlib
 import re
 import sys
@@ -111,6 +113,96 @@ def post_pink(post):
             f'<dd class="thread_in">{post.body()}</dd></dl>')
 
 
+def post_open2ch(post):
+    # open2ch: a <dl> a post, the year in two digits, <br> without spaces and
+    # one ending every body, the reply counter after the body.
+    n, ident = post.number, post.ident
+    name = (f'<a href="mailto:{post.mail}"><b>{post.name}</b></a>' if post.mail
+            else f"<b>{post.name}</b>")
+    return (f'<dl val="{n}">\n<dt class="id{ident} mesg hd" res="{n}"><a class="num" '
+            f'href="./{n}">{n} ：<font color="#228811" class="name">{name}</font></a>：'
+            f'{post.date[2:]} <span class="_id"><a class="id" href="./?id={ident}">ID:{ident}'
+            f'</a></span>\n<dd class="id{ident} mesg body" num="{n}">{"<br>".join(post.lines)}'
+            f'<br>\n</dd>\n<ares num="{n}"></ares>\n</dt>\n</dl>')
+
+
+def open2ch_page(title, posts):
+    head = ('<!DOCTYPE html>\n<html lang="ja"><head><meta charset="UTF-8">'
+            f"<title>{title}</title></head><body>\n<div class=\"thread\">\n")
+    return head + "".join(post_open2ch(p) + "\n" for p in posts) + "</div>\n</body></html>\n"
+
+
+def unix_time(post):
+    """The post's date in seconds since 1970, the date being Japan's time (UTC+9)."""
+    when = datetime.datetime.strptime(re.sub(r"\(.\)", "", post.date), "%Y/%m/%d %H:%M:%S")
+    return int((when - datetime.datetime(1970, 1, 1, 9)).total_seconds())
+
+
+def itest_json(title, posts):
+    """The smartphone API's reply, as PHP's json_encode writes it: tags, '&', '/' and
+    every character outside ASCII escaped; the date in seconds."""
+    comments = [[p.number, p.name, p.mail, str(unix_time(p)), p.ident, "", p.body(), 0, 0, 0]
+                for p in posts]
+    thread = [unix_time(posts[-1]), len(posts), "egg", "cat/1762171200", "", title, "3"]
+    text = json.dumps({"total_count": len(posts), "thread": thread, "comments": comments},
+                      ensure_ascii=True, separators=(",", ":"))
+    return (text.replace("/", "\\/").replace("<", "\\u003C").replace(">", "\\u003E")
+            .replace("&", "\\u0026"))
+
+
+# Summary blogs: the posts a blogger picked, each a header line "N ：NAME：DATE ID:X"
+# and its body; mail fields are not shown.
+
+BLOG_TITLE = " - 猫AAまとめ（our own drawing）"
+
+
+def blog_page(title, entry):
+    return ('<!DOCTYPE html>\n<html lang="ja"><head><meta charset="UTF-8">'
+            f'<title>{title}{BLOG_TITLE}</title></head><body>\n'
+            f'<h1 class="entry-title">{title}</h1>\n<div class="entry-body">\n{entry}</div>\n'
+            '<div class="sidebar"><h2>最近の記事</h2><ul><li>猫のAAを貼るスレ Part2</li>'
+            "<li>2026/11/01 更新</li></ul></div>\n</body></html>\n")
+
+
+def blog_br(title, posts):
+    """Lines ended by <br>, a coloured name, pictures in <span class="aa">, an
+    empty line after every post."""
+    parts = []
+    for p in posts:
+        body = "<br>\n".join(p.lines)
+        if p.picture:
+            body = f'<span class="aa">{body}</span>'
+        parts.append(f'{p.number} ：<span style="color:green"><b>{p.name}</b></span>：'
+                     f"{with_id(p)}<br>\n{body}<br><br>\n")
+    return blog_page(title, "".join(parts))
+
+
+def blog_divs(title, posts):
+    """A div for the header and one for the body, indented; pictures in
+    <div class="textar-aa">."""
+    parts = []
+    for p in posts:
+        body = "<br>\n".join(p.lines)
+        if p.picture:
+            body = f'    <div class="textar-aa">\n{body}<br>\n    </div>'
+        parts.append(f'  <div class="t_h">{p.number} ：<font color="green"><b>{p.name}</b></font>'
+                     f'：{with_id(p)}</div>\n  <div class="t_b">\n{body}\n  </div>\n')
+    return blog_page(title, "".join(parts))
+
+
+def blog_text(title, posts):
+    """Text kept as it is (white-space: pre): raw line breaks, spaces around the
+    separators, pictures in <div class="aa">, posts separated by <hr>."""
+    parts = []
+    for p in posts:
+        body = "\n".join(p.lines)
+        if p.picture:
+            body = f'<div class="aa">\n{body}\n</div>'
+        parts.append(f"{p.number} ： {p.name} ： {with_id(p)}\n{body}\n")
+    return blog_page(title, '<div class="log" style="white-space: pre">' + "<hr>\n".join(parts)
+                     + "</div>\n")
+
+
 def html_page(title, posts, write_post, version, title_element=""):
     head = ('<!DOCTYPE html>\n<html lang="ja"><head>'
             '<meta http-equiv="Content-Type" content="text/html; charset=Shift_JIS">'
@@ -142,11 +234,11 @@ def dat_machi(title, posts):
 
 # --- What each file stands for: the classic page, written from the posts -----------
 
-def classic(title, posts, body, date):
+def classic(title, posts, body, date, mail=True):
     lines = ['<HTML><HEAD><META http-equiv="Content-Type" content="text/html; charset=Shift_JIS">'
              f"<TITLE>{title}</TITLE></HEAD><BODY>", "<DL>"]
     for p in posts:
-        name = (f'<A HREF="mailto:{p.mail}"><B>{p.name}</B></A>' if p.mail
+        name = (f'<A HREF="mailto:{p.mail}"><B>{p.name}</B></A>' if p.mail and mail
                 else f"<B>{p.name}</B>")
         lines.append(f"<DT>{p.number} ：{name}：{date(p)}<DD>{body(p)}<BR><BR>")
     lines.append("</DL></BODY></HTML>")
@@ -155,6 +247,10 @@ def classic(title, posts, body, date):
 
 def with_id(p):
     return f"{p.date} ID:{p.ident}"
+
+
+def open2ch_date(p):
+    return f"{p.date[2:]} ID:{p.ident}"
 
 
 def machi_date(p):
@@ -168,7 +264,9 @@ def samples():
     title = make_thread.TITLE
     posts = thread_posts()
     kept = [p for p in posts if p.number != 38]  # deleted on Shitaraba
+    picked = [p for p in posts if p.number not in (33, 34)]  # left out of a summary
     body = Post.body
+    blog_title = title + BLOG_TITLE
     return [
         ("5ch-read-cgi-06.html", "cp932", html_page(title, posts, post_06, "06.0.3"),
          classic(title, posts, body, with_id)),
@@ -183,6 +281,15 @@ def samples():
          classic(title, posts, body, with_id)),
         ("bbspink-06.html", "cp932", html_page(title, posts, post_pink, "06.0.3"),
          classic(title, posts, body, with_id)),
+        ("open2ch.html", "utf_8", open2ch_page(title, posts),
+         classic(title, posts, lambda p: "<br>".join(p.lines), open2ch_date)),
+        ("itest.json", "ascii", itest_json(title, posts), classic(title, posts, body, with_id)),
+        ("blog-br.html", "utf_8", blog_br(title, posts),
+         classic(blog_title, posts, lambda p: "<br>".join(p.lines), with_id, mail=False)),
+        ("blog-divs.html", "utf_8", blog_divs(title, picked),
+         classic(blog_title, picked, lambda p: "<br>".join(p.lines), with_id, mail=False)),
+        ("blog-text.html", "utf_8", blog_text(title, posts),
+         classic(blog_title, posts, lambda p: "<BR>".join(p.lines), with_id, mail=False)),
         ("2ch.dat", "cp932", dat_2ch(title, posts), classic(title, posts, body, with_id)),
         ("shitaraba.dat", "euc_jp", dat_shitaraba(title, kept),
          classic(title, kept, lambda p: "<br>".join(p.lines), with_id)),

@@ -8,10 +8,17 @@ namespace mozaru {
 
 namespace {
 
-constexpr std::array<BoardForm, 2> kBoardForms{{
+constexpr std::array<BoardForm, 5> kBoardForms{{
     {InputFormat::Dat, "dat", "no line of a .dat log", recognizeDat, datToClassic},
     {InputFormat::FiveCh, "5ch", "no post of a 5ch or bbspink page", recognizeReadCgi,
      readCgiToClassic},
+    {InputFormat::Open2ch, "open2ch", "no post of an open2ch page", recognizeOpen2ch,
+     open2chToClassic},
+    {InputFormat::Json, "json", "no comment of the smartphone API's JSON", recognizeJsonThread,
+     jsonThreadToClassic},
+    // Last: its signature, header lines in the text, is the least marked.
+    {InputFormat::Blog, "blog", "no post header of a summary blog (N : NAME : DATE)", recognizeBlog,
+     blogToClassic},
 }};
 
 }  // namespace

@@ -21,12 +21,15 @@ enum class PageFormat {
     ReadCgi076,    // ver 07.6 and later: span.postid, div.post-content
     ReadCgi08,     // ver 08 and 09: article.post, section.post-content
     Bbspink06,     // bbspink ver 06: dl.post, dd.thread_in
+    Open2ch,       // open2ch read.cgi: dt[res], dd.mesg, one <dl> a post
+    JsonThread,    // the smartphone API's JSON: {"thread":[…],"comments":[[N,…],…]}
+    SummaryBlog,   // summary blogs: "N ： NAME ： DATE" lines, each before its body
 };
 
 // What a page is read as: recognised among every family of forms (Auto),
 // taken as it stands (Classic), or read as one family only: each of the
 // others is one row of boardForms().
-enum class InputFormat { Auto, Classic, Dat, FiveCh };
+enum class InputFormat { Auto, Classic, Dat, FiveCh, Open2ch, Json, Blog };
 
 // A .dat line that is no post, left out of the page.
 struct MalformedLine {
@@ -78,6 +81,12 @@ PageFormat recognizeDat(std::u16string_view page, bool whole);
 ClassicPage datToClassic(std::u16string_view page, PageFormat kind);
 PageFormat recognizeReadCgi(std::u16string_view page, bool whole);
 ClassicPage readCgiToClassic(std::u16string_view page, PageFormat layout);
+PageFormat recognizeOpen2ch(std::u16string_view page, bool whole);
+ClassicPage open2chToClassic(std::u16string_view page, PageFormat format);
+PageFormat recognizeJsonThread(std::u16string_view page, bool whole);
+ClassicPage jsonThreadToClassic(std::u16string_view page, PageFormat format);
+PageFormat recognizeBlog(std::u16string_view page, bool whole);
+ClassicPage blogToClassic(std::u16string_view page, PageFormat format);
 
 // The number of fields a line of a .dat kind holds: whether count is one of
 // them, and as messages name them ("5", "7", "6 or 7").

@@ -17,6 +17,12 @@ ClassicPageWriter::ClassicPageWriter(std::u16string_view title, std::size_t size
 }
 
 void ClassicPageWriter::post(const PostFields& post) {
+    header(post);
+    body(post.body);
+    endPost();
+}
+
+void ClassicPageWriter::header(const PostFields& post) {
     char16_t digits[20];
     std::size_t n = 0;
     std::uint64_t number = post.number;
@@ -44,7 +50,9 @@ void ClassicPageWriter::post(const PostFields& post) {
         m_page.append(post.idSuffix);
     }
     m_page.append(u"<DD>");
-    m_page.append(post.body);
+}
+
+void ClassicPageWriter::endPost() {
     // What read.cgi added after every post.
     m_page.append(u"<BR><BR>\r\n");
 }

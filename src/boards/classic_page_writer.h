@@ -25,6 +25,11 @@ public:
     // sizeHint: the source's length, to reserve the page's room once.
     ClassicPageWriter(std::u16string_view title, std::size_t sizeHint);
     void post(const PostFields& post);
+    // The same in parts, for a body written a piece at a time: the header
+    // (post.body is not read), the body's pieces, the post's end.
+    void header(const PostFields& post);
+    void body(std::u16string_view piece) { m_page.append(piece); }
+    void endPost();
     std::u16string finish();
 
 private:

@@ -4,8 +4,8 @@
 
 #include "boards/board_forms.h"
 #include "boards/classic_page_writer.h"
+#include "boards/post_markup.h"
 #include "text/html_tags.h"
-#include "text/numbers.h"
 #include "text/text.h"
 
 namespace mozaru {
@@ -76,81 +76,6 @@ std::u16string_view innerOf(std::u16string_view page, const Tag& open, const Tag
     return page.substr(open.end, close.begin - open.end);
 }
 
-// The first number in text outside its tags.
-bool numberIn(std::u16string_view text, std::uint64_t& number) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'<') {
-            i = text.find(u'>', i);
-            if (i == npos) return false;
-        } else if (text[i] >= u'0' && text[i] <= u'9') {
-            return parseNumber(text.substr(i), number);
-        }
-    }
-    return false;
-}
-
-bool endsWithNoCase(std::u16string_view text, std::u16string_view lower) {
-    return text.size() >= lower.size() &&
-           html::equalsNoCase(text.substr(text.size() - lower.size()), lower);
-}
-
-// A mail address Cloudflare masked: hex bytes, the first the key that the
-// others are XORed with. Only printable ASCII is taken; false otherwise.
-bool unmaskMail(std::u16string_view hex, std::u16string& mail) {
-    if (hex.size() < 2 || hex.size() % 2 != 0) return false;
-    mail.clear();
-    int key = -1;
-    for (std::size_t i = 0; i < hex.size(); i += 2) {
-        const int high = digitValue(hex[i], 16);
-        const int low = digitValue(hex[i + 1], 16);
-        if (high < 0 || low < 0) return false;
-        const int byte = high * 16 + low;
-        if (key < 0) {
-            key = byte;
-            continue;
-        }
-        const int c = byte ^ key;
-        if (c < 0x20 || c > 0x7E) return false;
-        mail.push_back(static_cast<char16_t>(c));
-    }
-    return true;
-}
-
-constexpr std::u16string_view kMasked = u"/cdn-cgi/l/email-protection#";
-
-// The name element's content less its <b> and mail link wrappers; the
-// mail address of the link goes to post.mail (unmasked into storage).
-void readName(std::u16string_view inner, PostFields& post, std::u16string& storage) {
-    std::u16string_view name = inner;
-    for (int wrappers = 0; wrappers < 2; ++wrappers) {
-        Tag open;
-        if (html::startsWithTag(name, u"b") && endsWithNoCase(name, u"</b>") &&
-            html::nextTag(name, 0, open)) {
-            name = name.substr(open.end, name.size() - open.end - 4);
-            continue;
-        }
-        if (!html::startsWithTag(name, u"a") || !endsWithNoCase(name, u"</a>") ||
-            !html::nextTag(name, 0, open)) {
-            break;
-        }
-        const std::u16string_view href = html::attribute(open, u"href");
-        const std::size_t masked = href.find(kMasked);
-        if (startsWithNoCase(href, 0, u"mailto:")) {
-            post.mail = href.substr(7);
-        } else if (masked != npos) {
-            post.mail = href;  // kept as it stands unless it unmasks
-            if (unmaskMail(href.substr(masked + kMasked.size()), storage)) {
-                post.mail = storage;
-                if (startsWithNoCase(post.mail, 0, u"mailto:")) post.mail.remove_prefix(7);
-            }
-        } else {
-            break;  // a link, but not to a mail address: part of the name
-        }
-        name = name.substr(open.end, name.size() - open.end - 4);
-    }
-    post.name = name;
-}
-
 // One page being read in one layout.
 struct Reading {
     std::u16string_view page;
@@ -169,30 +94,6 @@ struct Reading {
     }
 };
 
-// The body (a part of page) less a <span class="escaped"> or <span
-// class="AA"> around all of it. Wrappers inside a wrapper are paired at once:
-// each would otherwise be read to the outer one's end.
-std::u16string_view unwrapBody(std::u16string_view page, std::u16string_view body,
-                               html::CloseFinder& closes) {
-    for (bool inner = false;; inner = true) {
-        const std::size_t begin = static_cast<std::size_t>(body.data() - page.data());
-        const std::size_t end = begin + body.size();
-        Tag open;
-        Tag close;
-        if (!html::startsWithTag(body, u"span") ||
-            !html::nextTag(page.substr(0, end), begin, open)) {
-            return body;
-        }
-        const std::u16string_view classes = html::attribute(open, u"class");
-        if (!html::classListHas(classes, u"escaped") && !html::classListHas(classes, u"aa")) {
-            return body;
-        }
-        const bool found = inner ? closes.indexed(open, close) : closes.find(open, close);
-        if (!found || close.end != end) return body;
-        body = innerOf(page, open, close);
-    }
-}
-
 // The title before the first post: an element of id "threadtitle" if there
 // is one, else <title>. Leaves start at the first post; false when none.
 bool findFirstPost(Reading& reading, std::u16string_view& title, Tag& start) {
@@ -210,7 +111,7 @@ bool findFirstPost(Reading& reading, std::u16string_view& title, Tag& start) {
         if (fromThreadTitle || !(threadTitle || titleTag) || !reading.closes.find(start, close)) {
             continue;
         }
-        title = innerOf(page, start, close);
+        title = html::trimLayout(innerOf(page, start, close));
         fromThreadTitle = threadTitle;
         start.end = close.end;
     }
@@ -264,8 +165,8 @@ bool readPost(Reading& reading, Tag& start, PostFields& post, std::u16string& st
     post = {};
     if (!numberIn(fields[kNumber], post.number)) post.number = 0;
     readName(fields[kName], post, storage);
-    post.date = fields[kDate];
-    post.id = fields[kUid];
+    post.date = html::trimLayout(fields[kDate]);
+    post.id = html::trimLayout(fields[kUid]);
     post.body = unwrapBody(page, fields[kBody], reading.closes);
     return true;
 }

@@ -40,7 +40,14 @@ std::string suffixOf(std::string_view path) {
 
 bool isPageOrLog(std::string_view name) {
     const std::string suffix = suffixOf(name);
-    return suffix == "dat" || suffix == "html" || suffix == "htm" || suffix == "txt";
+    return suffix == "dat" || suffix == "json" || suffix == "html" || suffix == "htm" ||
+           suffix == "txt";
+}
+
+// A log (a .dat, or the smartphone API's .json) becomes a page named .html.
+bool isLog(std::string_view name) {
+    const std::string suffix = suffixOf(name);
+    return suffix == "dat" || suffix == "json";
 }
 
 // name with the text after the last '.' of its file name replaced by suffix.
@@ -229,7 +236,7 @@ FolderExpansion expandFolders(CliOptions& options) {
         }
         if (whole && pages.empty()) {
             expansion.errors.push_back(
-                cliMessage(shownPath(input) + " holds no .dat, .html, .htm or .txt file"));
+                cliMessage(shownPath(input) + " holds no .dat, .json, .html, .htm or .txt file"));
         }
         for (const std::string& page : pages) {
             const std::string path = nativeOf(fsPath(input) / fsPath(page));
@@ -245,15 +252,15 @@ std::string outputNameFor(const CliOptions& options, const std::string& input) {
     const auto relative = options.relativePaths.find(input);
     std::string name =
         relative != options.relativePaths.end() ? relative->second : std::string(fileNameOf(input));
-    const bool fromDat = suffixOf(name) == "dat";
+    const bool fromLog = isLog(name);
     switch (options.command) {
         case CliCommand::Extract: {
             const ExportFormat& output = exportFormat(options.to);
-            if (!output.keepsInputName || fromDat) name = withSuffix(name, output.extension);
+            if (!output.keepsInputName || fromLog) name = withSuffix(name, output.extension);
             break;
         }
         case CliCommand::Convert:
-            if (fromDat) name = withSuffix(name, u"html");
+            if (fromLog) name = withSuffix(name, u"html");
             break;
         default:
             break;

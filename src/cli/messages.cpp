@@ -81,6 +81,10 @@ std::string exceptionMessage(const std::string& input) {
     return cliMessage(displayName(input) + ": " + what);
 }
 
+std::string noPostsFound(const std::string& name) {
+    return cliMessage(name + ": no posts found (the page is in no form Mozaru reads)");
+}
+
 void warnUndecodable(const std::string& input, const DecodedText& decoded,
                      std::vector<std::string>& messages) {
     if (decoded.undecodable == 0) return;

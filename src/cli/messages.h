@@ -41,6 +41,9 @@ void warnReferences(std::string_view output, std::size_t references, bool cp932,
 void warnMalformed(const std::string& name, const ClassicPage& page,
                    std::vector<std::string>& messages);
 
+// An input in which no post is found, named.
+std::string noPostsFound(const std::string& name);
+
 // " (--max-input-size raises it)", after the reason an input is too large.
 inline constexpr std::string_view kLimitHint = " (--max-input-size raises it)";
 

@@ -83,13 +83,14 @@ std::string usage() {
            "  mozaru-cli extract       [--level 0|1|2] [--merge] [--to " +
            outputChoices() +
            "] [--input-format F]\n"
-           "                           [common options] [INPUT...]\n"
-           "  mozaru-cli convert       [--input-format F] [common options] [INPUT...]\n"
+           "                           [--allow-empty] [common options] [INPUT...]\n"
+           "  mozaru-cli convert       [--input-format F] [--allow-empty] [common options] "
+           "[INPUT...]\n"
            "  mozaru-cli add-breaks    [common options] [INPUT...]\n"
            "  mozaru-cli remove-breaks [common options] [INPUT...]\n"
            "  mozaru-cli explain       [--level 0|1|2] [--json] [--input-encoding E] "
            "[--input-format F]\n"
-           "                           [INPUT]\n"
+           "                           [--allow-empty] [INPUT]\n"
            "  mozaru-cli index         --db FILE [--merge DB...] [--level 0|1|2] [INPUT...]\n"
            "  mozaru-cli search        --db FILE [--category C] [--limit N] [--to " +
            outputChoices() +
@@ -99,14 +100,15 @@ std::string usage() {
            "  -o, --output FILE        the result of a single input (default: standard output)\n"
            "  -d, --output-dir DIR     batch: each result to DIR/<input file name>; a folder "
            "INPUT is\n"
-           "                           walked for *.dat *.html *.htm *.txt, results at the same "
-           "paths\n"
+           "                           walked for *.dat *.json *.html *.htm *.txt, results at "
+           "the same paths\n"
            "  --input-encoding auto|cp932|euc-jp|utf-8   (default auto)\n"
            "  --output-encoding cp932|utf-8              (default cp932)\n"
            "  --input-format " +
-           formats + std::string(formats.size() < 28 ? 28 - formats.size() : 1, ' ') +
-           "(default auto: recognise .dat logs and\n"
-           "                                              5ch/bbspink pages)\n"
+           formats +
+           "\n"
+           "                           (default auto: recognise every form Mozaru reads)\n"
+           "  --allow-empty            an input in which no post is found is no error\n"
            "  --max-input-size SIZE    larger inputs fail (default 4G; K, M, G: powers of 1024)\n"
            "  -j, --jobs N             files processed in parallel in batch mode (default: "
            "cores)\n"
@@ -137,13 +139,18 @@ void addInputOptions(CLI::App& command, CliOptions& options, OptionNames& names)
         ->type_name("SIZE");
 }
 
-void addInputFormat(CLI::App& command, OptionNames& names) {
+// Also --allow-empty: the commands that read posts are the ones that find none.
+void addInputFormat(CLI::App& command, CliOptions& options, OptionNames& names) {
     command
         .add_option("--input-format", names.format,
-                    "default auto: .dat logs and 5ch/bbspink pages are recognised and read as "
-                    "the classic page; classic takes the input as it stands")
+                    "default auto: .dat logs, the smartphone API's JSON, 5ch, bbspink and open2ch "
+                    "pages and summary blogs are recognised and read as the classic page; "
+                    "classic takes the input as it stands")
         ->check(CLI::IsMember(namesOf(inputFormats()), CLI::ignore_case).description(""))
         ->type_name(inputFormatChoices());
+    command.add_flag("--allow-empty", options.allowEmpty,
+                     "an input in which no post is found is no error (by default it is named and "
+                     "the exit status is 1)");
 }
 
 void addOutputFormat(CLI::App& command, OptionNames& names) {
@@ -182,9 +189,10 @@ void addCommonOptions(CLI::App& command, CliOptions& options, OptionNames& names
                      "a folder INPUT's links are followed where they stay within the folders "
                      "given (default: named and left out)");
     command
-        .add_option("INPUT", options.inputs,
-                    "input files, or folders (with -d) walked for *.dat *.html *.htm *.txt; none "
-                    "or - reads standard input")
+        .add_option(
+            "INPUT", options.inputs,
+            "input files, or folders (with -d) walked for *.dat *.json *.html *.htm *.txt; none "
+            "or - reads standard input")
         ->type_name("FILE");
 }
 
@@ -275,12 +283,12 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
                    "similar by --threshold)")
         ->needs(extract->add_option("--db", options.database, "the collection")->type_name("FILE"));
     addThreshold(*extract, options);
-    addInputFormat(*extract, names);
+    addInputFormat(*extract, options, names);
     addCommonOptions(*extract, options, names);
     CLI::App* convert =
-        addCommand(app, "convert", "write a .dat log or 5ch/bbspink page as the classic page",
+        addCommand(app, "convert", "write a log or page in another form as the classic page",
                    CliCommand::Convert, options);
-    addInputFormat(*convert, names);
+    addInputFormat(*convert, options, names);
     addCommonOptions(*convert, options, names);
     addCommonOptions(*addCommand(app, "add-breaks", "put a line break after every <BR>",
                                  CliCommand::AddBreaks, options),
@@ -296,7 +304,7 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
                       "JSON lines: post, lines, total, symbols, ideographs, latin, is_aa, rule, "
                       "merge_key");
     addInputOptions(*explain, options, names);
-    addInputFormat(*explain, names);
+    addInputFormat(*explain, options, names);
     explain->add_option("INPUT", options.inputs, "input file; none or - reads standard input")
         ->expected(0, 1)
         ->type_name("FILE");

@@ -25,8 +25,9 @@ struct CliOptions {
     std::int16_t level = 0;
     bool merge = false;
     bool json = false;
-    std::string output;     // -o; empty: standard output
-    std::string outputDir;  // -d; empty: not a batch into a folder
+    bool allowEmpty = false;  // an input in which no post is found is no error
+    std::string output;       // -o; empty: standard output
+    std::string outputDir;    // -d; empty: not a batch into a folder
     InputEncoding inputEncoding = InputEncoding::Auto;
     OutputEncoding outputEncoding = OutputEncoding::Cp932;
     std::uint64_t maxInputSize = kDefaultInputLimit;  // bytes; larger inputs fail

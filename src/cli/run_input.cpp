@@ -243,6 +243,15 @@ bool runFileInPieces(const CliOptions& options, const std::string& input, const 
     return true;
 }
 
+// Whether the page holds a post to read; if not, and that was not allowed,
+// says so.
+bool postsFound(const CliOptions& options, const std::string& name, std::u16string_view page,
+                std::vector<std::string>& messages) {
+    if (options.allowEmpty || holdsPostBody(page)) return true;
+    messages.push_back(noPostsFound(name));
+    return false;
+}
+
 }  // namespace
 
 bool readInput(const CliOptions& options, const std::string& input, std::istream& in,
@@ -285,7 +294,7 @@ bool toClassicInput(const CliOptions& options, const std::string& input, std::u1
                                           " (--input-format " + std::string(asked->name) + ")"));
             return false;
         }
-        return true;
+        return postsFound(options, name, text, messages);
     }
     warnMalformed(name, page, messages);
     if (page.classicEntries > 0) {
@@ -303,7 +312,7 @@ bool toClassicInput(const CliOptions& options, const std::string& input, std::u1
             text.replace(header, kShiftJis.size(), u"charset=UTF-8");
         }
     }
-    return true;
+    return postsFound(options, name, text, messages);
 }
 
 FileOutcome runOnInput(const CliOptions& options, const std::string& input, std::istream& in,

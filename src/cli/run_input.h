@@ -33,7 +33,8 @@ bool readInput(const CliOptions& options, const std::string& input, std::istream
 // Replaces text by the classic page it converts to when options.inputFormat
 // recognises it (or names its form). Malformed .dat lines are named in
 // messages as input:line. False, with a message, when the form asked for
-// is not in the input.
+// is not in the input, or when no post is found in it (unless
+// options.allowEmpty).
 bool toClassicInput(const CliOptions& options, const std::string& input, std::u16string& text,
                     std::vector<std::string>& messages);
 

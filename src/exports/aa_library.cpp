@@ -25,7 +25,9 @@ constexpr std::array<Reference, 6> kNamed{{
     {u"amp;", u'&'},
     {u"quot;", u'"'},
     {u"apos;", u'\''},
-    {u"nbsp;", u'\u00A0'},
+    // AA editors write a no-break space as the text "&#160;" in CP932: the
+    // space a browser shows is the half-width one.
+    {u"nbsp;", u' '},
 }};
 
 // The numeric reference at text[at] ('&'): its code point and length; 0

@@ -13,7 +13,8 @@ namespace mozaru {
 // character references decoded; trailing empty lines dropped.
 std::vector<std::u16string> plainLines(std::u16string_view body);
 
-// Html: what boards write, &lt; &gt; &amp; &quot; &apos; &nbsp; &#N; &#xH;.
+// Html: what boards write, &lt; &gt; &amp; &quot; &apos; &#N; &#xH;, and &nbsp;
+// as a half-width space (CP932 would write U+00A0 as &#160;).
 // Library: what AA libraries hold besides, &#N and &#xH without their ';' and
 // every name HTML 4 defines (&nbsp; as a space); a reference to a line break
 // stays as written there.

@@ -383,4 +383,9 @@ std::size_t ExtractAAInPieces::take(std::u16string_view text, bool last) {
     return used;
 }
 
+bool holdsPostBody(std::u16string_view text) {
+    MarkerAt marker;
+    return findPostBody(text, 0, marker) != npos;
+}
+
 }  // namespace mozaru

@@ -40,4 +40,8 @@ private:
     std::size_t m_handed = 0;  // units of the result already given to the sink
 };
 
+// Whether text holds a "<DD" that ExtractAA cuts a post at (read, as it reads
+// them, with every CR and LF removed): without one there is no post to judge.
+bool holdsPostBody(std::u16string_view text);
+
 }  // namespace mozaru

@@ -247,4 +247,30 @@ bool startsWithTag(std::u16string_view text, std::u16string_view lower) {
     return after == u'>' || isSpace(after);
 }
 
+std::u16string_view tagNameAt(std::u16string_view text, std::size_t at) {
+    std::size_t n = at + 1;
+    if (at >= text.size() || text[at] != u'<') return {};
+    if (n < text.size() && text[n] == u'/') ++n;
+    if (n >= text.size() || !isLetter(text[n])) return {};
+    std::size_t end = n + 1;
+    while (end < text.size() && !endsName(text[end])) ++end;
+    return text.substr(n, end - n);
+}
+
+std::u16string_view trimLayout(std::u16string_view text) {
+    std::size_t begin = 0;
+    bool lineBreak = false;
+    for (; begin < text.size() && isSpace(text[begin]); ++begin) {
+        lineBreak = lineBreak || text[begin] == u'\r' || text[begin] == u'\n';
+    }
+    if (lineBreak) text.remove_prefix(begin);
+    std::size_t end = text.size();
+    lineBreak = false;
+    for (; end > 0 && isSpace(text[end - 1]); --end) {
+        lineBreak = lineBreak || text[end - 1] == u'\r' || text[end - 1] == u'\n';
+    }
+    if (lineBreak) text = text.substr(0, end);
+    return text;
+}
+
 }  // namespace mozaru::html

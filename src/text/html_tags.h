@@ -82,4 +82,14 @@ private:
 // Whether text starts with the tag "<lower" (any case) followed by '>' or a space.
 bool startsWithTag(std::u16string_view text, std::u16string_view lower);
 
+// The name of the tag that starts at at ('<' then a letter, or "</" then a
+// letter), its attributes unread; empty when no tag starts there. For a
+// scan that only needs to know which element a tag is.
+std::u16string_view tagNameAt(std::u16string_view text, std::size_t at);
+
+// The text less the white space at either end that holds a line break: what
+// a pretty printer puts between elements. White space without a line break
+// is the text's own and stays.
+std::u16string_view trimLayout(std::u16string_view text);
+
 }  // namespace mozaru::html

@@ -144,6 +144,20 @@ INSTANTIATE_TEST_SUITE_P(
                    PageFormat::ReadCgi07,
                    classic(u"T", kHtmlPost),
                    {}},
+        // Pretty-printed: the line breaks and indents between the elements go.
+        FormatCase{"ver07PrettyPrinted",
+                   u"<title>\n  T\n</title>\n<div class=\"post\">\n  <div class=\"meta\">\n    "
+                   u"<span class=\"number\">1</span>\n    <span class=\"name\">\n      <b>\n"
+                   u"        <a href=\"mailto:sage\">N</a>\n      </b>\n    </span>\n    <span "
+                   u"class=\"date\">\n      D\n    </span>\n    <span class=\"uid\">ID:Ab3</span>"
+                   u"\n  </div>\n  <div class=\"message\">\n    <span class=\"escaped\"> a <br> "
+                   u"b </span>\n  </div>\n</div>\n",
+                   InputFormat::Auto,
+                   PageFormat::ReadCgi07,
+                   classic(u"T",
+                           u"<DT>1 \uFF1A<A HREF=\"mailto:sage\"><B>N</B></A>\uFF1AD "
+                           u"ID:Ab3<DD> a <br> b <BR><BR>\r\n"),
+                   {}},
         // The title of id threadtitle; the AA span; no uid, and a post cut off.
         FormatCase{"ver076",
                    kTitle + u"<h1 id=\"threadtitle\">Tt</h1><div class=\"post\"><div "
@@ -234,19 +248,195 @@ TEST(Recognition, LogWithAFirstLineLongerThanTheLook) {
     EXPECT_FALSE(toClassicPage(u"<html><body>" + picture + u"<>1<>2<>3<>4\n").recognised());
 }
 
-// What bench/make_pages.py writes: a classic page as read.cgi served it,
-// in small letters, with a class on its list.
-TEST(Recognition, NeverFiresOnTheBenchPages) {
-    const std::u16string page =
+INSTANTIATE_TEST_SUITE_P(
+    Open2ch, ToClassicPage,
+    testing::Values(
+        // As served: line breaks between the elements, a <br> ending the body,
+        // the reply counter after it, the ID in a link of class "id" and the
+        // poster's mark after that.
+        FormatCase{
+            "asServed",
+            u"<title>T</title>\n<div class=\"thread\">\n<dl val=\"1\">\n<dt class=\"idAb "
+            u"mesg hd \" res=\"1\"><a class=\"num\" href=\"./1\">1 \uFF1A<font class=\"name\">"
+            u"<b>N</b></font></a>\uFF1A23/10/01(\u65E5) 14:49:20 <span class=\"_id\"><a "
+            u"class=\"id\" href=\"?id=Ab\">ID:Ab</a><a href=\"?q=x\"><font>\u4E3B</font></a>"
+            u"</span>\n<dd class=\"idAb mesg body\" num=\"1\"> a <br> b <br>\n</dd>\n<ares "
+            u"num=\"1\"></ares>\n</dt>\n</dl>\n",
+            InputFormat::Auto,
+            PageFormat::Open2ch,
+            classic(u"T",
+                    u"<DT>1 \uFF1A<B>N</B>\uFF1A23/10/01(\u65E5) 14:49:20 ID:Ab<DD> a <br> b "
+                    u"<BR><BR>\r\n"),
+            {}},
+        // Capitals on one line; the counter inside the body; a mail link.
+        FormatCase{"capitalsCounterInside",
+                   u"<DL><DT RES=\"2\">2 \uFF1A<FONT CLASS=\"NAME\"><A HREF=\"mailto:sage\"><B>N"
+                   u"</B></A></FONT>\uFF1A23/10/01 ID:Cd</DT><DD CLASS=\"MESG\"> c <ARES><A "
+                   u"HREF=\"#3\">&gt;&gt;3</A></ARES></DD></DL>",
+                   InputFormat::Auto,
+                   PageFormat::Open2ch,
+                   classic(u"",
+                           u"<DT>2 \uFF1A<A HREF=\"mailto:sage\"><B>N</B></A>\uFF1A23/10/01 "
+                           u"ID:Cd<DD> c <BR><BR>\r\n"),
+                   {}},
+        // Post 1 deleted (a header without a body), an entry without a
+        // number ignored, post 3 without name and date.
+        FormatCase{"deletedAndMissing",
+                   u"<dl><dt res=\"1\">1 \uFF1A</dt></dl><dl><dt>?</dt><dd class=\"mesg\">x</dd>"
+                   u"</dl><dl><dt res=\"3\"></dt><dd class=\"mesg\">y</dd></dl>",
+                   InputFormat::Auto,
+                   PageFormat::Open2ch,
+                   classic(u"", u"<DT>3 \uFF1A<B></B>\uFF1A<DD>y<BR><BR>\r\n"),
+                   {}},
+        FormatCase{"askedForButAbsent",
+                   u"<DL><DT>1<DD>x</DL>",
+                   InputFormat::Open2ch,
+                   PageFormat::Classic,
+                   u"",
+                   {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Json, ToClassicPage,
+    testing::Values(
+        // As the API writes it: on one line, tags and non-ASCII escaped; the
+        // date in seconds, written as Japan's time.
+        FormatCase{
+            "asServed",
+            uR"({"total_count":2,"thread":[1,2,"egg","b\/1","","T\u00e9","3"],"comments":)"
+            uR"([[1,"N","sage","1517988732","Ab3",""," a \u003Cbr\u003e b ",3,1,7],)"
+            uR"([2,"M","","0","","","c",0,0,0]]})",
+            InputFormat::Auto,
+            PageFormat::JsonThread,
+            classic(u"T\u00E9",
+                    u"<DT>1 \uFF1A<A HREF=\"mailto:sage\"><B>N</B></A>\uFF1A2018/02/07(\u6C34) "
+                    u"16:32:12 ID:Ab3<DD> a <br> b <BR><BR>\r\n<DT>2 \uFF1A<B>M</B>\uFF1A"
+                    u"1970/01/01(\u6728) 09:00:00<DD>c<BR><BR>\r\n"),
+            {}},
+        // Pretty-printed, the comments before the thread; a deleted comment
+        // (no number), one cut short (no body), null fields, a date as text,
+        // every escape.
+        FormatCase{"prettyPrintedCommentsFirst",
+                   uR"({
+  "comments": [
+    [null, "x", "", "1", "", "", "gone"],
+    [3, "x", "", "1"],
+    [ "4" , null , null , "D ID:y" , null , "" , "\"q\" \\ \/ \t\ud83d\ude00\u00E9" ]
+  ],
+  "thread": [1, 1, "s", "b", "", "T"]
+})",
+                   InputFormat::Auto,
+                   PageFormat::JsonThread,
+                   classic(u"T",
+                           u"<DT>4 \uFF1A<B></B>\uFF1AD ID:y<DD>\"q\" \\ / "
+                           u"\t\U0001F600\u00E9<BR><BR>\r\n"),
+                   {}},
+        FormatCase{"otherJson",
+                   u"{\"result\":\"ng\",\"comments\":[\"a\"]}",
+                   InputFormat::Auto,
+                   PageFormat::Classic,
+                   u"",
+                   {}},
+        FormatCase{"askedForButAbsent",
+                   u"<DL><DT>1<DD>x</DL>",
+                   InputFormat::Json,
+                   PageFormat::Classic,
+                   u"",
+                   {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Blog, ToClassicPage,
+    testing::Values(
+        // Lines ended by <br>; the wrappers around a body go; a footer that
+        // looks a little like a header, and the text after the list, are none.
+        FormatCase{
+            "brLines",
+            u"<title>T</title><div>1 \uFF1A<b>N</b>\uFF1A2026/01/02 ID:Ab3<br> a <br> b "
+            u"<br><br>2 \uFF1AM\uFF1A2026/01/03<br><span class=\"aa\">c</span><br>3 :<font "
+            u"color=green><a href=\"mailto:sage\">O</a></font>:2026/01/04<br>d</div><p>4 "
+            u"\uFF1Ax\uFF1A2026 x</p>",
+            InputFormat::Auto,
+            PageFormat::SummaryBlog,
+            classic(u"T",
+                    u"<DT>1 \uFF1A<B>N</B>\uFF1A2026/01/02 ID:Ab3<DD> a <br> b <BR><BR>\r\n"
+                    u"<DT>2 \uFF1A<B>M</B>\uFF1A2026/01/03<DD>c<BR><BR>\r\n<DT>3 \uFF1A"
+                    u"<A HREF=\"mailto:sage\"><B>O</B></A>\uFF1A2026/01/04<DD>d<BR><BR>\r\n"),
+            {}},
+        // Pretty-printed divs in capitals, an <hr> after a body, post 3 left
+        // out of the summary, a body that is only its picture.
+        FormatCase{"prettyDivsCapitals",
+                   u"<DIV CLASS=\"t_h\">1 \uFF1AN\uFF1A26/01/02</DIV>\n  <DIV CLASS=\"t_b\">\n"
+                   u"    <DIV CLASS=\"TEXTAR-AA\">\n x<BR>\n y<BR>\n    </DIV>\n  </DIV>\n<HR>\n"
+                   u"<P>ad</P><DIV CLASS=\"t_h\">2 \uFF1AM\uFF1A26/01/02</DIV><DIV CLASS=\"t_b\">z"
+                   u"</DIV>\n<DIV CLASS=\"t_h\">4 \uFF1AO\uFF1A26/01/03</DIV><DIV>w</DIV>",
+                   InputFormat::Auto,
+                   PageFormat::SummaryBlog,
+                   classic(u"",
+                           u"<DT>1 \uFF1A<B>N</B>\uFF1A26/01/02<DD> x<BR> y<BR><BR>\r\n<DT>2 "
+                           u"\uFF1A<B>M</B>\uFF1A26/01/02<DD>z<BR><BR>\r\n<DT>4 \uFF1A<B>O</B>"
+                           u"\uFF1A26/01/03<DD>w<BR><BR>\r\n"),
+                   {}},
+        // Raw line breaks become <BR>; the indent of a picture's first line stays.
+        FormatCase{
+            "rawLineBreaks",
+            u"<pre>1 \uFF1A N \uFF1A 26/01/02 ID:x\r\n   /\\\r\n  (..)\r\n\r\n<hr>2 "
+            u"\uFF1A M \uFF1A 26/01/02\r\n<div class=\"aa\">\r\n  a\r\n b\r\n</div>\r\n"
+            u"3 \uFF1A O \uFF1A 26/01/03\r\nc</pre>",
+            InputFormat::Auto,
+            PageFormat::SummaryBlog,
+            classic(u"",
+                    u"<DT>1 \uFF1A<B>N</B>\uFF1A26/01/02 ID:x<DD>   /\\<BR>  (..)<BR><BR>\r\n"
+                    u"<DT>2 \uFF1A<B>M</B>\uFF1A26/01/02<DD>  a<BR> b<BR><BR>\r\n<DT>3 "
+                    u"\uFF1A<B>O</B>\uFF1A26/01/03<DD>c<BR><BR>\r\n"),
+            {}},
+        // The same headers in a definition list: the classic page's.
+        FormatCase{"classicPageIsNoBlog",
+                   u"<dl><dt>1 \uFF1A<b>N</b>\uFF1A2026/01/02<dd>a<br>b<dt>2 \uFF1AN\uFF1A2026/01/"
+                   u"02\n<dd>c<dt>3 \uFF1AN\uFF1A2026/01/02<dd>d</dl>",
+                   InputFormat::Auto,
+                   PageFormat::Classic,
+                   u"",
+                   {}},
+        FormatCase{"numbersOutOfOrder",
+                   u"3 \uFF1AN\uFF1A26/01/02<br>a<br>2 \uFF1AN\uFF1A26/01/02<br>b<br>1 \uFF1AN"
+                   u"\uFF1A26/01/02<br>c",
+                   InputFormat::Auto,
+                   PageFormat::Classic,
+                   u"",
+                   {}},
+        // Named, one header is enough.
+        FormatCase{"askedForOneHeader",
+                   u"9 \uFF1AN\uFF1A26/01/02<br>a",
+                   InputFormat::Blog,
+                   PageFormat::SummaryBlog,
+                   classic(u"", u"<DT>9 \uFF1A<B>N</B>\uFF1A26/01/02<DD>a<BR><BR>\r\n"),
+                   {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+class NeverFires : public testing::TestWithParam<std::u16string> {};
+
+// Classic pages stay as they stand: what bench/make_pages.py writes, a page
+// as read.cgi served it, in small letters, with a class on its list; and one
+// whose posts quote other posts' headers, as a summary blog lists them.
+INSTANTIATE_TEST_SUITE_P(
+    Recognition, NeverFires,
+    testing::Values(
         u"<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=Shift_JIS\">"
         u"<title>\uFF21\uFF21</title></head><body>\n<dl class=\"thread\">\n<dt>1 \uFF1A<a "
         u"href=\"mailto:sage\"><b>\u540D\u7121\u3057</b></a>\uFF1A2026/11/02(\u6708) "
         u"01:01:07.01 ID:ab+/Cd12<dd> \u4ECA\u65E5 <br> <a href=\"../test/read.cgi/board/"
         u"1762171200/1\" rel=\"noopener noreferrer\" target=\"_blank\">&gt;&gt;1</a> <br><br>\n"
         u"<dt>2 \uFF1A<font color=green><b>x</b></font>\uFF1A2026 ID:x<dd> y <br><br>\n"
-        u"</dl></body></html>\n";
-    EXPECT_EQ(recognizePageFormat(page), PageFormat::Classic);
-    EXPECT_FALSE(toClassicPage(page).recognised());
+        u"</dl></body></html>\n",
+        u"<DL>\r\n<DT>1 \uFF1A<B>N</B>\uFF1A2026/01/02 ID:a<DD> 1 \uFF1AN\uFF1A2016/01/02 ID:x "
+        u"<BR> "
+        u"a <BR> 2 \uFF1AN\uFF1A2016/01/02 <BR> b <BR>\r\n3 \uFF1AN\uFF1A2016/01/03<BR>c<BR><BR>"
+        u"\r\n<DT>2 \uFF1A<B>N</B>\uFF1A2026/01/02 ID:b<DD> d <BR><BR>\r\n</DL>"));
+
+TEST_P(NeverFires, OnClassicPages) {
+    EXPECT_EQ(recognizePageFormat(GetParam()), PageFormat::Classic);
+    EXPECT_FALSE(toClassicPage(GetParam()).recognised());
 }
 
 TEST(BoardForms, EveryRowReachableWithUniqueNames) {
@@ -256,7 +446,7 @@ TEST(BoardForms, EveryRowReachableWithUniqueNames) {
         EXPECT_TRUE(names.insert(form.name).second);
         EXPECT_FALSE(form.noneFound.empty());
     }
-    EXPECT_EQ(names, (std::set<std::string_view>{"dat", "5ch"}));
+    EXPECT_EQ(names, (std::set<std::string_view>{"dat", "5ch", "open2ch", "json", "blog"}));
     EXPECT_EQ(boardForm(InputFormat::Auto), nullptr);
     EXPECT_EQ(boardForm(InputFormat::Classic), nullptr);
     EXPECT_TRUE(datFieldCountFits(PageFormat::DatMachi, 6));

@@ -14,6 +14,7 @@
 #include "extract/extract_aa.h"
 #include "linebreaks/line_breaks.h"
 #include "support/allocation_limit.h"
+#include "text/text.h"
 
 namespace mozaru {
 namespace {
@@ -64,15 +65,15 @@ INSTANTIATE_TEST_SUITE_P(
         Conversion{{"extract", "--merge"}, kPage, kOneCat},
         Conversion{{"extract", "--level", "1"}, kPage, u""},  // 36 characters: too short
         Conversion{{"extract", "--level", "2", "--merge"}, kPage, u""},
-        Conversion{{"extract"}, u"no list here\r\n", u""},
+        Conversion{{"extract", "--allow-empty"}, u"no list here\r\n", u""},
         Conversion{{"add-breaks"}, u"a<BR>b<Br>c", u"a<br>\r\nb<br>\r\nc"},
         Conversion{{"remove-breaks"}, u"a<br>\r\nb<BR>\r\n<HR>", u"a<br>b<br>\r\n<HR>"},
         // Inputs get CR LF like documents in the window: the LF counts as CR LF.
         Conversion{{"remove-breaks"}, u"a<br>\nb", u"a<br>b"}, Conversion{{"add-breaks"}, u"", u""},
         // Other formats are read as the classic page they stand for, unless told not to.
         Conversion{{"extract"}, kDat, kDatCat},
-        Conversion{{"extract", "--input-format", "classic"}, kDat, u""},
-        Conversion{{"explain", "--json", "--input-format", "CLASSIC"}, kDat, u""},
+        Conversion{{"extract", "--input-format", "classic", "--allow-empty"}, kDat, u""},
+        Conversion{{"explain", "--json", "--input-format", "CLASSIC", "--allow-empty"}, kDat, u""},
         Conversion{{"convert"}, kDat, kDatPage}, Conversion{{"convert"}, kPage, kPage},
         Conversion{{"extract", "--to", "mlt"}, kPage, kCatLines + u"[SPLIT]\r\n" + kCatLines},
         Conversion{{"extract", "--to", "AST", "--merge"}, kPage, u"[AA][1]\r\n" + kCatLines},
@@ -283,8 +284,8 @@ TEST_F(Batch, EachResultGoesToTheFolderUnderItsInputName) {
     putFile(m_dir.filePath("b/two.txt"), cp932(u"x<BR>y"));
     for (const char* jobs : {"1", "2"}) {
         const std::string out = at(jobs[0] == '1' ? "out1/new" : "out2/new");
-        const CliRun run =
-            runCliWith({"extract", "-j", jobs, "-d", out, at("a/one.html"), at("b/two.txt")});
+        const CliRun run = runCliWith(
+            {"extract", "--allow-empty", "-j", jobs, "-d", out, at("a/one.html"), at("b/two.txt")});
         EXPECT_EQ(run.status, 0) << run.err;
         EXPECT_EQ(run.err, "");  // no progress line: not a terminal
         EXPECT_EQ(fileBytes(QString::fromStdString(out + "/one.html")), cp932(kBothCats));
@@ -370,11 +371,15 @@ TEST_F(Batch, ProgressLineOnlyOnATerminalAndNotWhenQuiet) {
 TEST_F(Batch, FolderResultsMirrorItsPaths) {
     ASSERT_TRUE(QDir(m_dir.path()).mkpath("a/x"));
     putFile(m_dir.filePath("a/x/log.dat"), cp932(kDat));
+    putFile(m_dir.filePath("a/x/api.json"),
+            cp932(u"{\"comments\":[[1,\"n\",\"\",\"d\",\"\",\"\",\"" +
+                  replaceAll(kCat, u"\\", u"\\\\") + u"\"]]}"));
     putFile(m_dir.filePath("a/y.HTML"), cp932(kPage));
     putFile(m_dir.filePath("a/z.jpg"), "x");
     CliRun run = runCliWith({"extract", "-d", at("out"), at("a")});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(fileBytes(m_dir.filePath("out/x/log.html")), cp932(kDatCat));
+    EXPECT_EQ(fileBytes(m_dir.filePath("out/x/api.html")), cp932(kDatCat));
     EXPECT_EQ(fileBytes(m_dir.filePath("out/y.HTML")), cp932(kBothCats));
     EXPECT_EQ(QDir(m_dir.filePath("out")).entryList(QDir::Files), QStringList{"y.HTML"});
     run = runCliWith({"extract", "--to", "mlt", "-d", at("a/lib"), at("a")});
@@ -386,7 +391,8 @@ TEST_F(Batch, FolderResultsMirrorItsPaths) {
     EXPECT_FALSE(QFile::exists(m_dir.filePath("a/lib/lib")));
     run = runCliWith({"extract", "-d", at("out"), at("b")});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "mozaru-cli: " + at("b") + " holds no .dat, .html, .htm or .txt file\n");
+    EXPECT_EQ(run.err,
+              "mozaru-cli: " + at("b") + " holds no .dat, .json, .html, .htm or .txt file\n");
 }
 
 // A folder named relative to the current folder, in any spelling, is walked
@@ -527,7 +533,8 @@ TEST_F(Batch, OutputFolderInTheFolderGiven) {
     const QString before = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
     for (const InsideRun& r : runs) {
-        std::vector<std::string> args{"convert", "-q"};
+        // in/sub/a.html holds no post: the walk, not the page, is under test.
+        std::vector<std::string> args{"convert", "-q", "--allow-empty"};
         args.insert(args.end(), r.args.begin(), r.args.end());
         const CliRun run = runCliWith(args);
         EXPECT_EQ(run.status, r.status) << r.args[1];
@@ -591,6 +598,30 @@ TEST(Formats, ClassicEntriesBesidesThePostsAreNamed) {
     EXPECT_EQ(run.err,
               "mozaru-cli: warning: standard input: 1 <DD> entry of a classic page besides the "
               "posts not read (--input-format classic reads the page as it stands)\n");
+}
+
+struct NoPosts {
+    std::vector<std::string> args;
+    std::u16string input;
+    std::string name;  // of the input in the message
+};
+
+class NoPostsFound : public ::testing::TestWithParam<NoPosts> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, NoPostsFound,
+    ::testing::Values(NoPosts{{"extract"}, u"no list here\r\n", "standard input"},
+                      NoPosts{{"convert"}, u"<dl><dt>1</dl>", "standard input"},
+                      NoPosts{{"explain", "--json"}, u"", "standard input"},
+                      NoPosts{{"extract", "--input-format", "classic"}, kDat, "standard input"},
+                      NoPosts{{"extract", "--to", "mlt", "/dev/null"}, u"", "/dev/null"}));
+
+TEST_P(NoPostsFound, IsNamedAndExitsOneUnlessAllowed) {
+    const CliRun run = runCliWith(GetParam().args, cp932(GetParam().input));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "mozaru-cli: " + GetParam().name +
+                           ": no posts found (the page is in no form Mozaru reads)\n");
 }
 
 TEST(Formats, FormatAskedForButAbsentFails) {

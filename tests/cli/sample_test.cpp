@@ -99,6 +99,11 @@ class SampleFormats : public ::testing::TestWithParam<FormatSample> {};
 
 const std::vector<std::vector<int>> kAsThread{kAll,   kAllMerged, kStandard, kStandardMerged,
                                               kLarge, kLarge};
+// Merging drops the cat of 29 too.
+const std::vector<std::vector<int>> kBreaksWithoutSpaces{
+    kAll,      {3, 5, 8, 10, 14, 17, 19, 21, 24, 26, 31},
+    kStandard, {5, 8, 10, 17, 21, 24, 26, 31},
+    kLarge,    kLarge};
 
 INSTANTIATE_TEST_SUITE_P(
     Readme, SampleFormats,
@@ -108,6 +113,15 @@ INSTANTIATE_TEST_SUITE_P(
         FormatSample{"5ch-read-cgi-076.html", PageFormat::ReadCgi076, Encoding::Cp932, kAsThread},
         FormatSample{"5ch-read-cgi-08.html", PageFormat::ReadCgi08, Encoding::Cp932, kAsThread},
         FormatSample{"bbspink-06.html", PageFormat::Bbspink06, Encoding::Cp932, kAsThread},
+        // <br> without spaces gives 29 the cat's merge key.
+        FormatSample{"open2ch.html", PageFormat::Open2ch, Encoding::Utf8, kBreaksWithoutSpaces},
+        FormatSample{"itest.json", PageFormat::JsonThread, Encoding::Cp932, kAsThread},
+        // Summary blogs: <br> (or raw line breaks) without spaces, as open2ch.
+        FormatSample{"blog-br.html", PageFormat::SummaryBlog, Encoding::Utf8, kBreaksWithoutSpaces},
+        FormatSample{"blog-divs.html", PageFormat::SummaryBlog, Encoding::Utf8,
+                     kBreaksWithoutSpaces},
+        FormatSample{"blog-text.html", PageFormat::SummaryBlog, Encoding::Utf8,
+                     kBreaksWithoutSpaces},
         FormatSample{"2ch.dat", PageFormat::Dat2ch, Encoding::Cp932, kAsThread},
         FormatSample{"machi.dat", PageFormat::DatMachi, Encoding::Cp932, kAsThread},
         // 38 was deleted; <br> without spaces gives 29 the cat's merge key.

@@ -31,7 +31,7 @@ INSTANTIATE_TEST_SUITE_P(
         LinesCase{"tagsAndReferences",
                   u" <a href=\"/1\">&gt;&gt;1</a> <br> &lt;b&gt;&amp;&quot;&apos;&nbsp;&#9786;"
                   u"&#x1F600;&#X41; ",
-                  {u">>1", u"<b>&\"'\u00A0\u263A\U0001F600A"}},
+                  {u">>1", u"<b>&\"' \u263A\U0001F600A"}},
         // Not references: left as written; a '<' that no '>' closes is text.
         LinesCase{
             "brokenReferences", u"&#0;&#xD800;&#12&foo;&;a<b", {u"&#0;&#xD800;&#12&foo;&;a<b"}},

@@ -1,72 +1,14 @@
 // MLT and AST libraries: post bodies as the plain text lines AA editors keep.
 #include "exports/aa_library.h"
 
-#include <array>
-
 #include "exports/writers.h"
-#include "text/html_tags.h"
+#include "text/html_text.h"
 #include "text/numbers.h"
 #include "text/text.h"
-#include "text/utf.h"
 
 namespace mozaru {
 
 namespace {
-
-struct Reference {
-    std::u16string_view name;  // after '&', with its ';'
-    char16_t character;
-};
-
-constexpr std::array<Reference, 6> kNamed{{
-    {u"lt;", u'<'},
-    {u"gt;", u'>'},
-    {u"amp;", u'&'},
-    {u"quot;", u'"'},
-    {u"apos;", u'\''},
-    {u"nbsp;", u'\u00A0'},
-}};
-
-// The numeric reference at text[at] ('&'): its code point and length; 0
-// when there is none or it names no character.
-std::size_t numericReference(std::u16string_view text, std::size_t at, char32_t& c) {
-    std::size_t i = at + 2;
-    if (i > text.size() || text[at + 1] != u'#') return 0;
-    const bool hex = i < text.size() && (text[i] == u'x' || text[i] == u'X');
-    if (hex) ++i;
-    const std::size_t first = i;
-    std::uint32_t value = 0;
-    for (int d = 0; i < text.size() && (d = digitValue(text[i], hex ? 16 : 10)) >= 0; ++i) {
-        if (i - first == 8) return 0;
-        value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
-    }
-    if (i == first || i >= text.size() || text[i] != u';') return 0;
-    if (value == 0 || value > 0x10FFFF || isSurrogate(value)) return 0;
-    c = value;
-    return i + 1 - at;
-}
-
-// Text between tags, less the comments that the tag reader passes over.
-void appendText(std::u16string& out, std::u16string_view text) {
-    for (std::size_t open; (open = text.find(u"<!--")) != npos;) {
-        const std::size_t close = text.find(u"-->", open + 4);
-        if (close == npos) break;
-        out.append(text.substr(0, open));
-        text.remove_prefix(close + 3);
-    }
-    out.append(text);
-}
-
-// The text less its tags and comments; a '<' that starts no tag stays as text.
-std::u16string withoutTags(std::u16string_view text) {
-    std::u16string out;
-    std::size_t at = 0;
-    for (html::Tag tag; html::nextTag(text, at, tag); at = tag.end) {
-        appendText(out, text.substr(at, tag.begin - at));
-    }
-    appendText(out, text.substr(at));
-    return out;
-}
 
 constexpr std::u16string_view kBreak = u"<BR>";
 
@@ -95,32 +37,6 @@ void writeLines(const TextSink& sink, std::u16string_view body) {
 
 }  // namespace
 
-std::u16string decodeReferences(std::u16string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != u'&') {
-            out.push_back(text[i]);
-            continue;
-        }
-        char32_t c = 0;
-        std::size_t length = numericReference(text, i, c);
-        for (const Reference& r : kNamed) {
-            if (length == 0 && text.substr(i + 1, r.name.size()) == r.name) {
-                c = r.character;
-                length = r.name.size() + 1;
-            }
-        }
-        if (length == 0) {
-            out.push_back(u'&');
-            continue;
-        }
-        appendUtf16(out, c);
-        i += length - 1;
-    }
-    return out;
-}
-
 std::vector<std::u16string> plainLines(std::u16string_view body) {
     const bool padded = isPadded(body);
     std::vector<std::u16string> lines;
@@ -132,7 +48,7 @@ std::vector<std::u16string> plainLines(std::u16string_view body) {
         std::u16string_view line = body.substr(start, end - start);
         if (padded && !line.empty() && line.front() == u' ') line.remove_prefix(1);
         if (padded && !line.empty() && line.back() == u' ') line.remove_suffix(1);
-        lines.push_back(decodeReferences(withoutTags(line)));
+        lines.push_back(html::plainText(line));
         start = end + kBreak.size();
     }
     while (!lines.empty() && lines.back().empty()) lines.pop_back();

@@ -13,7 +13,4 @@ namespace mozaru {
 // character references decoded; trailing empty lines dropped.
 std::vector<std::u16string> plainLines(std::u16string_view body);
 
-// &lt; &gt; &amp; &quot; &apos; &nbsp; &#N; &#xH; decoded; others left as written.
-std::u16string decodeReferences(std::u16string_view text);
-
 }  // namespace mozaru

@@ -1,0 +1,17 @@
+// The text an HTML fragment shows: character references decoded, tags and
+// comments taken out.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace mozaru::html {
+
+// &lt; &gt; &amp; &quot; &apos; &nbsp; &#N; &#xH; decoded; others left as written.
+std::u16string decodeReferences(std::u16string_view text);
+
+// The fragment less its tags and comments, its references decoded; a '<'
+// that starts no tag stays as text.
+std::u16string plainText(std::u16string_view fragment);
+
+}  // namespace mozaru::html

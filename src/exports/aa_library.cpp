@@ -2,6 +2,7 @@
 #include "exports/aa_library.h"
 
 #include "exports/writers.h"
+#include "extract/post_header.h"
 #include "text/html_text.h"
 #include "text/numbers.h"
 #include "text/text.h"
@@ -55,20 +56,76 @@ std::vector<std::u16string> plainLines(std::u16string_view body) {
     return lines;
 }
 
+namespace {
+
+// "【>>12 名無し】": a one-line item, which AA editors list as a heading.
+std::u16string headingOf(const KeptPost& post, const PostHeader* header, bool withId) {
+    std::u16string heading = u"【>>";
+    appendDecimal(heading, post.number);
+    if (header != nullptr && !header->name.empty()) heading += u' ' + header->name;
+    if (withId && header != nullptr && !header->id.empty()) heading += u" ID:" + header->id;
+    return heading + u"】";
+}
+
+// "12 名無し ID:Ab3", the AST name of a picture with its header.
+std::u16string nameWithHeader(const KeptPost& post, const PostHeader* header) {
+    std::u16string name;
+    appendDecimal(name, post.number);
+    if (header == nullptr) return name;
+    if (!header->name.empty()) name += u' ' + header->name;
+    if (!header->id.empty()) name += u" ID:" + header->id;
+    return name;
+}
+
+// The post's header when the options show it (withHeader or headings).
+const PostHeader* headerOf(const ExportInput& input, const KeptPost& post, PostHeader& header) {
+    if (!input.options.withHeader && !input.options.headings) return nullptr;
+    return parsePostHeader(post.header, header) ? &header : nullptr;
+}
+
+}  // namespace
+
 namespace writers {
 
 void mlt(const ExportInput& input, const TextSink& sink) {
-    for (std::size_t k = 0; k < input.posts.size(); ++k) {
-        if (k > 0) sink(u"[SPLIT]\r\n");
-        writeLines(sink, input.posts[k].body);
+    bool first = true;
+    const auto item = [&](std::u16string_view line) {
+        if (!first) sink(u"[SPLIT]\r\n");
+        first = false;
+        if (!line.empty()) {
+            sink(line);
+            sink(u"\r\n");
+        }
+    };
+    const ExportOptions& o = input.options;
+    if (o.headings && !o.title.empty()) item(u"【" + std::u16string(o.title) + u"】");
+    for (const KeptPost& post : input.posts) {
+        PostHeader parsed;
+        const PostHeader* header = headerOf(input, post, parsed);
+        if (o.headings) item(headingOf(post, header, false));
+        item(o.withHeader && header != nullptr ? shownHeader(*header) : std::u16string());
+        writeLines(sink, post.body);
     }
 }
 
 void ast(const ExportInput& input, const TextSink& sink) {
+    const ExportOptions& o = input.options;
+    if (o.headings && !o.title.empty()) {
+        const std::u16string heading = u"【" + std::u16string(o.title) + u"】";
+        sink(u"[AA][" + heading + u"]\r\n" + heading + u"\r\n");
+    }
     std::u16string name;
     for (const KeptPost& post : input.posts) {
+        PostHeader parsed;
+        const PostHeader* header = headerOf(input, post, parsed);
         name = u"[AA][";
-        appendDecimal(name, post.number);
+        if (o.headings) {
+            name += headingOf(post, header, o.withHeader);
+        } else if (o.withHeader) {
+            name += nameWithHeader(post, header);
+        } else {
+            appendDecimal(name, post.number);
+        }
         name += u"]\r\n";
         sink(name);
         writeLines(sink, post.body);

@@ -1,6 +1,7 @@
 // The text an HTML fragment shows, read with the one tag reader.
 #include "text/html_text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -18,6 +19,7 @@ struct Reference {
     char16_t character;
 };
 
+// The first four are the characters markup gives a meaning to, escaped() writes them.
 constexpr std::array<Reference, 6> kNamed{{
     {u"lt;", u'<'},
     {u"gt;", u'>'},
@@ -98,6 +100,23 @@ std::u16string decodeReferences(std::u16string_view text) {
 
 std::u16string plainText(std::u16string_view fragment) {
     return decodeReferences(withoutTags(fragment));
+}
+
+std::u16string escaped(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (const char16_t c : text) {
+        // The references of the four characters markup gives a meaning to.
+        const auto named = std::find_if(kNamed.begin(), kNamed.begin() + 4,
+                                        [c](const Reference& r) { return r.character == c; });
+        if (named == kNamed.begin() + 4) {
+            out.push_back(c);
+            continue;
+        }
+        out.push_back(u'&');
+        out += named->name;
+    }
+    return out;
 }
 
 }  // namespace mozaru::html

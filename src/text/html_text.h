@@ -14,4 +14,7 @@ std::u16string decodeReferences(std::u16string_view text);
 // that starts no tag stays as text.
 std::u16string plainText(std::u16string_view fragment);
 
+// Text as HTML shows it: & < > and " written as references.
+std::u16string escaped(std::u16string_view text);
+
 }  // namespace mozaru::html

@@ -16,25 +16,26 @@ namespace mozaru {
 namespace {
 
 constexpr ExportFormat kExports[] = {
-    {ExportId::SaveHtml, "", "", u"html", false, u"HTML形式(*.htm;*.html)|*.htm;*.html", false,
+    {ExportId::SaveHtml, "", "", u"", u"html", false, u"HTML形式(*.htm;*.html)|*.htm;*.html", false,
      writers::saveHtml},
-    {ExportId::SaveText, "", "", u"txt", false, u"ﾃｷｽﾄ形式(*.txt)|*.txt", false, writers::saveText},
-    {ExportId::KeptBodies, "html", "the kept bodies between <HR> rules (default)", u"html", true,
-     u"", false, writers::keptBodies},
-    {ExportId::Mlt, "mlt", "an AA library of plain text, items between [SPLIT] lines", u"mlt",
-     false, u"", true, writers::mlt},
-    {ExportId::Ast, "ast", "an AA library of plain text, each item after [AA][number]", u"ast",
-     false, u"", true, writers::ast},
+    {ExportId::SaveText, "", "", u"", u"txt", false, u"ﾃｷｽﾄ形式(*.txt)|*.txt", false,
+     writers::saveText},
+    {ExportId::KeptBodies, "html", "the kept bodies between <HR> rules (default)",
+     u"抽出結果（<HR> 区切りの HTML）", u"html", true, u"", false, writers::keptBodies},
+    {ExportId::Mlt, "mlt", "an AA library of plain text, items between [SPLIT] lines",
+     u"MLT（AA エディタのライブラリ）", u"mlt", false, u"", true, writers::mlt},
+    {ExportId::Ast, "ast", "an AA library of plain text, each item after [AA][number]",
+     u"AST（AA エディタのライブラリ）", u"ast", false, u"", true, writers::ast},
     {ExportId::Page, "page",
      "one web page that draws the pictures in the AA face (UTF-8 unless --output-encoding)",
-     u"html", false, u"", true, writers::page, ExportKind::OneFile, true},
+     u"Web ページ（HTML）", u"html", false, u"", true, writers::page, ExportKind::OneFile, true},
 #ifdef MOZARU_EXPORT_IMAGES
-    {ExportId::Png, "png", "one PNG image per picture, NAME-<post number>.png (needs -d)", u"png",
-     false, u"", true, nullptr, ExportKind::OneFilePerPicture, false, writePngPictures,
-     pictureStyleProblem},
-    {ExportId::Svg, "svg", "one SVG image per picture, the text kept (needs -d)", u"svg", false,
-     u"", true, nullptr, ExportKind::OneFilePerPicture, false, writeSvgPictures,
-     pictureStyleProblem},
+    {ExportId::Png, "png", "one PNG image per picture, NAME-<post number>.png (needs -d)",
+     u"PNG 画像（1 枚ずつ）", u"png", false, u"", true, nullptr, ExportKind::OneFilePerPicture,
+     false, writePngPictures, pictureStyleProblem},
+    {ExportId::Svg, "svg", "one SVG image per picture, the text kept (needs -d)",
+     u"SVG 画像（1 枚ずつ）", u"svg", false, u"", true, nullptr, ExportKind::OneFilePerPicture,
+     false, writeSvgPictures, pictureStyleProblem},
 #endif
 };
 

@@ -56,6 +56,8 @@ struct ExportFormat {
     std::string_view cliName;
     // What --help says of it.
     std::string_view description;
+    // What the window's エクスポート dialog calls it; empty: not offered there.
+    std::u16string_view caption;
     // Of the file written; a row that keepsInputName keeps an input's own
     // name, unless that is a .dat log's.
     std::u16string_view extension;

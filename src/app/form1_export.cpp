@@ -114,6 +114,8 @@ void Form1::exportPictures() {
     m_exportFile.filterIndex = 1;
     m_exportFile.flags = kDialogFlagOverwritePrompt;
     if (m_exportFile.initDir.isEmpty()) m_exportFile.initDir = LoadFolder;
+    // The first proposal is the name of the document last loaded or saved.
+    if (m_exportFile.fileName.isEmpty()) m_exportFile.fileName = CommonDialog1.fileName;
     std::optional<QString> chosen;
     try {
         m_exportFile.fileName =

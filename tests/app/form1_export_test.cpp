@@ -43,7 +43,6 @@ class Form1ExportTest : public QObject {
 private slots:
     void writes_data();
     void writes();
-    void cancelledDialogWritesNothing();
     void autoWithoutAnAuthorSaysWhy();
     void pictureUnderTheCaretGoesToTheClipboard();
 };
@@ -86,15 +85,6 @@ void Form1ExportTest::writes() {
     QCOMPARE(f.document(), kThread);  // the document stays as it was
     QVERIFY(f.editVisible());
     QVERIFY(f.w().Command5->isEnabled());
-}
-
-void Form1ExportTest::cancelledDialogWritesNothing() {
-    DocumentFixture f;
-    f.w().RichTextBox1->setDocumentText(kThread.toStdU16String());
-    f.w().exportPictures();  // the fake closes the dialog with its close box
-    QVERIFY(f.prompts.saveDialogs.empty());
-    QVERIFY(f.prompts.messages.empty());
-    QVERIFY(QDir(f.dir.path()).isEmpty());
 }
 
 void Form1ExportTest::autoWithoutAnAuthorSaysWhy() {

@@ -231,11 +231,6 @@ TEST(YaruoSample, LibraryWithHeadingsReadsBackAsTheSamePictures) {
                             "【まる夫は猫の世話をするようです】\n", "【>>1 まる夫 ◆MaRuO.neko】\n",
                             "【>>3 まる夫 ◆MaRuO.neko】\n", "【>>5 まる夫 ◆MaRuO.neko】\n",
                             "【>>10 まる夫 ◆MaRuO.neko】\n"}));
-    // With headers each picture starts with its post's header line.
-    const std::vector<std::string> headed = library({"--author", "auto", "--with-header"});
-    ASSERT_EQ(headed.size(), 4u);
-    EXPECT_EQ(headed[0].substr(0, headed[0].find('\n')),
-              "1 ：まる夫 ◆MaRuO.neko：2026/11/07(土) 20:03:00 ID:Mr0Auth7");
 }
 
 TEST(Sample, ThreadPageIsReadAsItStands) {

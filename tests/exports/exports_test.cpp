@@ -46,16 +46,6 @@ TEST(Exports, PageDeclaresItsCharsetAndTheAAStyle) {
               std::u16string::npos);
 }
 
-TEST(Exports, PictureFilesAreNamedByPost) {
-    EXPECT_EQ(pictureFileName(u"out/thread.png", 12), u"out/thread-12.png");
-    EXPECT_EQ(pictureFileName(u"a.b/thread", 3), u"a.b/thread-3");
-    const std::vector<KeptPost> posts{{7, u"<DT>7 ：<B>n</B>：d", u" x <br> y "}};
-    const std::vector<Picture> pictures = picturesOf({u"", posts, {true, true}});
-    ASSERT_EQ(pictures.size(), 1u);
-    EXPECT_EQ(pictures[0].number, 7u);
-    EXPECT_EQ(pictures[0].lines, (std::vector<std::u16string>{u"7 ：n：d", u"x", u"y"}));
-}
-
 TEST(Exports, SaveOffersHtmlThenText) {
     EXPECT_EQ(saveDialogFilter(),
               u"HTML形式(*.htm;*.html)|*.htm;*.html|ﾃｷｽﾄ形式(*.txt)|*.txt|すべて|*.*");

@@ -1,8 +1,13 @@
-# Build-time step of program_folder.cmake: refresh the manual, add Mozaru.ini
-# only when the program folder has none.
+# Build-time step of program_folder.cmake: refresh the manual and its pictures,
+# add Mozaru.ini only when the program folder has none.
 file(MAKE_DIRECTORY "${PROGRAM_DIR}/${MANUAL_DIR}")
-file(COPY_FILE "${RESOURCES}/${MANUAL_DIR}/${MANUAL_NAME}"
-     "${PROGRAM_DIR}/${MANUAL_DIR}/${MANUAL_NAME}" ONLY_IF_DIFFERENT)
+# The manual and the pictures it shows.
+file(GLOB manual_files RELATIVE "${RESOURCES}/${MANUAL_DIR}" "${RESOURCES}/${MANUAL_DIR}/*.html"
+     "${RESOURCES}/${MANUAL_DIR}/*.png")
+foreach(name IN LISTS manual_files)
+  file(COPY_FILE "${RESOURCES}/${MANUAL_DIR}/${name}" "${PROGRAM_DIR}/${MANUAL_DIR}/${name}"
+       ONLY_IF_DIFFERENT)
+endforeach()
 if(NOT EXISTS "${PROGRAM_DIR}/Mozaru.ini")
   file(COPY_FILE "${RESOURCES}/Mozaru.ini" "${PROGRAM_DIR}/Mozaru.ini")
 endif()

@@ -16,6 +16,8 @@ add_custom_target(mozaru_program_files ALL
   VERBATIM)
 
 install(FILES "${MOZARU_RESOURCES_DIR}/${MOZARU_MANUAL_DIR}/${MOZARU_MANUAL_NAME}"
+              "${MOZARU_RESOURCES_DIR}/${MOZARU_MANUAL_DIR}/export-page.png"
+              "${MOZARU_RESOURCES_DIR}/${MOZARU_MANUAL_DIR}/export-picture.png"
         DESTINATION "${MOZARU_MANUAL_DIR}")
 # install(FILES) would replace an installed Mozaru.ini, and with it the
 # user's folder and choices.

@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
@@ -122,6 +123,7 @@ void Form1::createControls() {
     connect(Command7, &QPushButton::clicked, this, &Form1::Command7_Click);
     connect(RichTextBox1, &RichTextBox::changed, this, &Form1::RichTextBox1_Change);
     connect(RichTextBox1, &RichTextBox::dropped, this, &Form1::RichTextBox1_OLEDragDrop);
+    connect(RichTextBox1, &RichTextBox::contextMenuOpening, this, &Form1::addPictureCommands);
 }
 
 void Form1::Form_Load() {

@@ -12,10 +12,12 @@
 #include <string_view>
 #include <vector>
 
+#include "exports/export_dialog.h"
 #include "ui/common_dialog.h"
 #include "ui/prompts.h"
 
 class QLabel;
+class QMenu;
 class QMimeData;
 class QPushButton;
 
@@ -83,6 +85,10 @@ public:
     void OpenCommandLineFile();
     // mode 0 reads the settings file, 1 writes it; true on success.
     bool ReadWriteSettings(quint8 mode);
+    // エクスポート (form1_export.cpp): the document's kept pictures to an output
+    // of the table; and the picture on a line to the clipboard as an image.
+    void exportPictures();
+    void copyPictureAsImage(int line);
 
     Prompts& prompts() const { return m_prompts; }
     const QStringList& arguments() const { return m_arguments; }
@@ -123,12 +129,20 @@ private:
     void runLineBreakCommand(std::u16string (*transform)(std::u16string_view),
                              std::u16string_view failed);
 
+    // The edit area's context menu: エクスポート and 画像としてコピー.
+    void addPictureCommands(QMenu* menu, int line);
+    // Writes the document's kept pictures as row to target (busy already);
+    // the count written, or 0 with what went wrong in problem.
+    std::size_t writeExport(const ExportFormat& row, const QString& target, QString& problem);
+
     Prompts& m_prompts;
     QStringList m_arguments;
     QString m_programFolder;
     Form3* m_form3 = nullptr;
     bool m_closePending = false;
     bool m_unloaded = false;
+    ExportChoices m_exportChoices;  // the dialog's last confirmed choice
+    CommonDialog m_exportFile;      // its save dialog, apart from SAVE's
 };
 
 }  // namespace mozaru

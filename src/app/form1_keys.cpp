@@ -26,6 +26,11 @@ void Form1::createShortcuts() {
     command(Qt::CTRL | Qt::SHIFT | Qt::Key_Return, Command7);  // 改行除去
     command(Qt::CTRL | Qt::SHIFT | Qt::Key_Enter, Command7);
     command(QKeySequence(Qt::Key_F1), Command6);  // ヘルプ参照
+    // エクスポート: as SAVE, never while busy or with nothing to write.
+    connect(new QShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_S, this), &QShortcut::activated, this,
+            [this] {
+                if (Command5->isEnabled()) exportPictures();
+            });
 
     // Never while a command runs: it holds the document.
     const auto edit = [this](QKeySequence keys, auto step) {

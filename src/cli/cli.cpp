@@ -5,6 +5,7 @@
 #include <istream>
 #include <ostream>
 
+#include "cli/authors.h"
 #include "cli/batch.h"
 #include "cli/collection_jobs.h"
 #include "cli/explain.h"
@@ -22,12 +23,14 @@ int runExplain(const CliOptions& options, std::istream& in, std::ostream& out, s
     const std::string input = options.inputs.empty() ? "-" : options.inputs.front();
     DecodedText decoded;
     FileOutcome outcome;
+    ResolvedAuthor author;
     try {
         const bool read = readInput(options, input, in, decoded, outcome) &&
-                          toClassicInput(options, input, decoded.text, outcome.messages);
+                          toClassicInput(options, input, decoded.text, outcome.messages) &&
+                          resolveAuthorOf(options, input, decoded.text, author, outcome.messages);
         for (const std::string& message : outcome.messages) err << message << "\n";
         if (!read) return kExitFileError;
-        writeExplanation(decoded.text, options.level, options.json, out);
+        writeExplanation(decoded.text, options.level, options.json, out, author);
     } catch (...) {
         err << exceptionMessage(input) << "\n";
         return kExitFileError;
@@ -60,6 +63,14 @@ int runIntoFolder(CliOptions& options, const FolderExpansion& folders, std::istr
 
 int runOnInputs(CliOptions& options, std::istream& in, std::ostream& out, std::ostream& err,
                 bool errIsTerminal) {
+    // A face that cannot be had fails before any input is read.
+    const ExportFormat& output = exportFormat(options.to);
+    if (options.command == CliCommand::Extract && output.styleProblem != nullptr) {
+        if (const std::string problem = output.styleProblem(options.picture); !problem.empty()) {
+            err << cliMessage(problem) << "\n";
+            return kExitFileError;
+        }
+    }
     const FolderExpansion folders = expandFolders(options);
     if (!folders.usageProblem.empty()) return usageError(err, folders.usageProblem);
     if (!options.outputDir.empty()) return runIntoFolder(options, folders, in, err, errIsTerminal);

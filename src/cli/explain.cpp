@@ -1,11 +1,14 @@
 // mozaru-cli explain: what the classifier counted and decided, post by post.
 #include "cli/explain.h"
 
+#include <QString>
 #include <cstdio>
 #include <ostream>
 
+#include "cli/authors.h"
 #include "extract/extract_aa.h"
 #include "extract/is_aa.h"
+#include "extract/post_author.h"
 #include "text/utf.h"
 
 namespace mozaru {
@@ -37,11 +40,22 @@ double share(std::int32_t count, std::int32_t total) {
 
 class Explainer : public ExtractObserver {
 public:
-    Explainer(std::ostream& out, bool json) : m_out(out), m_json(json) {
+    Explainer(std::ostream& out, bool json, const AuthorChoice& author)
+        : m_out(out), m_json(json), m_author(author) {
         if (!m_json) {
             m_out << "  post  lines    total      symbols   ideographs        latin"
-                     "  AA   rule           merge key\n";
+                     "  AA   rule           "
+                  << (byAuthor() ? "author " : "") << "merge key\n";
         }
+    }
+
+    bool byAuthor() const { return m_author.key != AuthorKey::Off; }
+
+    // Before judged(i), for a body that goes into the result.
+    void kept(std::int32_t /*i*/, std::u16string_view header,
+              std::u16string_view /*body*/) override {
+        m_authors = isAuthorsPost(header, m_author);
+        if (m_authors) ++m_authorsKept;
     }
 
     void judged(std::int32_t i, std::u16string_view /*body*/, const AAResult& r) override {
@@ -49,12 +63,22 @@ public:
         if (r.isAA) ++m_kept;
         const AAStats& s = r.stats;
         const std::string_view rule = ruleName(s.rule);
+        const char* authors = !r.isAA ? "-" : m_authors ? "yes" : "no";
         if (m_json) {
             m_out << "{\"post\":" << i << ",\"lines\":" << s.lines << ",\"total\":" << s.total
                   << ",\"symbols\":" << s.symbols << ",\"ideographs\":" << s.ideographs
                   << ",\"latin\":" << s.latin << ",\"is_aa\":" << (r.isAA ? "true" : "false")
-                  << ",\"rule\":\"" << rule << "\",\"merge_key\":\"" << jsonEscaped(r.mergeKey)
-                  << "\"}\n";
+                  << ",\"rule\":\"" << rule;
+            if (byAuthor()) {
+                m_out << "\",\"by_author\":"
+                      << (!r.isAA     ? "null"
+                          : m_authors ? "true"
+                                      : "false")
+                      << ",\"merge_key\":\"";
+            } else {
+                m_out << "\",\"merge_key\":\"";
+            }
+            m_out << jsonEscaped(r.mergeKey) << "\"}\n";
             return;
         }
         char row[160];
@@ -63,18 +87,29 @@ public:
                       s.total, s.symbols, share(s.symbols, s.total), s.ideographs,
                       share(s.ideographs, s.total), s.latin, share(s.latin, s.total),
                       r.isAA ? "yes" : "no", static_cast<int>(rule.size()), rule.data());
-        m_out << row << shortKey(r.mergeKey) << "\n";
+        m_out << row;
+        if (byAuthor()) {
+            std::snprintf(row, sizeof row, "%-6s ", authors);
+            m_out << row;
+        }
+        m_out << shortKey(r.mergeKey) << "\n";
     }
 
     void summary() {
-        if (!m_json) m_out << m_examined << " bodies examined, " << m_kept << " ASCII art\n";
+        if (m_json) return;
+        m_out << m_examined << " bodies examined, " << m_kept << " ASCII art";
+        if (byAuthor()) m_out << ", " << m_authorsKept << " of them the author's";
+        m_out << "\n";
     }
 
 private:
     std::ostream& m_out;
     const bool m_json;
+    const AuthorChoice& m_author;
+    bool m_authors = false;
     std::int32_t m_examined = 0;
     std::int32_t m_kept = 0;
+    std::int32_t m_authorsKept = 0;
 };
 
 }  // namespace
@@ -119,8 +154,18 @@ std::string jsonEscaped(std::u16string_view text) {
     return out;
 }
 
-void writeExplanation(std::u16string_view text, std::int16_t level, bool json, std::ostream& out) {
-    Explainer explainer(out, json);
+void writeExplanation(std::u16string_view text, std::int16_t level, bool json, std::ostream& out,
+                      const ResolvedAuthor& author) {
+    if (author.author.key != AuthorKey::Off) {
+        const std::string chosen = authorChosen(author);
+        if (json) {
+            const std::u16string words = QString::fromStdString(chosen).toStdU16String();
+            out << "{\"author\":\"" << jsonEscaped(words) << "\"}\n";
+        } else {
+            out << "author: " << chosen << "\n";
+        }
+    }
+    Explainer explainer(out, json, author.author);
     ExtractAA(text, level, 0, explainer);
     explainer.summary();
 }

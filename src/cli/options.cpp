@@ -3,6 +3,7 @@
 #include "cli/options.h"
 
 #include <CLI/CLI.hpp>
+#include <QString>
 #include <algorithm>
 #include <cctype>
 #include <ostream>
@@ -42,11 +43,21 @@ std::map<std::string, ExportId> outputs() {
 // The names as the user typed them; mapped once parsing has succeeded.
 struct OptionNames {
     std::string input = "auto";
-    std::string output = "cp932";
+    std::string output;  // empty: the output's own default
     std::string format = "auto";
     std::string to = "html";
     std::string searchTo;  // search's --to; empty: the list
+    std::string author;
+    std::string background = "white";
+    bool pictureStyle = false;  // an option of the images was given
 };
+
+// Whether an output is drawn picture by picture: the image options exist then.
+bool drawsPictures() {
+    return std::any_of(exportFormats().begin(), exportFormats().end(), [](const ExportFormat& f) {
+        return f.kind == ExportKind::OneFilePerPicture;
+    });
+}
 
 std::string lowered(std::string name) {
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -83,6 +94,12 @@ std::string usage() {
            "  mozaru-cli extract       [--level 0|1|2] [--merge] [--to " +
            outputChoices() +
            "] [--input-format F]\n"
+           "                           [--author auto|id:X|trip:X|name:X] [--with-header] "
+           "[--headings]\n" +
+           (drawsPictures() ? "                           [--font FILE|FAMILY] [--font-size PX] "
+                              "[--line-height PX]\n"
+                              "                           [--background white|transparent]\n"
+                            : "") +
            "                           [--allow-empty] [common options] [INPUT...]\n"
            "  mozaru-cli convert       [--input-format F] [--allow-empty] [common options] "
            "[INPUT...]\n"
@@ -90,7 +107,7 @@ std::string usage() {
            "  mozaru-cli remove-breaks [common options] [INPUT...]\n"
            "  mozaru-cli explain       [--level 0|1|2] [--json] [--input-encoding E] "
            "[--input-format F]\n"
-           "                           [--allow-empty] [INPUT]\n"
+           "                           [--author A] [--allow-empty] [INPUT]\n"
            "  mozaru-cli index         --db FILE [--merge DB...] [--level 0|1|2] [INPUT...]\n"
            "  mozaru-cli search        --db FILE [--category C] [--limit N] [--to " +
            outputChoices() +
@@ -165,6 +182,45 @@ void addOutputFormat(CLI::App& command, OptionNames& names) {
         ->type_name(outputChoices());
 }
 
+void addAuthor(CLI::App& command, OptionNames& names) {
+    command
+        .add_option("--author", names.author,
+                    "the author's posts only: auto takes post 1's ID, else its trip, else its name "
+                    "(not the board's default); id:X, trip:X (with or without ◆), name:X")
+        ->type_name("auto|id:X|trip:X|name:X");
+}
+
+void addPostOptions(CLI::App& command, CliOptions& options) {
+    command.add_flag("--with-header", options.withHeader,
+                     "each post's header (number, name, date, ID) before its picture");
+    command.add_flag("--headings", options.headings,
+                     "libraries (mlt, ast): a 【title】 heading first and a 【>>N NAME】 heading "
+                     "before each picture, as AA editors list them");
+}
+
+void addPictureOptions(CLI::App& command, CliOptions& options, OptionNames& names) {
+    if (!drawsPictures()) return;
+    const auto given = [&names](const std::string&) { names.pictureStyle = true; };
+    command
+        .add_option("--font", options.picture.font,
+                    "images: a font file or installed family (default: the AA face the window "
+                    "uses)")
+        ->type_name("FILE|FAMILY")
+        ->each(given);
+    command.add_option("--font-size", options.picture.fontSize, "images: px (default 16)")
+        ->type_name("PX")
+        ->each(given);
+    command.add_option("--line-height", options.picture.lineHeight, "images: px (default 18)")
+        ->type_name("PX")
+        ->each(given);
+    command
+        .add_option("--background", names.background,
+                    "images: white (default) or transparent; the text is black")
+        ->check(CLI::IsMember({"white", "transparent"}, CLI::ignore_case).description(""))
+        ->type_name("white|transparent")
+        ->each(given);
+}
+
 void addCommonOptions(CLI::App& command, CliOptions& options, OptionNames& names) {
     CLI::Option* output = command.add_option(
         "-o,--output", options.output, "the result of a single input (default: standard output)");
@@ -176,7 +232,7 @@ void addCommonOptions(CLI::App& command, CliOptions& options, OptionNames& names
     output->type_name("FILE");
     outputDir->type_name("DIR");
     addInputOptions(command, options, names);
-    command.add_option("--output-encoding", names.output, "default cp932")
+    command.add_option("--output-encoding", names.output, "default cp932 (a web page: utf-8)")
         ->check(CLI::IsMember(namesOf(kOutputEncodings), CLI::ignore_case).description(""))
         ->type_name("cp932|utf-8");
     command
@@ -283,6 +339,9 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
                    "similar by --threshold)")
         ->needs(extract->add_option("--db", options.database, "the collection")->type_name("FILE"));
     addThreshold(*extract, options);
+    addAuthor(*extract, names);
+    addPostOptions(*extract, options);
+    addPictureOptions(*extract, options, names);
     addInputFormat(*extract, options, names);
     addCommonOptions(*extract, options, names);
     CLI::App* convert =
@@ -305,6 +364,7 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
                       "merge_key");
     addInputOptions(*explain, options, names);
     addInputFormat(*explain, options, names);
+    addAuthor(*explain, names);
     explain->add_option("INPUT", options.inputs, "input file; none or - reads standard input")
         ->expected(0, 1)
         ->type_name("FILE");
@@ -338,16 +398,37 @@ std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& o
         return usageError(err, e.what());
     }
     options.inputEncoding = kInputEncodings.at(lowered(names.input));
-    options.outputEncoding = kOutputEncodings.at(lowered(names.output));
     options.inputFormat = inputFormats().at(lowered(names.format));
     options.to = outputs().at(lowered(names.to));
     if (!names.searchTo.empty()) {
         options.to = outputs().at(lowered(names.searchTo));
         options.toGiven = true;
     }
+    const ExportFormat& output = exportFormat(options.to);
+    options.outputEncoding =
+        names.output.empty() ? (output.utf8ByDefault ? OutputEncoding::Utf8 : OutputEncoding::Cp932)
+                             : kOutputEncodings.at(lowered(names.output));
+    options.picture.transparent = lowered(names.background) == "transparent";
+    if (!names.author.empty() &&
+        !parseAuthorChoice(QString::fromStdString(names.author).toStdU16String(), options.author)) {
+        return usageError(err, "--author takes auto, id:X, trip:X or name:X, not " + names.author);
+    }
     if (options.command == CliCommand::Dedup &&
         options.database.empty() == options.inputs.empty()) {
         return usageError(err, "dedup reads either a collection (--db) or INPUTs");
+    }
+    if (options.command != CliCommand::Extract) return std::nullopt;
+    if (options.headings && options.to != ExportId::Mlt && options.to != ExportId::Ast) {
+        return usageError(err, "--headings writes headings into libraries (--to mlt or ast)");
+    }
+    const bool perPicture = output.kind == ExportKind::OneFilePerPicture;
+    if (names.pictureStyle && !perPicture) {
+        return usageError(err,
+                          "--font, --font-size, --line-height and --background are for images");
+    }
+    if (perPicture && options.outputDir.empty()) {
+        return usageError(err, "--to " + std::string(output.cliName) +
+                                   " writes one file per picture: it needs --output-dir (-d)");
     }
     return std::nullopt;
 }

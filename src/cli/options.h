@@ -12,6 +12,7 @@
 #include "boards/board_forms.h"
 #include "encoding/text_codec.h"
 #include "exports/exports.h"
+#include "extract/post_author.h"
 #include "files/text_file.h"
 
 namespace mozaru {
@@ -37,6 +38,10 @@ struct CliOptions {
     std::vector<std::string> inputs;  // "-" is standard input
     InputFormat inputFormat = InputFormat::Auto;
     ExportId to = ExportId::KeptBodies;  // extract's output
+    AuthorChoice author;                 // --author: the author's posts only
+    bool withHeader = false;             // --with-header
+    bool headings = false;               // --headings
+    PictureStyle picture;                // --font, --font-size, --line-height, --background
     // Inputs found in a folder: their path below it, which the result keeps
     // below --output-dir. Other inputs keep only their file name.
     std::map<std::string, std::string> relativePaths;

@@ -6,13 +6,16 @@
 #include <ostream>
 
 #include "boards/board_forms.h"
+#include "cli/authors.h"
 #include "cli/messages.h"
 #include "cli/new_only.h"
 #include "cli/text_pipe.h"
 #include "exports/exports.h"
 #include "extract/extract_aa.h"
 #include "extract/kept_posts.h"
+#include "extract/post_header.h"
 #include "files/path_text.h"
+#include "files/save_file.h"
 #include "files/text_file.h"
 #include "linebreaks/line_breaks.h"
 
@@ -57,21 +60,66 @@ LineBreakRewrite lineBreakRewrite(CliCommand command) {
     return command == CliCommand::AddBreaks ? addLineBreaksInto : removeLineBreaksInto;
 }
 
+// What an extraction leaves for its output: the result, the posts kept
+// (the author's only, with --author), the thread's title.
+struct ExtractResult {
+    Extraction kept;
+    std::u16string title;
+    ExportOptions exportOptions;
+    ExportInput exportInput() const { return {kept.document, kept.posts, exportOptions}; }
+};
+
+// Extracts the page and frees it. False, with a message, when --author
+// auto finds no author: nothing is written then.
+bool extractForExport(const CliOptions& options, const std::string& input, DecodedText& decoded,
+                      ExtractResult& result, std::vector<std::string>& messages) {
+    ResolvedAuthor author;
+    if (!resolveAuthorOf(options, input, decoded.text, author, messages)) return false;
+    const ExportFormat& output = exportFormat(options.to);
+    const bool byAuthor = author.author.key != AuthorKey::Off;
+    const bool withPosts = output.fromPosts || byAuthor || options.withHeader || options.headings ||
+                           options.known != nullptr;
+    result.kept = extractPosts(decoded.text, options.level, options.merge ? 1 : 0, withPosts);
+    if (withPosts) result.title = pageTitle(decoded.text);
+    std::u16string().swap(decoded.text);
+    keepAuthorsPosts(result.kept.posts, author.author);
+    if (options.known != nullptr) keepNewOnly(*options.known, result.kept);
+    result.exportOptions = {
+        byAuthor || options.withHeader, options.withHeader, options.headings, result.title,
+        options.outputEncoding == OutputEncoding::Utf8 ? u"UTF-8" : u"Shift_JIS"};
+    return true;
+}
+
+// Every picture into a file of its own beside path (NAME-<post>.EXT), each
+// written whole; the first that fails ends the run.
+bool deliverPictures(const CliOptions& options, const ExtractResult& result,
+                     const std::string& path, FileOutcome& outcome) {
+    const std::vector<Picture> pictures = picturesOf(result.exportInput());
+    const std::u16string base = toQPath(path).toStdU16String();
+    bool ok = true;
+    exportFormat(options.to)
+        .writePictures(
+            pictures, options.picture, [&](std::uint64_t number, std::string_view bytes) {
+                const QString file = QString::fromStdU16String(pictureFileName(base, number));
+                QString reason;
+                ok = saveFileAtomically(
+                    file, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())), &reason);
+                if (!ok) outcome.messages.push_back(writeFailure(fromQPath(file), reason));
+                return ok;
+            });
+    return ok;
+}
+
 // Runs the command and hands its result to encoder. The line-break commands
 // give it slice by slice as they go, so their whole result is never held;
-// the extraction's is small, and the page is freed before it is encoded.
-void runCommand(const CliOptions& options, DecodedText& decoded, TextEncoder& encoder) {
+// the extraction's is small, and the page was freed before it is encoded.
+void runCommand(const CliOptions& options, DecodedText& decoded, const ExtractResult* extracted,
+                TextEncoder& encoder) {
     const TextSink encode = [&encoder](std::u16string_view slice) { encoder.encode(slice); };
     switch (options.command) {
-        case CliCommand::Extract: {
-            const ExportFormat& output = exportFormat(options.to);
-            Extraction kept = extractPosts(decoded.text, options.level, options.merge ? 1 : 0,
-                                           output.fromPosts || options.known != nullptr);
-            std::u16string().swap(decoded.text);
-            if (options.known != nullptr) keepNewOnly(*options.known, kept);
-            output.write({kept.document, kept.posts}, encode);
+        case CliCommand::Extract:
+            exportFormat(options.to).write(extracted->exportInput(), encode);
             break;
-        }
         case CliCommand::Convert:
             encoder.encode(decoded.text);
             break;
@@ -88,8 +136,8 @@ void runCommand(const CliOptions& options, DecodedText& decoded, TextEncoder& en
     encoder.finish();
 }
 
-bool deliver(const CliOptions& options, DecodedText& decoded, const Destination& destination,
-             FileOutcome& outcome) {
+bool deliver(const CliOptions& options, DecodedText& decoded, const ExtractResult* extracted,
+             const Destination& destination, FileOutcome& outcome) {
     std::size_t references = 0;
     std::string name;
     if (destination.stream == nullptr) {
@@ -98,7 +146,7 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const Destination&
         reserveForEncoding(encoded.bytes, decoded.text.size(), options.outputEncoding);
         TextEncoder encoder(options.outputEncoding,
                             [&encoded](std::string_view bytes) { encoded.bytes.append(bytes); });
-        runCommand(options, decoded, encoder);
+        runCommand(options, decoded, extracted, encoder);
         std::u16string().swap(decoded.text);
         encoded.references = encoder.references();
         const TextFileWrite written = writeEncodedFile(toQPath(destination.path), encoded);
@@ -113,7 +161,7 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const Destination&
         TextEncoder encoder(options.outputEncoding, [&out](std::string_view bytes) {
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         });
-        runCommand(options, decoded, encoder);
+        runCommand(options, decoded, extracted, encoder);
         out.flush();
         if (!out) {
             outcome.messages.push_back(cliMessage("cannot write standard output"));
@@ -332,7 +380,18 @@ FileOutcome runOnInput(const CliOptions& options, const std::string& input, std:
             outcome.ok = false;
             return outcome;
         }
-        outcome.ok = deliver(options, decoded, destination, outcome);
+        if (options.command != CliCommand::Extract) {
+            outcome.ok = deliver(options, decoded, nullptr, destination, outcome);
+            return outcome;
+        }
+        ExtractResult extracted;
+        if (!extractForExport(options, input, decoded, extracted, outcome.messages)) {
+            outcome.ok = false;
+        } else if (exportFormat(options.to).kind == ExportKind::OneFilePerPicture) {
+            outcome.ok = deliverPictures(options, extracted, destination.path, outcome);
+        } else {
+            outcome.ok = deliver(options, decoded, &extracted, destination, outcome);
+        }
     } catch (...) {
         outcome.ok = false;
         outcome.messages.push_back(exceptionMessage(input));

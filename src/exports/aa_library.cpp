@@ -1,90 +1,15 @@
 // MLT and AST libraries: post bodies as the plain text lines AA editors keep.
 #include "exports/aa_library.h"
 
-#include <array>
-
-#include "exports/named_references.h"
 #include "exports/writers.h"
-#include "text/html_tags.h"
+#include "extract/post_header.h"
+#include "text/html_text.h"
 #include "text/numbers.h"
 #include "text/text.h"
-#include "text/utf.h"
 
 namespace mozaru {
 
 namespace {
-
-struct Reference {
-    std::u16string_view name;  // after '&', with its ';'
-    char16_t character;
-};
-
-constexpr std::array<Reference, 6> kNamed{{
-    {u"lt;", u'<'},
-    {u"gt;", u'>'},
-    {u"amp;", u'&'},
-    {u"quot;", u'"'},
-    {u"apos;", u'\''},
-    // AA editors write a no-break space as the text "&#160;" in CP932: the
-    // space a browser shows is the half-width one.
-    {u"nbsp;", u' '},
-}};
-
-// The numeric reference at text[at] ('&'): its code point and length; 0
-// when there is none or it names no character. A library's may lack its ';'.
-std::size_t numericReference(std::u16string_view text, std::size_t at, char32_t& c,
-                             ReferenceForms forms) {
-    std::size_t i = at + 2;
-    if (i > text.size() || text[at + 1] != u'#') return 0;
-    const bool hex = i < text.size() && (text[i] == u'x' || text[i] == u'X');
-    if (hex) ++i;
-    const std::size_t first = i;
-    std::uint32_t value = 0;
-    for (int d = 0; i < text.size() && (d = digitValue(text[i], hex ? 16 : 10)) >= 0; ++i) {
-        if (i - first == 8) return 0;
-        value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
-    }
-    const bool closed = i < text.size() && text[i] == u';';
-    if (i == first || (!closed && forms == ReferenceForms::Html)) return 0;
-    if (value == 0 || value > 0x10FFFF || isSurrogate(value)) return 0;
-    // A line of a library cannot hold a line break: such a reference stays text.
-    if (forms == ReferenceForms::Library && (value == u'\n' || value == u'\r')) return 0;
-    c = value;
-    return i + (closed ? 1 : 0) - at;
-}
-
-// Any name HTML 4 defines, at text[at] ('&'), with its ';'.
-std::size_t libraryNamedReference(std::u16string_view text, std::size_t at, char32_t& c) {
-    static const std::size_t longest = longestReferenceName();
-    const std::size_t end = text.substr(0, at + 2 + longest).find(u';', at + 1);
-    if (end == npos) return 0;
-    c = namedReference(text.substr(at + 1, end - at - 1));
-    // Editors draw a no-break space as a space; CP932 has no other.
-    if (c == u'\u00A0') c = u' ';
-    return c == 0 ? 0 : end + 1 - at;
-}
-
-// Text between tags, less the comments that the tag reader passes over.
-void appendText(std::u16string& out, std::u16string_view text) {
-    for (std::size_t open; (open = text.find(u"<!--")) != npos;) {
-        const std::size_t close = text.find(u"-->", open + 4);
-        if (close == npos) break;
-        out.append(text.substr(0, open));
-        text.remove_prefix(close + 3);
-    }
-    out.append(text);
-}
-
-// The text less its tags and comments; a '<' that starts no tag stays as text.
-std::u16string withoutTags(std::u16string_view text) {
-    std::u16string out;
-    std::size_t at = 0;
-    for (html::Tag tag; html::nextTag(text, at, tag); at = tag.end) {
-        appendText(out, text.substr(at, tag.begin - at));
-    }
-    appendText(out, text.substr(at));
-    return out;
-}
 
 constexpr std::u16string_view kBreak = u"<BR>";
 
@@ -112,35 +37,6 @@ void writeLines(const TextSink& sink, std::u16string_view body) {
 }
 
 }  // namespace
-
-std::u16string decodeReferences(std::u16string_view text, ReferenceForms forms) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != u'&') {
-            out.push_back(text[i]);
-            continue;
-        }
-        char32_t c = 0;
-        std::size_t length = numericReference(text, i, c, forms);
-        if (length == 0 && forms == ReferenceForms::Library) {
-            length = libraryNamedReference(text, i, c);
-        }
-        for (const Reference& r : kNamed) {
-            if (length == 0 && text.substr(i + 1, r.name.size()) == r.name) {
-                c = r.character;
-                length = r.name.size() + 1;
-            }
-        }
-        if (length == 0) {
-            out.push_back(u'&');
-            continue;
-        }
-        appendUtf16(out, c);
-        i += length - 1;
-    }
-    return out;
-}
 
 std::u16string libraryLine(std::u16string_view line) {
     std::u16string out;
@@ -172,27 +68,83 @@ std::vector<std::u16string> plainLines(std::u16string_view body) {
         std::u16string_view line = body.substr(start, end - start);
         if (padded && !line.empty() && line.front() == u' ') line.remove_prefix(1);
         if (padded && !line.empty() && line.back() == u' ') line.remove_suffix(1);
-        lines.push_back(decodeReferences(withoutTags(line)));
+        lines.push_back(html::plainText(line));
         start = end + kBreak.size();
     }
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     return lines;
 }
 
+namespace {
+
+// "【>>12 名無し】": a one-line item, which AA editors list as a heading.
+std::u16string headingOf(const KeptPost& post, const PostHeader* header, bool withId) {
+    std::u16string heading = u"【>>";
+    appendDecimal(heading, post.number);
+    if (header != nullptr && !header->name.empty()) heading += u' ' + header->name;
+    if (withId && header != nullptr && !header->id.empty()) heading += u" ID:" + header->id;
+    return heading + u"】";
+}
+
+// "12 名無し ID:Ab3", the AST name of a picture with its header.
+std::u16string nameWithHeader(const KeptPost& post, const PostHeader* header) {
+    std::u16string name;
+    appendDecimal(name, post.number);
+    if (header == nullptr) return name;
+    if (!header->name.empty()) name += u' ' + header->name;
+    if (!header->id.empty()) name += u" ID:" + header->id;
+    return name;
+}
+
+// The post's header when the options show it (withHeader or headings).
+const PostHeader* headerOf(const ExportInput& input, const KeptPost& post, PostHeader& header) {
+    if (!input.options.withHeader && !input.options.headings) return nullptr;
+    return parsePostHeader(post.header, header) ? &header : nullptr;
+}
+
+}  // namespace
+
 namespace writers {
 
 void mlt(const ExportInput& input, const TextSink& sink) {
-    for (std::size_t k = 0; k < input.posts.size(); ++k) {
-        if (k > 0) sink(u"[SPLIT]\r\n");
-        writeLines(sink, input.posts[k].body);
+    bool first = true;
+    const auto item = [&](std::u16string_view line) {
+        if (!first) sink(u"[SPLIT]\r\n");
+        first = false;
+        if (!line.empty()) {
+            sink(line);
+            sink(u"\r\n");
+        }
+    };
+    const ExportOptions& o = input.options;
+    if (o.headings && !o.title.empty()) item(u"【" + std::u16string(o.title) + u"】");
+    for (const KeptPost& post : input.posts) {
+        PostHeader parsed;
+        const PostHeader* header = headerOf(input, post, parsed);
+        if (o.headings) item(headingOf(post, header, false));
+        item(o.withHeader && header != nullptr ? shownHeader(*header) : std::u16string());
+        writeLines(sink, post.body);
     }
 }
 
 void ast(const ExportInput& input, const TextSink& sink) {
+    const ExportOptions& o = input.options;
+    if (o.headings && !o.title.empty()) {
+        const std::u16string heading = u"【" + std::u16string(o.title) + u"】";
+        sink(u"[AA][" + heading + u"]\r\n" + heading + u"\r\n");
+    }
     std::u16string name;
     for (const KeptPost& post : input.posts) {
+        PostHeader parsed;
+        const PostHeader* header = headerOf(input, post, parsed);
         name = u"[AA][";
-        appendDecimal(name, post.number);
+        if (o.headings) {
+            name += headingOf(post, header, o.withHeader);
+        } else if (o.withHeader) {
+            name += nameWithHeader(post, header);
+        } else {
+            appendDecimal(name, post.number);
+        }
         name += u"]\r\n";
         sink(name);
         writeLines(sink, post.body);

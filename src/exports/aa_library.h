@@ -13,17 +13,6 @@ namespace mozaru {
 // character references decoded; trailing empty lines dropped.
 std::vector<std::u16string> plainLines(std::u16string_view body);
 
-// Html: what boards write, &lt; &gt; &amp; &quot; &apos; &#N; &#xH;, and &nbsp;
-// as a half-width space (CP932 would write U+00A0 as &#160;).
-// Library: what AA libraries hold besides, &#N and &#xH without their ';' and
-// every name HTML 4 defines (&nbsp; as a space); a reference to a line break
-// stays as written there.
-enum class ReferenceForms { Html, Library };
-
-// The references of forms decoded; others left as written.
-std::u16string decodeReferences(std::u16string_view text,
-                                ReferenceForms forms = ReferenceForms::Html);
-
 // A plain line as a library holds it: a CR or LF (decoded from &#13; or
 // &#10;) written as that reference again, and the '[' of "[SPLIT]" or "[AA]"
 // (any case, anywhere in the line: editors look for them anywhere) as

@@ -10,5 +10,6 @@ void saveText(const ExportInput& input, const TextSink& sink);    // document_ex
 void keptBodies(const ExportInput& input, const TextSink& sink);  // document_exports.cpp
 void mlt(const ExportInput& input, const TextSink& sink);         // aa_library.cpp
 void ast(const ExportInput& input, const TextSink& sink);         // aa_library.cpp
+void page(const ExportInput& input, const TextSink& sink);        // web_page.cpp
 
 }  // namespace mozaru::writers

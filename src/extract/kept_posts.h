@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "extract/extract_observer.h"
+
 namespace mozaru {
 
 struct KeptPost {
@@ -23,6 +25,19 @@ struct Extraction {
 // ExtractAA over page, and, when withPosts, the kept posts one by one.
 Extraction extractPosts(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
                         bool withPosts);
+// The same, the extraction's progress told to observer too.
+Extraction extractPosts(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
+                        bool withPosts, ExtractObserver& observer);
+
+// The bodies of an extraction's result (between its <HR> rules, line
+// breaks out), numbered from 1 in order: the posts of a document that was
+// extracted already. They have no headers.
+std::vector<KeptPost> keptPostsOfResult(std::u16string_view document);
+
+// The picture around offset in a document: from the rule or the "<DD>" before
+// it to the rule, "<DT" or "</DL" after it (the whole text without any), line
+// breaks out.
+std::u16string pictureAt(std::u16string_view document, std::size_t offset);
 
 // The number a post header gives after its last "<DT" (its tag, tags and
 // spaces skipped); 0 when it gives none.

@@ -2,6 +2,7 @@
 #include "library/picture_text.h"
 
 #include "exports/aa_library.h"
+#include "text/html_text.h"
 #include "text/text.h"
 
 namespace mozaru {
@@ -33,7 +34,7 @@ std::vector<std::u16string> normalisedLines(std::u16string_view text, ItemText k
         for (std::u16string& line : lines) line.resize(withoutTrailingSpaces(line).size());
     } else {
         for (const std::u16string_view line : linesOfNormalised(text)) {
-            lines.push_back(decodeReferences(line, ReferenceForms::Library));
+            lines.push_back(html::decodeReferences(line, html::ReferenceForms::Library));
             lines.back().resize(withoutTrailingSpaces(lines.back()).size());
         }
     }

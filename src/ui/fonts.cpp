@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include "text/aa_faces.h"
+
 namespace mozaru {
 
 namespace {
@@ -29,17 +31,11 @@ QFont gothicFont(qreal pointSize, int weight) {
 }
 
 QFont pGothicFont(qreal pointSize) {
-    // Monapo and Mona keep the widths of MS PGothic, so pictures line up.
-    static const QStringList families{
-        QStringLiteral("ＭＳ Ｐゴシック"),
-        QStringLiteral("MS PGothic"),
-        QStringLiteral("Monapo"),
-        QStringLiteral("IPAMonaPGothic"),
-        QStringLiteral("Mona"),
-        QStringLiteral("IPAPGothic"),
-        QStringLiteral("VL PGothic"),
-        QStringLiteral("Noto Sans CJK JP"),
-    };
+    static const QStringList families = [] {
+        QStringList list;
+        for (const std::u16string_view face : kAAFaces) list << QStringView(face).toString();
+        return list;
+    }();
     return fontOf(families, pointSize, QFont::Normal);
 }
 

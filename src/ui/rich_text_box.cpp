@@ -34,6 +34,7 @@ constexpr QKeyCombination kWindowKeys[] = {
     Qt::ALT | Qt::Key_Backspace,
     Qt::CTRL | Qt::Key_O,
     Qt::CTRL | Qt::Key_S,
+    Qt::CTRL | Qt::SHIFT | Qt::Key_S,
     Qt::CTRL | Qt::Key_E,
     Qt::CTRL | Qt::Key_Return,
     Qt::CTRL | Qt::Key_Enter,
@@ -227,6 +228,12 @@ void RichTextBox::contextMenuEvent(QContextMenuEvent* event) {
     add("Delete", QKeySequence(), editable && selected, &RichTextBox::removeSelectedText);
     menu.addSeparator();
     add("Select All", QKeySequence::SelectAll, !isEmptyDocument(), [this] { selectAll(); });
+    int line = event->reason() == QContextMenuEvent::Mouse ? lineAt(event->pos()) : -1;
+    if (line < 0) {
+        int index = 0;
+        getCursorPosition(&line, &index);
+    }
+    emit contextMenuOpening(&menu, line);
     menu.exec(event->globalPos());
 }
 

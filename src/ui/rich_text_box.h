@@ -11,6 +11,7 @@
 
 #include "ui/document_history.h"
 
+class QMenu;
 class QMimeData;
 
 namespace mozaru {
@@ -59,6 +60,9 @@ signals:
     // The text changed: typing, every assignment, undo and redo.
     void changed();
     void dropped(const QMimeData* data);
+    // The context menu is about to open for a line (the one under the
+    // pointer, or the caret's): the window adds its own commands to it.
+    void contextMenuOpening(QMenu* menu, int line);
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -498,6 +498,12 @@ void Form1Test::keysRunTheCommandsOnlyWhenEnabled_data() {
         << int(Qt::Key_Return) << ctrl << "a<BR>b" << true << "open 0 exec 0|a<BR>b";
     QTest::newRow("Ctrl+Shift+Enter 改行除去")
         << int(Qt::Key_Return) << ctrlShift << "a<br>\r\nb" << false << "open 0 exec 0|a<br>b";
+    QTest::newRow("Ctrl+Shift+S エクスポート")
+        << int(Qt::Key_S) << ctrlShift << "x" << false << "open 0 exec 1|x";
+    QTest::newRow("Ctrl+Shift+S busy")
+        << int(Qt::Key_S) << ctrlShift << "x" << true << "open 0 exec 0|x";
+    QTest::newRow("Ctrl+Shift+S empty")
+        << int(Qt::Key_S) << ctrlShift << "" << false << "open 0 exec 0|";
 }
 
 void Form1Test::keysRunTheCommandsOnlyWhenEnabled() {

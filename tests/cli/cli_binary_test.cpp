@@ -18,8 +18,10 @@ struct Ran {
     std::string err;
 };
 
-Ran runBinary(const QStringList& args, const std::string& input = {}) {
+Ran runBinary(const QStringList& args, const std::string& input = {},
+              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(MOZARU_CLI_PATH), args);
     Ran ran;
     if (!process.waitForStarted()) return ran;
@@ -51,6 +53,27 @@ TEST(Binary, OutputNamedDevStdoutGoesThroughThePipe) {
     EXPECT_EQ(ran.out, cp932(u"\r\n<HR>\r\n" + kBody + u"<HR>"));
     EXPECT_EQ(ran.err, "");
 }
+
+#ifdef MOZARU_EXPORT_IMAGES
+// A machine without any of the AA faces (fontconfig given no fonts at all).
+TEST(Binary, ImagesWithoutAFaceNameTheFacesTried) {
+    QTemporaryDir dir;
+    QFile config(dir.filePath("fonts.conf"));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write("<?xml version=\"1.0\"?><fontconfig></fontconfig>");
+    config.close();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("FONTCONFIG_FILE", config.fileName());
+    const Ran ran =
+        runBinary({"extract", "--to", "png", "-d", dir.filePath("out")}, {}, environment);
+    EXPECT_EQ(ran.status, 1);
+    EXPECT_EQ(ran.err,
+              "mozaru-cli: no AA face is installed (tried ＭＳ Ｐゴシック, MS PGothic, Monapo, "
+              "IPAMonaPGothic, Mona, IPAPGothic, VL PGothic, Noto Sans CJK JP); --font names a "
+              "font file or family\n");
+    EXPECT_FALSE(QDir(dir.filePath("out")).exists());
+}
+#endif
 
 TEST(Binary, LargeInputThroughPipes) {
     // More than any pipe buffer in both directions.

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <filesystem>
@@ -33,6 +34,11 @@ const std::u16string kProse = u"こんにちは。今日は<BR>いい天気<BR>"
 const std::u16string kPage = u"<HTML><BODY><DL>\r\n<DT>1 名無し<DD>" + kCat +
                              u"\r\n<DT>2 名無し<DD>" + kProse + u"\r\n<DT>3 名無し<DD>" +
                              kCatSmall + u"\r\n</DL></BODY></HTML>\r\n";
+
+// Two authors on a page: the first with an ID, a reader without a header.
+const std::u16string kTwoAuthors = u"<DL><DT>1 ：<B>名無し</B>：d ID:Ab3<DD>" + kCat +
+                                   u"<DT>2 ：<B>名無し</B>：d ID:Zz9<DD>" + kCatSmall +
+                                   u"<DT>3 名無し<DD>" + kCat + u"</DL>";
 
 const std::u16string kBothCats = u"\r\n<HR>\r\n" + kCat + u"\r\n<HR>\r\n" + kCatSmall + u"<HR>";
 const std::u16string kOneCat = u"\r\n<HR>\r\n" + kCat + u"<HR>";
@@ -250,7 +256,14 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"explain", "--input-format", "jbbs"},
                       std::vector<std::string>{"convert", "--merge"},
                       std::vector<std::string>{"add-breaks", "--to", "mlt"},
-                      std::vector<std::string>{"extract", MOZARU_SOURCE_DIR "/samples"}));
+                      std::vector<std::string>{"extract", MOZARU_SOURCE_DIR "/samples"},
+                      std::vector<std::string>{"extract", "--author", "ID:x"},
+                      std::vector<std::string>{"explain", "--author", "trip:"},
+                      std::vector<std::string>{"convert", "--author", "auto"},
+                      std::vector<std::string>{"extract", "--headings", "--to", "page"},
+                      std::vector<std::string>{"extract", "--font", "Monapo"},
+                      std::vector<std::string>{"extract", "--to", "svg", "--font-size", "x"},
+                      std::vector<std::string>{"extract", "--to", "png", "-o", "x.png"}));
 
 TEST_P(UsageErrors, ExitTwoWithOneLineAndTheUsage) {
     const CliRun run = runCliWith(GetParam(), "<DL><DT>1<DD>x</DL>");
@@ -580,6 +593,26 @@ TEST_F(Batch, NamesStartingWithAColonAreFiles) {
               QStringList{"out"});
 }
 
+#ifdef MOZARU_EXPORT_IMAGES
+TEST_F(Batch, PicturesGoOneFileEachNamedByPost) {
+    putFile(m_dir.filePath("a/t.html"), cp932(kTwoAuthors));
+    const std::string out = at("pictures");
+    CliRun run = runCliWith({"extract", "--to", "svg", "--author", "auto", "-d", out, "--font-size",
+                             "20", at("a/t.html")});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(QDir(m_dir.filePath("pictures")).entryList(QDir::Files), QStringList{"t-1.svg"});
+    const std::string svg = fileBytes(m_dir.filePath("pictures/t-1.svg"));
+    EXPECT_NE(svg.find("font-size=\"20px\""), std::string::npos);
+    EXPECT_NE(svg.find(">(_______)</tspan>"), std::string::npos);
+    // A face that is not there fails before anything is read or written.
+    run = runCliWith(
+        {"extract", "--to", "png", "-d", at("none"), "--font", "No Such Face", at("a/t.html")});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "mozaru-cli: no font file or installed family No Such Face\n");
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("none")));
+}
+#endif
+
 TEST(Formats, MalformedDatLineIsNamedAndSkipped) {
     const CliRun run = runCliWith({"extract", "--to", "ast"}, cp932(kDat + u"broken<>\n"));
     EXPECT_EQ(run.status, 0);
@@ -681,6 +714,57 @@ TEST(Explain, WarnsOfUndecodableBytes) {
     EXPECT_EQ(run.out,
               "{\"post\":1,\"lines\":1,\"total\":1,\"symbols\":1,\"ideographs\":0,\"latin\":0,"
               "\"is_aa\":false,\"rule\":\"too-few-lines\",\"merge_key\":\"\xEF\xBF\xBD\"}\n");
+}
+
+struct AuthorRun {
+    std::vector<std::string> args;
+    int status;
+    std::u16string out;  // its start
+    std::string err;
+};
+
+class Authors : public ::testing::TestWithParam<AuthorRun> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, Authors,
+    ::testing::Values(
+        AuthorRun{{"extract", "--author", "auto"}, 0, u"\r\n<HR>\r\n" + kCat + u"<HR>", ""},
+        AuthorRun{{"extract", "--author", "id:Zz9", "--with-header"},
+                  0,
+                  u"\r\n<HR>\r\n2 ：名無し：d ID:Zz9<BR>" + kCatSmall + u"<HR>",
+                  ""},
+        AuthorRun{{"extract", "--author", "name:x"}, 0, u"", ""},
+        AuthorRun{{"explain", "--author", "auto", "--json", "--level", "2"},
+                  0,
+                  u"{\"author\":\"id:Ab3 (the ID in post 1's header)\"}\n"
+                  u"{\"post\":1,\"lines\":7,\"total\":36,\"symbols\":31,\"ideographs\":0,"
+                  u"\"latin\":5,\"is_aa\":false,\"rule\":\"too-short\",\"by_author\":null,"
+                  u"\"merge_key\":\"",
+                  ""}));
+
+TEST_P(Authors, KeepTheAuthorsPostsOnly) {
+    const CliRun run = runCliWith(GetParam().args, cp932(kTwoAuthors));
+    EXPECT_EQ(run.status, GetParam().status);
+    EXPECT_EQ(fromCp932(run.out).substr(0, GetParam().out.size()), GetParam().out);
+    EXPECT_EQ(run.err, GetParam().err);
+}
+
+TEST(Authors, AutoWithoutAnAuthorSaysWhyAndWritesNothing) {
+    QTemporaryDir dir;
+    const std::string out = path(dir.filePath("out.html"));
+    CliRun run = runCliWith({"extract", "--author", "auto", "-o", out}, cp932(kPage));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "mozaru-cli: standard input: --author auto: the first post has no header (<DT>N "
+              "：NAME：DATE ID:X) to take the author from\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("out.html")));
+    run = runCliWith({"explain", "--author", "auto"},
+                     cp932(u"<DL><DT>1 ：<B>名無しさん</B>：d<DD>x</DL>"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err,
+              "mozaru-cli: standard input: --author auto: post 1's header shows no ID, no trip, "
+              "and the board's default name 名無しさん; name the author with id:X, trip:X or "
+              "name:X\n");
 }
 
 TEST(Explain, MissingFileExitsOne) {

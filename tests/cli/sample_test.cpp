@@ -173,6 +173,80 @@ TEST_P(SampleFormats, IsReadInItsFormatAndKeepsThePostsTheReadmeLists) {
     }
 }
 
+// The thread told in pictures by its author (samples/yaruo/), in both its
+// forms: the posts kept with each --author choice, as samples/README.md lists them.
+struct AuthorSample {
+    const char* author;  // empty: off
+    std::vector<int> kept;
+};
+
+class YaruoSample : public ::testing::TestWithParam<std::tuple<const char*, AuthorSample>> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Readme, YaruoSample,
+    ::testing::Combine(::testing::Values("thread.html", "2ch.dat"),
+                       ::testing::Values(AuthorSample{"", {1, 3, 4, 5, 8, 9, 10}},
+                                         AuthorSample{"auto", {1, 3, 5, 10}},
+                                         AuthorSample{"trip:◆MaRuO.neko", {1, 3, 5, 10}},
+                                         AuthorSample{"trip:MaRuO.neko", {1, 3, 5, 10}},
+                                         AuthorSample{"name:まる夫", {1, 3, 5, 9, 10}},
+                                         AuthorSample{"id:26ybf26y", {4}})));
+
+TEST_P(YaruoSample, KeepsTheAuthorsPostsTheReadmeLists) {
+    const auto& [file, sample] = GetParam();
+    std::vector<std::string> args{"extract", "--to", "ast", "--output-encoding", "utf-8"};
+    if (*sample.author != '\0') args.insert(args.end(), {"--author", sample.author});
+    args.push_back(std::string(MOZARU_SOURCE_DIR "/samples/yaruo/") + file);
+    const CliRun run = runCliWith(args);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(astNumbers(run.out), sample.kept);
+}
+
+// An MLT library's items, as AA editors split it.
+std::vector<std::string> mltItems(const std::string& library) {
+    std::vector<std::string> items(1);
+    for (std::size_t at = 0; at < library.size();) {
+        const std::size_t end = library.find("\r\n", at);
+        const std::string line = library.substr(at, end - at);
+        at = end + 2;
+        if (line == "[SPLIT]") {
+            items.emplace_back();
+        } else {
+            items.back() += line + "\n";
+        }
+    }
+    return items;
+}
+
+// What an editor shows as a heading: an item of one line starting with 【.
+bool isHeading(const std::string& item) {
+    return item.rfind("【", 0) == 0 && item.find('\n') == item.size() - 1;
+}
+
+TEST(YaruoSample, LibraryWithHeadingsReadsBackAsTheSamePictures) {
+    const std::string page = MOZARU_SOURCE_DIR "/samples/yaruo/thread.html";
+    const auto library = [&](std::vector<std::string> more) {
+        std::vector<std::string> args{"extract", "--to", "mlt", "--output-encoding", "utf-8"};
+        args.insert(args.end(), more.begin(), more.end());
+        args.push_back(page);
+        const CliRun run = runCliWith(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return mltItems(run.out);
+    };
+    const std::vector<std::string> plain = library({"--author", "auto"});
+    std::vector<std::string> pictures;
+    std::vector<std::string> headings;
+    for (const std::string& item : library({"--author", "auto", "--headings"})) {
+        (isHeading(item) ? headings : pictures).push_back(item);
+    }
+    EXPECT_EQ(pictures, plain);
+    EXPECT_EQ(headings, (std::vector<std::string>{
+                            "【まる夫は猫の世話をするようです】\n", "【>>1 まる夫 ◆MaRuO.neko】\n",
+                            "【>>3 まる夫 ◆MaRuO.neko】\n", "【>>5 まる夫 ◆MaRuO.neko】\n",
+                            "【>>10 まる夫 ◆MaRuO.neko】\n"}));
+}
+
 TEST(Sample, ThreadPageIsReadAsItStands) {
     EXPECT_EQ(recognizePageFormat(fromCp932(fileBytes(kSample))), PageFormat::Classic);
 }

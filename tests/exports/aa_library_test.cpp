@@ -73,5 +73,42 @@ TEST(AALibrary, MltSplitsItemsAstNamesThem) {
     EXPECT_EQ(exportText(ExportId::Mlt, {}), u"");
 }
 
+// Two posts, the first with a header of the classic page, the second without.
+const std::vector<KeptPost> kHeaded{{12, u"<DT>12 ：<B>名無し</B>：d ID:Ab3", u" a <br> b "},
+                                    {15, u"", u"c"}};
+
+struct HeadedCase {
+    const char* name;
+    ExportId id;
+    bool withHeader, headings;
+    std::u16string_view text;
+};
+
+class HeadersAndHeadings : public testing::TestWithParam<HeadedCase> {};
+
+TEST_P(HeadersAndHeadings, AreWrittenWherePicturesStart) {
+    const HeadedCase& c = GetParam();
+    const ExportInput input{u"", kHeaded, {true, c.withHeader, c.headings, u"スレ"}};
+    EXPECT_EQ(exportText(c.id, input), c.text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Libraries, HeadersAndHeadings,
+    testing::Values(
+        HeadedCase{"mltHeader", ExportId::Mlt, true, false,
+                   u"12 ：名無し：d ID:Ab3\r\na\r\nb\r\n[SPLIT]\r\nc\r\n"},
+        HeadedCase{"mltHeadings", ExportId::Mlt, false, true,
+                   u"【スレ】\r\n[SPLIT]\r\n【>>12 名無し】\r\n[SPLIT]\r\na\r\nb\r\n"
+                   u"[SPLIT]\r\n【>>15】\r\n[SPLIT]\r\nc\r\n"},
+        HeadedCase{"astHeader", ExportId::Ast, true, false,
+                   u"[AA][12 名無し ID:Ab3]\r\na\r\nb\r\n[AA][15]\r\nc\r\n"},
+        HeadedCase{"astBoth", ExportId::Ast, true, true,
+                   u"[AA][【スレ】]\r\n【スレ】\r\n[AA][【>>12 名無し ID:Ab3】]\r\na\r\nb\r\n"
+                   u"[AA][【>>15】]\r\nc\r\n"},
+        // The extraction's layout rebuilt from the posts picked.
+        HeadedCase{"keptBodies", ExportId::KeptBodies, true, false,
+                   u"\r\n<HR>\r\n12 ：名無し：d ID:Ab3<BR> a <br> b \r\n<HR>\r\nc<HR>"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace mozaru

@@ -7,7 +7,7 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "cmake --install failed: ${status}")
 endif()
 set(expected
-  mozaru mozaru-cli Mozaru.ini 説明書/説明書.html
+  mozaru mozaru-cli Mozaru.ini 説明書/説明書.html 説明書/export-page.png 説明書/export-picture.png
   bin/mozaru bin/mozaru-cli
   share/applications/mozaru.desktop
   share/metainfo/jp.mozaru.Mozaru.metainfo.xml

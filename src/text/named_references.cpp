@@ -1,6 +1,6 @@
 // The named character references of HTML 4 (and &apos;): the names pages and
 // AA libraries of the boards' era hold.
-#include "exports/named_references.h"
+#include "text/named_references.h"
 
 #include <algorithm>
 #include <array>

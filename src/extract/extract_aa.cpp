@@ -137,7 +137,7 @@ std::size_t largestResult(std::u16string_view page) {
 
 template <class Observer>
 std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
-                       Observer& observer) {
+                       Detector detector, Observer& observer) {
     MarkerAt marker;
     std::size_t at = findPostBody(page, 0, marker);
     if (at == npos) return {};
@@ -174,7 +174,7 @@ std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_
             appendWithoutLineBreaksProtected(body, judged.substr(first));
             judged = body;
         }
-        detail::judgeBody(judged, level, observer, result, detail::kListening<Observer>);
+        detail::judgeBody(judged, level, observer, result, detail::kListening<Observer>, detector);
         if (result.isAA && (mergeFlag != 1 ||
                             keys.add({piece.body.begin, piece.body.end}, result.mergeKey, keyOf))) {
             if (out.empty()) reserveOutput(out, largestResult(page));
@@ -205,12 +205,23 @@ std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_
 
 std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag) {
     detail::SilentObserver silent;
-    return extract(text, level, mergeFlag, silent);
+    return extract(text, level, mergeFlag, Detector::Seed, silent);
 }
 
 std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
                          ExtractObserver& observer) {
-    return extract(text, level, mergeFlag, observer);
+    return extract(text, level, mergeFlag, Detector::Seed, observer);
+}
+
+std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
+                         Detector detector) {
+    detail::SilentObserver silent;
+    return extract(text, level, mergeFlag, detector, silent);
+}
+
+std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
+                         Detector detector, ExtractObserver& observer) {
+    return extract(text, level, mergeFlag, detector, observer);
 }
 
 }  // namespace mozaru

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "extract/extract_observer.h"
+#include "extract/picture_stats.h"
 
 namespace mozaru {
 
@@ -13,5 +14,10 @@ namespace mozaru {
 std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag);
 std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
                          ExtractObserver& observer);
+// The same with a chosen detector: Seed judges as above, Picture with isPicture.
+std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
+                         Detector detector);
+std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
+                         Detector detector, ExtractObserver& observer);
 
 }  // namespace mozaru

@@ -68,6 +68,7 @@ void operator delete[](void* p, std::size_t) noexcept {
 namespace {
 
 using mozaru::AddLineBreaks;
+using mozaru::Detector;
 using mozaru::ExtractAA;
 using mozaru::IsAA;
 using mozaru::RemoveLineBreaks;
@@ -190,20 +191,21 @@ void setBytes(benchmark::State& state, const std::u16string& input) {
                             static_cast<std::int64_t>(input.size() * 2));
 }
 
-void benchExtract(benchmark::State& state, std::size_t megabytes, std::int16_t merge) {
+void benchExtract(benchmark::State& state, std::size_t megabytes, std::int16_t merge,
+                  Detector detector) {
     const std::u16string& page = pageOf(megabytes);
     std::size_t kept = 0;
     for (auto _ : state) {
-        const std::u16string out = ExtractAA(page, 0, merge);
+        const std::u16string out = ExtractAA(page, 0, merge, detector);
         kept = out.size();
         benchmark::DoNotOptimize(out.data());
     }
     setBytes(state, page);
     state.counters["output_share"] = static_cast<double>(kept) / static_cast<double>(page.size());
-    state.counters["peak_heap_x_input"] = static_cast<double>(peakHeapOf([&] {
-                                              benchmark::DoNotOptimize(ExtractAA(page, 0, merge));
-                                          })) /
-                                          bytesOf(page);
+    state.counters["peak_heap_x_input"] =
+        static_cast<double>(
+            peakHeapOf([&] { benchmark::DoNotOptimize(ExtractAA(page, 0, merge, detector)); })) /
+        bytesOf(page);
 }
 
 void benchIsAA(benchmark::State& state, bool art) {
@@ -308,17 +310,20 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    // --profile=RUNS[:MB[:MERGE]]: that many extractions of one page (1 MB,
-    // merge on by default) and nothing else, for profilers and callgrind.
+    // --profile=RUNS[:MB[:MERGE[:DETECTOR]]]: that many extractions of one
+    // page (1 MB, merge on, the seed's rules by default; DETECTOR picture for
+    // the picture detector) and nothing else, for profilers and callgrind.
     if (argc == 2 && std::string_view(argv[1]).starts_with("--profile=")) {
         char* rest = argv[1] + 10;
         const long runs = std::strtol(rest, &rest, 10);
         const long mb = *rest == ':' ? std::strtol(rest + 1, &rest, 10) : 1;
         const long merge = *rest == ':' ? std::strtol(rest + 1, &rest, 10) : 1;
+        const Detector detector =
+            std::string_view(rest) == ":picture" ? Detector::Picture : Detector::Seed;
         const std::u16string& page = pageOf(static_cast<std::size_t>(mb));
         std::size_t kept = 0;
         for (long i = 0; i < runs; ++i) {
-            kept += ExtractAA(page, 0, static_cast<std::int16_t>(merge)).size();
+            kept += ExtractAA(page, 0, static_cast<std::int16_t>(merge), detector).size();
         }
         std::printf("%zu\n", kept);
         return 0;
@@ -328,7 +333,12 @@ int main(int argc, char** argv) {
         for (const std::int16_t merge : {1, 0}) {
             benchmark::RegisterBenchmark(
                 ("ExtractAA/merge:" + std::to_string(merge) + size).c_str(),
-                [=](benchmark::State& s) { benchExtract(s, mb, merge); })
+                [=](benchmark::State& s) { benchExtract(s, mb, merge, Detector::Seed); })
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(
+                ("ExtractAA/picture/merge:" + std::to_string(merge) + size).c_str(),
+                [=](benchmark::State& s) { benchExtract(s, mb, merge, Detector::Picture); })
                 ->Unit(benchmark::kMillisecond)
                 ->UseRealTime();
         }

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <vector>
 
 #include "extract/extract_observer.h"
 #include "extract/is_aa.h"
@@ -92,18 +93,19 @@ void cleanLines(std::u16string_view body, Observer& observer, AAResult& result, 
 // fullStats false: when the size alone decides, the classes are not counted
 // and result.stats holds only the lines and the total.
 // detector Picture: the picture detector gives the verdict (isPicture), from
-// the lines as the key holds them.
+// the lines as the key holds them one after the other.
 template <class Observer>
 void judgeBody(std::u16string_view body, std::int16_t level, Observer& observer, AAResult& result,
                bool fullStats = true, Detector detector = Detector::Seed) {
     std::int64_t lines = 0;
     std::int64_t total = 0;
     if (detector == Detector::Picture) {
-        PictureMeasure picture(fullStats);
-        cleanLines(body, observer, result, lines, total, [&picture](std::u16string_view line) {
-            if (!picture.done()) picture.addLine(line);
-        });
-        decidePicture(picture, lines, total, level, fullStats, result);
+        std::vector<std::size_t>& lengths = pictureLineLengths();
+        lengths.clear();
+        // A call, not the vector's growth inlined here, keeps the loop small.
+        cleanLines(body, observer, result, lines, total,
+                   [&lengths](std::u16string_view line) { noteLineLength(lengths, line.size()); });
+        decidePicture(lengths, lines, total, level, fullStats, result);
         return;
     }
     cleanLines(body, observer, result, lines, total, [](std::u16string_view) {});

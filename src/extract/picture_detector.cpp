@@ -92,9 +92,32 @@ PictureStats PictureMeasure::finish() {
     return PictureStats{narrow(m_graphicLines), narrow(m_textLines), narrow(m_longestRun), m_rule};
 }
 
-void decidePicture(PictureMeasure& picture, std::int64_t lines, std::int64_t total,
+std::vector<std::size_t>& pictureLineLengths() {
+    thread_local std::vector<std::size_t> lengths;
+    return lengths;
+}
+
+void noteLineLength(std::vector<std::size_t>& lengths, std::size_t length) {
+    lengths.push_back(length);
+}
+
+void decidePicture(std::vector<std::size_t>& lengths, std::int64_t lines, std::int64_t total,
                    std::int16_t level, bool fullStats, AAResult& result) {
     decide(lines, total, fullStats ? countClasses(result.mergeKey) : ClassCounts{}, level, result);
+    PictureMeasure picture(fullStats);
+    // Most bodies are prose: when the whole key holds no unit that could
+    // draw, no line of it is graphic, and the verdict needs no line read.
+    const std::u16string_view key = result.mergeKey;
+    if (fullStats || mayHoldGraphic(key)) {
+        std::size_t at = 0;
+        for (const std::size_t length : lengths) {
+            if (picture.done()) break;
+            picture.addLine(key.substr(at, length));
+            at += length;
+        }
+    }
+    // A body of a great many lines does not keep its room.
+    if (lengths.capacity() > (std::size_t{1} << 16)) lengths = {};
     result.picture = picture.finish();
     if (total <= minimumTotalLength(level)) result.picture.rule = PictureRule::TooShort;
     result.isAA = result.picture.rule == PictureRule::Picture ||

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "extract/is_aa.h"
 #include "extract/picture_stats.h"
@@ -57,10 +58,16 @@ private:
     PictureRule m_rule = PictureRule::NoPicture;
 };
 
-// The picture detector's verdict into result, whose merge key is built;
-// lines and total as IsAA counts them. fullStats false: result.stats holds
-// only the lines and the total.
-void decidePicture(PictureMeasure& picture, std::int64_t lines, std::int64_t total,
+// Room for the lengths of a body's lines, one per thread, reused from body
+// to body so that the extraction allocates nothing per post.
+std::vector<std::size_t>& pictureLineLengths();
+void noteLineLength(std::vector<std::size_t>& lengths, std::size_t length);
+
+// The picture detector's verdict into result, whose merge key holds the
+// body's lines one after the other, of the given lengths; lines and total as
+// IsAA counts them. fullStats false: result.stats holds only the lines and the
+// total, and the figures only what the verdict needed.
+void decidePicture(std::vector<std::size_t>& lengths, std::int64_t lines, std::int64_t total,
                    std::int16_t level, bool fullStats, AAResult& result);
 
 }  // namespace detail

@@ -135,6 +135,42 @@ Quick quickKindWide(std::u16string_view line) {
 }
 #endif
 
+// Whether text, eight units or more, holds a unit that quickKindWide does
+// not take, or a katakana (ー included) or kanji twice in a row: the same
+// test, with fewer ranges and nothing else counted.
+bool mayHoldGraphicWide(std::u16string_view text) {
+    const char16_t* const d = text.data();
+    const std::size_t n = text.size();
+    __m128i last = _mm_setzero_si128();
+    for (std::size_t i = 0;; i += 8) {
+        // The last eight units overlap those before them, which pass again.
+        const bool end = i + 8 >= n;
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + (end ? n - 8 : i)));
+        // Katakana with ・ー, and kanji: the units that may not stand twice.
+        const __m128i twice = _mm_or_si128(inRange(x, 0x30A1, 0x30FC), inRange(x, 0x4E00, 0x9FFF));
+        const __m128i taken = _mm_or_si128(
+            _mm_or_si128(_mm_or_si128(twice, inRange(x, 0x3041, 0x3096)),
+                         _mm_or_si128(inRange(x, 0x3000, 0x3002), inRange(x, 0x300C, 0x3011))),
+            _mm_or_si128(
+                _mm_or_si128(_mm_or_si128(inRange(x, u'0', u'9'), inRange(x, 0xFF10, 0xFF19)),
+                             _mm_or_si128(inRange(x, 0xFF08, 0xFF09), equals(x, u' '))),
+                _mm_or_si128(_mm_or_si128(equals(x, 0xFF01), equals(x, 0xFF1F)),
+                             _mm_or_si128(equals(x, 0x2026), equals(x, 0xFF5E)))));
+        // A last vector that overlaps the one before holds the unit before
+        // each of its new lanes; any other takes it from the one before.
+        const __m128i before = n - 8 < i
+                                   ? _mm_slli_si128(x, 2)
+                                   : _mm_or_si128(_mm_slli_si128(x, 2), _mm_srli_si128(last, 14));
+        const __m128i twiceInARow = _mm_and_si128(twice, _mm_cmpeq_epi16(x, before));
+        if (_mm_movemask_epi8(
+                _mm_or_si128(_mm_xor_si128(taken, _mm_set1_epi16(-1)), twiceInARow)) != 0) {
+            return true;
+        }
+        if (end) return false;
+        last = x;
+    }
+}
+
 Quick quickKind(std::u16string_view line, const UnitTable& units) {
 #if MOZARU_HAVE_SSE2
     if (line.size() >= 8) return quickKindWide(line);
@@ -409,6 +445,14 @@ LineShape shapeOfLine(std::u16string_view line, bool whole) {
             break;
     }
     return LineReader(line, units, whole).read();
+}
+
+bool mayHoldGraphic(std::u16string_view text) {
+    // Lines side by side can only make more pairs: the answer stays safe.
+#if MOZARU_HAVE_SSE2
+    if (text.size() >= 8) return mayHoldGraphicWide(text);
+#endif
+    return quickKind(text, unitTable()) == Quick::Unknown;
 }
 
 LineShape shapeOfLineByPieces(std::u16string_view line, bool whole) {

@@ -25,6 +25,11 @@ struct LineShape {
 // counted so far.
 LineShape shapeOfLine(std::u16string_view line, bool whole);
 
+// False when no line of text can be graphic: every unit is a kana, a kanji,
+// a digit, a space or prose's punctuation, and no kanji or katakana stands
+// twice in a row. (True does not mean that one is.)
+bool mayHoldGraphic(std::u16string_view text);
+
 // The same read piece by piece, without the fast path for prose; for tests.
 LineShape shapeOfLineByPieces(std::u16string_view line, bool whole);
 

@@ -1,4 +1,4 @@
-// The fast path for prose lines against the reading piece by piece, on random
+// The fast paths for prose against the reading piece by piece, on random
 // lines of the units that matter to both.
 #include "extract/picture_lines.h"
 
@@ -41,6 +41,10 @@ TEST(PictureLines, FastPathAgreesWithPieces) {
         // Reading a graphic line only until it is sure changes only its units.
         ASSERT_EQ(static_cast<int>(shapeOfLine(line, false).kind), static_cast<int>(slow.kind))
             << round;
+        // The look at a whole body before its lines misses no graphic line.
+        if (slow.kind == LineKind::Graphic) {
+            ASSERT_TRUE(mayHoldGraphic(line)) << round;
+        }
     }
 }
 

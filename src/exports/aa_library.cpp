@@ -1,8 +1,6 @@
 // MLT and AST libraries: post bodies as the plain text lines AA editors keep.
 #include "exports/aa_library.h"
 
-#include <array>
-
 #include "exports/writers.h"
 #include "text/html_tags.h"
 #include "text/numbers.h"
@@ -12,39 +10,6 @@
 namespace mozaru {
 
 namespace {
-
-struct Reference {
-    std::u16string_view name;  // after '&', with its ';'
-    char16_t character;
-};
-
-constexpr std::array<Reference, 6> kNamed{{
-    {u"lt;", u'<'},
-    {u"gt;", u'>'},
-    {u"amp;", u'&'},
-    {u"quot;", u'"'},
-    {u"apos;", u'\''},
-    {u"nbsp;", u'\u00A0'},
-}};
-
-// The numeric reference at text[at] ('&'): its code point and length; 0
-// when there is none or it names no character.
-std::size_t numericReference(std::u16string_view text, std::size_t at, char32_t& c) {
-    std::size_t i = at + 2;
-    if (i > text.size() || text[at + 1] != u'#') return 0;
-    const bool hex = i < text.size() && (text[i] == u'x' || text[i] == u'X');
-    if (hex) ++i;
-    const std::size_t first = i;
-    std::uint32_t value = 0;
-    for (int d = 0; i < text.size() && (d = digitValue(text[i], hex ? 16 : 10)) >= 0; ++i) {
-        if (i - first == 8) return 0;
-        value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
-    }
-    if (i == first || i >= text.size() || text[i] != u';') return 0;
-    if (value == 0 || value > 0x10FFFF || isSurrogate(value)) return 0;
-    c = value;
-    return i + 1 - at;
-}
 
 // Text between tags, less the comments that the tag reader passes over.
 void appendText(std::u16string& out, std::u16string_view text) {
@@ -104,13 +69,7 @@ std::u16string decodeReferences(std::u16string_view text) {
             continue;
         }
         char32_t c = 0;
-        std::size_t length = numericReference(text, i, c);
-        for (const Reference& r : kNamed) {
-            if (length == 0 && text.substr(i + 1, r.name.size()) == r.name) {
-                c = r.character;
-                length = r.name.size() + 1;
-            }
-        }
+        const std::size_t length = html::readReference(text, i, c);
         if (length == 0) {
             out.push_back(u'&');
             continue;

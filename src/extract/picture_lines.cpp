@@ -6,6 +6,7 @@
 #include <cstddef>
 
 #include "extract/picture_units.h"
+#include "text/html_tags.h"
 #include "text/platform.h"
 #include "text/scan.h"
 #include "text/text.h"
@@ -250,21 +251,22 @@ private:
                 next = at + kTokenLength;
                 return true;
             }
-            const char16_t after = next < m_line.size() ? asciiUpper(m_line[next]) : u'\0';
-            // A '<' that no '>' follows is read as it stands, and so is every later one.
-            if (m_closeAhead &&
-                ((after >= u'A' && after <= u'Z') || after == u'/' || after == u'!')) {
-                const std::size_t close = scan::findUnit(m_line, u'>', next);
-                if (close != npos) {
-                    next = close + 1;
-                    return false;
-                }
-                m_closeAhead = false;
+            // The next tag is looked for once; the '<' before it are text.
+            if (!m_tagKnown || (m_tagBegin != npos && m_tagBegin < at)) {
+                html::Tag tag;
+                m_tagKnown = true;
+                m_tagBegin = html::nextTag(m_line, at, tag) ? tag.begin : npos;
+                m_tagEnd = tag.end;
+            }
+            if (m_tagBegin == at) {
+                next = m_tagEnd;
+                return false;
             }
         } else if (c == u'&') {
-            char16_t shown = 0;
-            if (const std::size_t length = readReference(m_line, at, shown); length != 0) {
-                c = shown;
+            char32_t shown = 0;
+            if (const std::size_t length = html::readReference(m_line, at, shown); length != 0) {
+                // A character beyond U+FFFF counts as the surrogates it is written with.
+                c = shown > 0xFFFF ? char16_t{0xD800} : static_cast<char16_t>(shown);
                 next = at + length;
             }
         }
@@ -399,7 +401,10 @@ private:
     const std::u16string_view m_line;
     const UnitTable& m_units;
     const bool m_whole;
-    bool m_closeAhead = true;
+    // The next tag at or after the last '<' looked at (npos: none).
+    bool m_tagKnown = false;
+    std::size_t m_tagBegin = npos;
+    std::size_t m_tagEnd = 0;
     // The line so far.
     std::int64_t m_graphic = 0;  // units of its stroke pieces
     std::int64_t m_strokes = 0;  // of which strokes proper

@@ -1,8 +1,8 @@
-// The kinds of the code units and the character references of the picture detector.
+// The kind of every code unit, as the picture detector sees it.
 #include "extract/picture_units.h"
 
 #include <algorithm>
-#include <utility>
+#include <cstddef>
 
 namespace mozaru::detail {
 
@@ -43,44 +43,6 @@ const UnitTable& unitTable() {
         return t;
     }();
     return table;
-}
-
-std::size_t readReference(std::u16string_view text, std::size_t at, char16_t& unit) {
-    static constexpr std::pair<std::u16string_view, char16_t> kNamed[] = {
-        {u"&lt;", u'<'},   {u"&gt;", u'>'},    {u"&amp;", u'&'},
-        {u"&quot;", u'"'}, {u"&apos;", u'\''}, {u"&nbsp;", u'\u00A0'}};
-    const std::u16string_view rest = text.substr(at);
-    if (rest.size() > 1 && rest[1] != u'#') {
-        for (const auto& [name, c] : kNamed) {
-            if (rest.starts_with(name)) {
-                unit = c;
-                return name.size();
-            }
-        }
-        return 0;
-    }
-    std::size_t i = 2;
-    const bool hex = i < rest.size() && (rest[i] | 0x20) == u'x';
-    if (hex) ++i;
-    const std::size_t first = i;
-    char32_t value = 0;
-    for (; i < rest.size() && i - first < 8; ++i) {
-        const char16_t c = rest[i];
-        const char16_t lower = c | 0x20;
-        int digit = -1;
-        if (c >= u'0' && c <= u'9') {
-            digit = c - u'0';
-        } else if (hex && lower >= u'a' && lower <= u'f') {
-            digit = lower - u'a' + 10;
-        }
-        if (digit < 0) break;
-        value = value * (hex ? 16 : 10) + static_cast<char32_t>(digit);
-    }
-    if (i == first || i >= rest.size() || rest[i] != u';' || value == 0 || value > 0x10FFFF) {
-        return 0;
-    }
-    unit = value > 0xFFFF ? char16_t{0xD800} : static_cast<char16_t>(value);
-    return i + 1;
 }
 
 }  // namespace mozaru::detail

@@ -1,11 +1,8 @@
-// What each code unit is to the picture detector, and the character
-// references it reads as what they show.
+// What each code unit is to the picture detector.
 #pragma once
 
 #include <array>
-#include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 namespace mozaru::detail {
 
@@ -41,9 +38,5 @@ inline constexpr bool isLaughter(char16_t c) {
 inline constexpr bool isDigit(char16_t c) {
     return (c >= u'0' && c <= u'9') || (c >= 0xFF10 && c <= 0xFF19);
 }
-
-// The character reference at text[at] ('&'): the unit it stands for (a
-// surrogate for a character beyond U+FFFF) and its length; 0 when none.
-std::size_t readReference(std::u16string_view text, std::size_t at, char16_t& unit);
 
 }  // namespace mozaru::detail

@@ -1,8 +1,13 @@
 // A small reader of HTML tags: enough of the syntax for board pages.
 #include "text/html_tags.h"
 
+#include <array>
+#include <cstdint>
+
+#include "text/numbers.h"
 #include "text/scan.h"
 #include "text/text.h"
+#include "text/utf.h"
 
 namespace mozaru::html {
 
@@ -45,7 +50,51 @@ std::size_t tagEnd(std::u16string_view page, std::size_t from) {
     }
 }
 
+struct Reference {
+    std::u16string_view name;  // after '&', with its ';'
+    char16_t character;
+};
+
+constexpr std::array<Reference, 6> kNamed{{
+    {u"lt;", u'<'},
+    {u"gt;", u'>'},
+    {u"amp;", u'&'},
+    {u"quot;", u'"'},
+    {u"apos;", u'\''},
+    {u"nbsp;", u'\u00A0'},
+}};
+
+// The numeric reference at text[at] ('&'): its code point and length; 0
+// when there is none or it names no character.
+std::size_t numericReference(std::u16string_view text, std::size_t at, char32_t& c) {
+    std::size_t i = at + 2;
+    if (i > text.size() || text[at + 1] != u'#') return 0;
+    const bool hex = i < text.size() && (text[i] == u'x' || text[i] == u'X');
+    if (hex) ++i;
+    const std::size_t first = i;
+    std::uint32_t value = 0;
+    for (int d = 0; i < text.size() && (d = digitValue(text[i], hex ? 16 : 10)) >= 0; ++i) {
+        if (i - first == 8) return 0;
+        value = value * (hex ? 16 : 10) + static_cast<std::uint32_t>(d);
+    }
+    if (i == first || i >= text.size() || text[i] != u';') return 0;
+    if (value == 0 || value > 0x10FFFF || isSurrogate(value)) return 0;
+    c = value;
+    return i + 1 - at;
+}
+
 }  // namespace
+
+std::size_t readReference(std::u16string_view text, std::size_t at, char32_t& c) {
+    if (const std::size_t length = numericReference(text, at, c); length != 0) return length;
+    for (const Reference& r : kNamed) {
+        if (text.substr(at + 1, r.name.size()) == r.name) {
+            c = r.character;
+            return r.name.size() + 1;
+        }
+    }
+    return 0;
+}
 
 bool nextTag(std::u16string_view page, std::size_t from, Tag& tag) {
     for (std::size_t p = from; (p = scan::findUnit(page, u'<', p)) != scan::npos; ++p) {

@@ -1,5 +1,6 @@
 // A small reader of HTML tags over UTF-16 pages: the next tag, its
-// attributes and classes, the tag that closes an element.
+// attributes and classes, the tag that closes an element; and the character
+// references boards write.
 #pragma once
 
 #include <cstddef>
@@ -45,5 +46,10 @@ bool findClose(std::u16string_view page, const Tag& open, Tag& close);
 
 // Whether text starts with the tag "<lower" (any case) followed by '>' or a space.
 bool startsWithTag(std::u16string_view text, std::u16string_view lower);
+
+// The character reference at text[at] ('&'): &lt; &gt; &amp; &quot; &apos;
+// &nbsp;, or &#N; or &#xH; of at most eight digits. Its code point goes to c;
+// returns its length, 0 when there is none or it names no character.
+std::size_t readReference(std::u16string_view text, std::size_t at, char32_t& c);
 
 }  // namespace mozaru::html

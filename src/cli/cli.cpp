@@ -24,7 +24,7 @@ int runExplain(const CliOptions& options, std::istream& in, std::ostream& out, s
                       toClassicInput(options, input, decoded.text, outcome.messages);
     for (const std::string& message : outcome.messages) err << message << "\n";
     if (!read) return kExitFileError;
-    writeExplanation(decoded.text, options.level, options.json, out);
+    writeExplanation(decoded.text, options.level, options.detector, options.json, out);
     out.flush();
     if (!out) {
         err << cliMessage("cannot write standard output") << "\n";

@@ -1,4 +1,4 @@
-// mozaru-cli explain: what the classifier counted and decided, post by post.
+// mozaru-cli explain: what the detector counted and decided, post by post.
 #include "cli/explain.h"
 
 #include <cstdio>
@@ -6,6 +6,7 @@
 
 #include "extract/extract_aa.h"
 #include "extract/is_aa.h"
+#include "extract/picture_stats.h"
 #include "text/utf.h"
 
 namespace mozaru {
@@ -37,8 +38,13 @@ double share(std::int32_t count, std::int32_t total) {
 
 class Explainer : public ExtractObserver {
 public:
-    Explainer(std::ostream& out, bool json) : m_out(out), m_json(json) {
-        if (!m_json) {
+    Explainer(std::ostream& out, Detector detector, bool json)
+        : m_out(out), m_picture(detector == Detector::Picture), m_json(json) {
+        if (m_json) return;
+        if (m_picture) {
+            m_out
+                << "  post  lines    total  graphic   text    run  AA   rule           merge key\n";
+        } else {
             m_out << "  post  lines    total      symbols   ideographs        latin"
                      "  AA   rule           merge key\n";
         }
@@ -47,6 +53,10 @@ public:
     void judged(std::int32_t i, std::u16string_view /*body*/, const AAResult& r) override {
         ++m_examined;
         if (r.isAA) ++m_kept;
+        if (m_picture) {
+            explainPicture(i, r);
+            return;
+        }
         const AAStats& s = r.stats;
         const std::string_view rule = ruleName(s.rule);
         if (m_json) {
@@ -71,7 +81,28 @@ public:
     }
 
 private:
+    // The picture detector's figures: the lines and total the level's minimum
+    // applies to, the graphic and text lines, the longest run, the rule.
+    void explainPicture(std::int32_t i, const AAResult& r) {
+        const PictureStats& p = r.picture;
+        const std::string_view rule = pictureRuleName(p.rule);
+        if (m_json) {
+            m_out << "{\"post\":" << i << ",\"lines\":" << r.stats.lines
+                  << ",\"total\":" << r.stats.total << ",\"graphic_lines\":" << p.graphicLines
+                  << ",\"text_lines\":" << p.textLines << ",\"longest_run\":" << p.longestRun
+                  << ",\"is_aa\":" << (r.isAA ? "true" : "false") << ",\"rule\":\"" << rule
+                  << "\",\"merge_key\":\"" << jsonEscaped(r.mergeKey) << "\"}\n";
+            return;
+        }
+        char row[120];
+        std::snprintf(row, sizeof row, "%6d %6d %8d %8d %6d %6d  %-4s %-14.*s ", i, r.stats.lines,
+                      r.stats.total, p.graphicLines, p.textLines, p.longestRun,
+                      r.isAA ? "yes" : "no", static_cast<int>(rule.size()), rule.data());
+        m_out << row << shortKey(r.mergeKey) << "\n";
+    }
+
     std::ostream& m_out;
+    const bool m_picture;
     const bool m_json;
     std::int32_t m_examined = 0;
     std::int32_t m_kept = 0;
@@ -119,9 +150,10 @@ std::string jsonEscaped(std::u16string_view text) {
     return out;
 }
 
-void writeExplanation(std::u16string_view text, std::int16_t level, bool json, std::ostream& out) {
-    Explainer explainer(out, json);
-    ExtractAA(text, level, 0, explainer);
+void writeExplanation(std::u16string_view text, std::int16_t level, Detector detector, bool json,
+                      std::ostream& out) {
+    Explainer explainer(out, detector, json);
+    ExtractAA(text, level, 0, detector, explainer);
     explainer.summary();
 }
 

@@ -6,11 +6,15 @@
 #include <string>
 #include <string_view>
 
+#include "extract/picture_stats.h"
+
 namespace mozaru {
 
-// Runs the extraction on text and writes one entry per examined body: a table
-// for people, or JSON lines (UTF-8) when json is set.
-void writeExplanation(std::u16string_view text, std::int16_t level, bool json, std::ostream& out);
+// Runs the extraction on text with the detector and writes one entry per
+// examined body, with that detector's figures: a table for people, or JSON
+// lines (UTF-8) when json is set.
+void writeExplanation(std::u16string_view text, std::int16_t level, Detector detector, bool json,
+                      std::ostream& out);
 
 // UTF-16 as a JSON string body (without quotes): UTF-8, with ", \ and control
 // characters escaped, a lone surrogate as its \u escape.

@@ -39,8 +39,18 @@ std::map<std::string, ExportId> outputs() {
     return names;
 }
 
+// The detectors by the names detectorName gives them.
+std::map<std::string, Detector> detectors() {
+    std::map<std::string, Detector> names;
+    for (const Detector detector : {Detector::Seed, Detector::Picture}) {
+        names.emplace(detectorName(detector), detector);
+    }
+    return names;
+}
+
 // The names as the user typed them; mapped once parsing has succeeded.
 struct OptionNames {
+    std::string detector = "seed";
     std::string input = "auto";
     std::string output = "cp932";
     std::string format = "auto";
@@ -79,16 +89,15 @@ std::string outputChoices() {
 std::string usage() {
     const std::string formats = inputFormatChoices();
     return "usage:\n"
-           "  mozaru-cli extract       [--level 0|1|2] [--merge] [--to " +
+           "  mozaru-cli extract       [--level 0|1|2] [--merge] [--detector seed|picture]\n"
+           "                           [--to " +
            outputChoices() +
-           "] [--input-format F]\n"
-           "                           [common options] [INPUT...]\n"
+           "] [--input-format F] [common options] [INPUT...]\n"
            "  mozaru-cli convert       [--input-format F] [common options] [INPUT...]\n"
            "  mozaru-cli add-breaks    [common options] [INPUT...]\n"
            "  mozaru-cli remove-breaks [common options] [INPUT...]\n"
-           "  mozaru-cli explain       [--level 0|1|2] [--json] [--input-encoding E] "
-           "[--input-format F]\n"
-           "                           [INPUT]\n"
+           "  mozaru-cli explain       [--level 0|1|2] [--detector seed|picture] [--json]\n"
+           "                           [--input-encoding E] [--input-format F] [INPUT]\n"
            "common options:\n"
            "  -o, --output FILE        the result of a single input (default: standard output)\n"
            "  -d, --output-dir DIR     batch: each result to DIR/<input file name>; a folder "
@@ -115,6 +124,16 @@ void addLevel(CLI::App& command, CliOptions& options) {
                     "500); default 0")
         ->check(CLI::IsMember({0, 1, 2}).description(""))
         ->type_name("0|1|2");
+}
+
+void addDetector(CLI::App& command, OptionNames& names) {
+    command
+        .add_option("--detector", names.detector,
+                    "seed (default): the shares of symbols, kanji and Latin letters in the whole "
+                    "body; picture: what the pieces between the spaces of each line are made of, "
+                    "and runs of such lines")
+        ->check(CLI::IsMember(namesOf(detectors()), CLI::ignore_case).description(""))
+        ->type_name("seed|picture");
 }
 
 void addInputOptions(CLI::App& command, CliOptions& options, OptionNames& names) {
@@ -190,6 +209,7 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
                                    CliCommand::Extract, options);
     addLevel(*extract, options);
     extract->add_flag("--merge", options.merge, "keep identical ASCII art once");
+    addDetector(*extract, names);
     addOutputFormat(*extract, names);
     addInputFormat(*extract, names);
     addCommonOptions(*extract, options, names);
@@ -208,9 +228,11 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
         addCommand(app, "explain", "show the classifier's figures and verdict for every post body",
                    CliCommand::Explain, options);
     addLevel(*explain, options);
+    addDetector(*explain, names);
     explain->add_flag("--json", options.json,
                       "JSON lines: post, lines, total, symbols, ideographs, latin, is_aa, rule, "
-                      "merge_key");
+                      "merge_key; with --detector picture: post, lines, total, graphic_lines, "
+                      "text_lines, longest_run, is_aa, rule, merge_key");
     addInputOptions(*explain, options, names);
     addInputFormat(*explain, names);
     explain->add_option("INPUT", options.inputs, "input file; none or - reads standard input")
@@ -244,6 +266,7 @@ std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& o
     } catch (const CLI::ParseError& e) {
         return usageError(err, e.what());
     }
+    options.detector = detectors().at(lowered(names.detector));
     options.inputEncoding = kInputEncodings.at(lowered(names.input));
     options.outputEncoding = kOutputEncodings.at(lowered(names.output));
     options.inputFormat = inputFormats().at(lowered(names.format));

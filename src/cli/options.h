@@ -11,6 +11,7 @@
 #include "boards/board_forms.h"
 #include "encoding/text_codec.h"
 #include "exports/exports.h"
+#include "extract/picture_stats.h"
 #include "files/text_file.h"
 
 namespace mozaru {
@@ -21,6 +22,7 @@ struct CliOptions {
     CliCommand command = CliCommand::Extract;
     std::int16_t level = 0;
     bool merge = false;
+    Detector detector = Detector::Seed;  // extract's and explain's
     bool json = false;
     std::string output;     // -o; empty: standard output
     std::string outputDir;  // -d; empty: not a batch into a folder

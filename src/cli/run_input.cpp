@@ -60,8 +60,8 @@ void runCommand(const CliOptions& options, DecodedText& decoded, TextEncoder& en
     switch (options.command) {
         case CliCommand::Extract: {
             const ExportFormat& output = exportFormat(options.to);
-            const Extraction kept =
-                extractPosts(decoded.text, options.level, options.merge ? 1 : 0, output.fromPosts);
+            const Extraction kept = extractPosts(decoded.text, options.level, options.merge ? 1 : 0,
+                                                 output.fromPosts, options.detector);
             std::u16string().swap(decoded.text);
             output.write({kept.document, kept.posts}, encode);
             break;

@@ -37,14 +37,14 @@ private:
 }  // namespace
 
 Extraction extractPosts(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
-                        bool withPosts) {
+                        bool withPosts, Detector detector) {
     Extraction out;
     if (!withPosts) {
-        out.document = ExtractAA(page, level, mergeFlag);
+        out.document = ExtractAA(page, level, mergeFlag, detector);
         return out;
     }
     KeptPostCollector collector(out.posts);
-    out.document = ExtractAA(page, level, mergeFlag, collector);
+    out.document = ExtractAA(page, level, mergeFlag, detector, collector);
     return out;
 }
 

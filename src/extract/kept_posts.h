@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "extract/picture_stats.h"
+
 namespace mozaru {
 
 struct KeptPost {
@@ -20,9 +22,9 @@ struct Extraction {
     std::vector<KeptPost> posts;  // filled only when asked for
 };
 
-// ExtractAA over page, and, when withPosts, the kept posts one by one.
+// ExtractAA over page with the detector, and, when withPosts, the kept posts one by one.
 Extraction extractPosts(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
-                        bool withPosts);
+                        bool withPosts, Detector detector = Detector::Seed);
 
 // The number a post header gives after its last "<DT" (its tag, tags and
 // spaces skipped); 0 when it gives none.

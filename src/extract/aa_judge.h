@@ -6,7 +6,6 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <vector>
 
 #include "extract/extract_observer.h"
 #include "extract/is_aa.h"
@@ -100,11 +99,9 @@ void judgeBody(std::u16string_view body, std::int16_t level, Observer& observer,
     std::int64_t lines = 0;
     std::int64_t total = 0;
     if (detector == Detector::Picture) {
-        std::vector<std::size_t>& lengths = pictureLineLengths();
-        lengths.clear();
-        // A call, not the vector's growth inlined here, keeps the loop small.
+        LineLengths lengths;
         cleanLines(body, observer, result, lines, total,
-                   [&lengths](std::u16string_view line) { noteLineLength(lengths, line.size()); });
+                   [&lengths](std::u16string_view line) { lengths.add(line.size()); });
         decidePicture(lengths, lines, total, level, fullStats, result);
         return;
     }

@@ -92,16 +92,25 @@ PictureStats PictureMeasure::finish() {
     return PictureStats{narrow(m_graphicLines), narrow(m_textLines), narrow(m_longestRun), m_rule};
 }
 
-std::vector<std::size_t>& pictureLineLengths() {
-    thread_local std::vector<std::size_t> lengths;
-    return lengths;
+namespace {
+
+// A body of a great many lines does not keep its room.
+constexpr std::size_t kRoomKept = std::size_t{1} << 16;
+
+}  // namespace
+
+LineLengths::LineLengths() {
+    thread_local std::vector<std::size_t> more;
+    m_more = &more;
+    if (m_more->capacity() > kRoomKept) *m_more = {};
+    m_more->clear();
 }
 
-void noteLineLength(std::vector<std::size_t>& lengths, std::size_t length) {
-    lengths.push_back(length);
+void LineLengths::addMore(std::size_t length) {
+    m_more->push_back(length);
 }
 
-void decidePicture(std::vector<std::size_t>& lengths, std::int64_t lines, std::int64_t total,
+void decidePicture(const LineLengths& lengths, std::int64_t lines, std::int64_t total,
                    std::int16_t level, bool fullStats, AAResult& result) {
     decide(lines, total, fullStats ? countClasses(result.mergeKey) : ClassCounts{}, level, result);
     PictureMeasure picture(fullStats);
@@ -110,14 +119,11 @@ void decidePicture(std::vector<std::size_t>& lengths, std::int64_t lines, std::i
     const std::u16string_view key = result.mergeKey;
     if (fullStats || mayHoldGraphic(key)) {
         std::size_t at = 0;
-        for (const std::size_t length : lengths) {
-            if (picture.done()) break;
-            picture.addLine(key.substr(at, length));
-            at += length;
+        for (std::size_t k = 0; k < lengths.size() && !picture.done(); ++k) {
+            picture.addLine(key.substr(at, lengths[k]));
+            at += lengths[k];
         }
     }
-    // A body of a great many lines does not keep its room.
-    if (lengths.capacity() > (std::size_t{1} << 16)) lengths = {};
     result.picture = picture.finish();
     if (total <= minimumTotalLength(level)) result.picture.rule = PictureRule::TooShort;
     result.isAA = result.picture.rule == PictureRule::Picture ||

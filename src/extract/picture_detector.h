@@ -2,6 +2,8 @@
 // are made of, a second detector beside IsAA.
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -58,16 +60,39 @@ private:
     PictureRule m_rule = PictureRule::NoPicture;
 };
 
-// Room for the lengths of a body's lines, one per thread, reused from body
-// to body so that the extraction allocates nothing per post.
-std::vector<std::size_t>& pictureLineLengths();
-void noteLineLength(std::vector<std::size_t>& lengths, std::size_t length);
+// The lengths of a body's lines, noted while its merge key is built: the
+// first ones in place, the others in room kept per thread and reused from
+// body to body, so that the extraction allocates nothing per post.
+class LineLengths {
+public:
+    LineLengths();
+    void add(std::size_t length) {
+        if (m_count < kInPlace) {
+            m_first[m_count] = length;
+        } else {
+            addMore(length);
+        }
+        ++m_count;
+    }
+    std::size_t size() const { return m_count; }
+    std::size_t operator[](std::size_t k) const {
+        return k < kInPlace ? m_first[k] : (*m_more)[k - kInPlace];
+    }
+
+private:
+    static constexpr std::size_t kInPlace = 64;
+    void addMore(std::size_t length);
+
+    std::array<std::size_t, kInPlace> m_first;
+    std::size_t m_count = 0;
+    std::vector<std::size_t>* m_more;
+};
 
 // The picture detector's verdict into result, whose merge key holds the
 // body's lines one after the other, of the given lengths; lines and total as
 // IsAA counts them. fullStats false: result.stats holds only the lines and the
 // total, and the figures only what the verdict needed.
-void decidePicture(std::vector<std::size_t>& lengths, std::int64_t lines, std::int64_t total,
+void decidePicture(const LineLengths& lengths, std::int64_t lines, std::int64_t total,
                    std::int16_t level, bool fullStats, AAResult& result);
 
 }  // namespace detail

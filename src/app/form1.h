@@ -60,6 +60,7 @@ public:
     QString LoadFolder;
     std::int16_t PrecisionLevel = 0;
     std::int16_t MergeFlag = 0;
+    std::int16_t PictureFlag = 0;  // 1: the picture detector judges (Form3's Check2)
 
     // Start-up (before the window is shown) and shut-down.
     void Form_Load();

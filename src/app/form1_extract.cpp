@@ -31,11 +31,12 @@ void WindowExtractObserver::finished(std::int32_t n) {
 
 void Form1::Command2_Click() {
     if (m_form3 == nullptr) m_form3 = new Form3(this);
-    m_form3->Syokika(PrecisionLevel, MergeFlag);
+    m_form3->Syokika(PrecisionLevel, MergeFlag, PictureFlag);
     m_prompts.exec(*m_form3);
     if (m_form3->F_Ret() == -1) return;
     PrecisionLevel = m_form3->F_Ret();
     MergeFlag = m_form3->F_Check1();
+    PictureFlag = m_form3->F_Check2();
 
     RichTextBox1->setVisible(false);
     WindowExtractObserver observer(*ProgressBar1, [this] { EnableCommands(kFalse); });
@@ -47,9 +48,11 @@ void Form1::Command2_Click() {
         // A .dat log or a newer board page is read as the classic page it stands for.
         ClassicPage classic = toClassicPage(RichTextBox1->documentView());
         skipped = std::move(classic.malformed);
+        // Only 1 chooses the picture detector, as only 1 merges.
         RichTextBox1->replaceDocument(ExtractAA(
             classic.recognised() ? std::u16string_view(classic.text) : RichTextBox1->documentView(),
-            PrecisionLevel, MergeFlag, observer));
+            PrecisionLevel, MergeFlag, PictureFlag == 1 ? Detector::Picture : Detector::Seed,
+            observer));
     } catch (const std::exception&) {
         failure = std::current_exception();
     }

@@ -8,7 +8,7 @@ namespace mozaru {
 
 bool Form1::ReadWriteSettings(quint8 mode) {
     if (mode != 0 && mode != 1) return true;
-    SettingsValues values{LoadFolder.toStdU16String(), PrecisionLevel, MergeFlag};
+    SettingsValues values{LoadFolder.toStdU16String(), PrecisionLevel, MergeFlag, PictureFlag};
     std::optional<QString> error;
     if (mode == 0) {
         error = readSettingsFile(m_programFolder, values);
@@ -16,6 +16,7 @@ bool Form1::ReadWriteSettings(quint8 mode) {
         LoadFolder = QStringView(values.loadFolder).toString();
         PrecisionLevel = values.precisionLevel;
         MergeFlag = values.mergeFlag;
+        PictureFlag = values.pictureFlag;
     } else {
         error = writeSettingsFile(m_programFolder, values);
     }

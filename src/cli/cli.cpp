@@ -30,7 +30,7 @@ int runExplain(const CliOptions& options, std::istream& in, std::ostream& out, s
                           resolveAuthorOf(options, input, decoded.text, author, outcome.messages);
         for (const std::string& message : outcome.messages) err << message << "\n";
         if (!read) return kExitFileError;
-        writeExplanation(decoded.text, options.level, options.json, out, author);
+        writeExplanation(decoded.text, options.level, options.detector, options.json, out, author);
     } catch (...) {
         err << exceptionMessage(input) << "\n";
         return kExitFileError;

@@ -1,4 +1,4 @@
-// mozaru-cli explain: what the classifier counted and decided, post by post.
+// mozaru-cli explain: what the detector counted and decided, post by post.
 #include "cli/explain.h"
 
 #include <QString>
@@ -8,6 +8,7 @@
 #include "cli/authors.h"
 #include "extract/extract_aa.h"
 #include "extract/is_aa.h"
+#include "extract/picture_stats.h"
 #include "extract/post_author.h"
 #include "text/utf.h"
 
@@ -40,13 +41,16 @@ double share(std::int32_t count, std::int32_t total) {
 
 class Explainer : public ExtractObserver {
 public:
-    Explainer(std::ostream& out, bool json, const AuthorChoice& author)
-        : m_out(out), m_json(json), m_author(author) {
-        if (!m_json) {
+    Explainer(std::ostream& out, Detector detector, bool json, const AuthorChoice& author)
+        : m_out(out), m_picture(detector == Detector::Picture), m_json(json), m_author(author) {
+        if (m_json) return;
+        if (m_picture) {
+            m_out << "  post  lines    total  graphic   text    run  AA   rule           ";
+        } else {
             m_out << "  post  lines    total      symbols   ideographs        latin"
-                     "  AA   rule           "
-                  << (byAuthor() ? "author " : "") << "merge key\n";
+                     "  AA   rule           ";
         }
+        m_out << (byAuthor() ? "author " : "") << "merge key\n";
     }
 
     bool byAuthor() const { return m_author.key != AuthorKey::Off; }
@@ -61,36 +65,22 @@ public:
     void judged(std::int32_t i, std::u16string_view /*body*/, const AAResult& r) override {
         ++m_examined;
         if (r.isAA) ++m_kept;
-        const AAStats& s = r.stats;
-        const std::string_view rule = ruleName(s.rule);
-        const char* authors = !r.isAA ? "-" : m_authors ? "yes" : "no";
+        if (m_picture) {
+            explainPicture(i, r);
+        } else {
+            explainSeed(i, r);
+        }
         if (m_json) {
-            m_out << "{\"post\":" << i << ",\"lines\":" << s.lines << ",\"total\":" << s.total
-                  << ",\"symbols\":" << s.symbols << ",\"ideographs\":" << s.ideographs
-                  << ",\"latin\":" << s.latin << ",\"is_aa\":" << (r.isAA ? "true" : "false")
-                  << ",\"rule\":\"" << rule;
             if (byAuthor()) {
-                m_out << "\",\"by_author\":"
-                      << (!r.isAA     ? "null"
-                          : m_authors ? "true"
-                                      : "false")
-                      << ",\"merge_key\":\"";
-            } else {
-                m_out << "\",\"merge_key\":\"";
+                m_out << ",\"by_author\":" << (!r.isAA ? "null" : m_authors ? "true" : "false");
             }
-            m_out << jsonEscaped(r.mergeKey) << "\"}\n";
+            m_out << ",\"merge_key\":\"" << jsonEscaped(r.mergeKey) << "\"}\n";
             return;
         }
-        char row[160];
-        std::snprintf(row, sizeof row,
-                      "%6d %6d %8d %6d %5.1f%% %6d %5.1f%% %6d %5.1f%%  %-4s %-14.*s ", i, s.lines,
-                      s.total, s.symbols, share(s.symbols, s.total), s.ideographs,
-                      share(s.ideographs, s.total), s.latin, share(s.latin, s.total),
-                      r.isAA ? "yes" : "no", static_cast<int>(rule.size()), rule.data());
-        m_out << row;
         if (byAuthor()) {
-            std::snprintf(row, sizeof row, "%-6s ", authors);
-            m_out << row;
+            char column[16];
+            std::snprintf(column, sizeof column, "%-6s ", !r.isAA ? "-" : m_authors ? "yes" : "no");
+            m_out << column;
         }
         m_out << shortKey(r.mergeKey) << "\n";
     }
@@ -103,7 +93,47 @@ public:
     }
 
 private:
+    // The seed's figures; the entry is ended by judged().
+    void explainSeed(std::int32_t i, const AAResult& r) {
+        const AAStats& s = r.stats;
+        const std::string_view rule = ruleName(s.rule);
+        if (m_json) {
+            m_out << "{\"post\":" << i << ",\"lines\":" << s.lines << ",\"total\":" << s.total
+                  << ",\"symbols\":" << s.symbols << ",\"ideographs\":" << s.ideographs
+                  << ",\"latin\":" << s.latin << ",\"is_aa\":" << (r.isAA ? "true" : "false")
+                  << ",\"rule\":\"" << rule << "\"";
+            return;
+        }
+        char row[160];
+        std::snprintf(row, sizeof row,
+                      "%6d %6d %8d %6d %5.1f%% %6d %5.1f%% %6d %5.1f%%  %-4s %-14.*s ", i, s.lines,
+                      s.total, s.symbols, share(s.symbols, s.total), s.ideographs,
+                      share(s.ideographs, s.total), s.latin, share(s.latin, s.total),
+                      r.isAA ? "yes" : "no", static_cast<int>(rule.size()), rule.data());
+        m_out << row;
+    }
+
+    // The picture detector's figures: the lines and total the level's minimum
+    // applies to, the graphic and text lines, the longest run, the rule.
+    void explainPicture(std::int32_t i, const AAResult& r) {
+        const PictureStats& p = r.picture;
+        const std::string_view rule = pictureRuleName(p.rule);
+        if (m_json) {
+            m_out << "{\"post\":" << i << ",\"lines\":" << r.stats.lines
+                  << ",\"total\":" << r.stats.total << ",\"graphic_lines\":" << p.graphicLines
+                  << ",\"text_lines\":" << p.textLines << ",\"longest_run\":" << p.longestRun
+                  << ",\"is_aa\":" << (r.isAA ? "true" : "false") << ",\"rule\":\"" << rule << "\"";
+            return;
+        }
+        char row[120];
+        std::snprintf(row, sizeof row, "%6d %6d %8d %8d %6d %6d  %-4s %-14.*s ", i, r.stats.lines,
+                      r.stats.total, p.graphicLines, p.textLines, p.longestRun,
+                      r.isAA ? "yes" : "no", static_cast<int>(rule.size()), rule.data());
+        m_out << row;
+    }
+
     std::ostream& m_out;
+    const bool m_picture;
     const bool m_json;
     const AuthorChoice& m_author;
     bool m_authors = false;
@@ -154,8 +184,8 @@ std::string jsonEscaped(std::u16string_view text) {
     return out;
 }
 
-void writeExplanation(std::u16string_view text, std::int16_t level, bool json, std::ostream& out,
-                      const ResolvedAuthor& author) {
+void writeExplanation(std::u16string_view text, std::int16_t level, Detector detector, bool json,
+                      std::ostream& out, const ResolvedAuthor& author) {
     if (author.author.key != AuthorKey::Off) {
         const std::string chosen = authorChosen(author);
         if (json) {
@@ -165,8 +195,8 @@ void writeExplanation(std::u16string_view text, std::int16_t level, bool json, s
             out << "author: " << chosen << "\n";
         }
     }
-    Explainer explainer(out, json, author.author);
-    ExtractAA(text, level, 0, explainer);
+    Explainer explainer(out, detector, json, author.author);
+    ExtractAA(text, level, 0, detector, explainer);
     explainer.summary();
 }
 

@@ -40,8 +40,18 @@ std::map<std::string, ExportId> outputs() {
     return names;
 }
 
+// The detectors by the names detectorName gives them.
+std::map<std::string, Detector> detectors() {
+    std::map<std::string, Detector> names;
+    for (const Detector detector : {Detector::Seed, Detector::Picture}) {
+        names.emplace(detectorName(detector), detector);
+    }
+    return names;
+}
+
 // The names as the user typed them; mapped once parsing has succeeded.
 struct OptionNames {
+    std::string detector = "seed";
     std::string input = "auto";
     std::string output;  // empty: the output's own default
     std::string format = "auto";
@@ -91,7 +101,8 @@ std::string outputChoices() {
 std::string usage() {
     const std::string formats = inputFormatChoices();
     return "usage:\n"
-           "  mozaru-cli extract       [--level 0|1|2] [--merge] [--to " +
+           "  mozaru-cli extract       [--level 0|1|2] [--merge] [--detector seed|picture]\n"
+           "                           [--to " +
            outputChoices() +
            "] [--input-format F]\n"
            "                           [--author auto|id:X|trip:X|name:X] [--with-header] "
@@ -105,9 +116,9 @@ std::string usage() {
            "[INPUT...]\n"
            "  mozaru-cli add-breaks    [common options] [INPUT...]\n"
            "  mozaru-cli remove-breaks [common options] [INPUT...]\n"
-           "  mozaru-cli explain       [--level 0|1|2] [--json] [--input-encoding E] "
-           "[--input-format F]\n"
-           "                           [--author A] [--allow-empty] [INPUT]\n"
+           "  mozaru-cli explain       [--level 0|1|2] [--detector seed|picture] [--json]\n"
+           "                           [--input-encoding E] [--input-format F] [--author A]\n"
+           "                           [--allow-empty] [INPUT]\n"
            "  mozaru-cli index         --db FILE [--merge DB...] [--level 0|1|2] [INPUT...]\n"
            "  mozaru-cli search        --db FILE [--category C] [--limit N] [--to " +
            outputChoices() +
@@ -142,6 +153,16 @@ void addLevel(CLI::App& command, CliOptions& options) {
                     "500); default 0")
         ->check(CLI::IsMember({0, 1, 2}).description(""))
         ->type_name("0|1|2");
+}
+
+void addDetector(CLI::App& command, OptionNames& names) {
+    command
+        .add_option("--detector", names.detector,
+                    "seed (default): the shares of symbols, kanji and Latin letters in the whole "
+                    "body; picture: what the pieces between the spaces of each line are made of, "
+                    "and runs of such lines")
+        ->check(CLI::IsMember(namesOf(detectors()), CLI::ignore_case).description(""))
+        ->type_name("seed|picture");
 }
 
 void addInputOptions(CLI::App& command, CliOptions& options, OptionNames& names) {
@@ -332,6 +353,7 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
                                    CliCommand::Extract, options);
     addLevel(*extract, options);
     extract->add_flag("--merge", options.merge, "keep identical ASCII art once");
+    addDetector(*extract, names);
     addOutputFormat(*extract, names);
     extract
         ->add_flag("--new-only", options.newOnly,
@@ -359,9 +381,11 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
         addCommand(app, "explain", "show the classifier's figures and verdict for every post body",
                    CliCommand::Explain, options);
     addLevel(*explain, options);
+    addDetector(*explain, names);
     explain->add_flag("--json", options.json,
                       "JSON lines: post, lines, total, symbols, ideographs, latin, is_aa, rule, "
-                      "merge_key");
+                      "merge_key; with --detector picture: post, lines, total, graphic_lines, "
+                      "text_lines, longest_run, is_aa, rule, merge_key");
     addInputOptions(*explain, options, names);
     addInputFormat(*explain, options, names);
     addAuthor(*explain, names);
@@ -397,6 +421,7 @@ std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& o
     } catch (const CLI::ParseError& e) {
         return usageError(err, e.what());
     }
+    options.detector = detectors().at(lowered(names.detector));
     options.inputEncoding = kInputEncodings.at(lowered(names.input));
     options.inputFormat = inputFormats().at(lowered(names.format));
     options.to = outputs().at(lowered(names.to));

@@ -12,6 +12,7 @@
 #include "boards/board_forms.h"
 #include "encoding/text_codec.h"
 #include "exports/exports.h"
+#include "extract/picture_stats.h"
 #include "extract/post_author.h"
 #include "files/text_file.h"
 
@@ -25,6 +26,7 @@ struct CliOptions {
     CliCommand command = CliCommand::Extract;
     std::int16_t level = 0;
     bool merge = false;
+    Detector detector = Detector::Seed;  // extract's and explain's
     bool json = false;
     bool allowEmpty = false;  // an input in which no post is found is no error
     std::string output;       // -o; empty: standard output

@@ -79,7 +79,8 @@ bool extractForExport(const CliOptions& options, const std::string& input, Decod
     const bool byAuthor = author.author.key != AuthorKey::Off;
     const bool withPosts = output.fromPosts || byAuthor || options.withHeader || options.headings ||
                            options.known != nullptr;
-    result.kept = extractPosts(decoded.text, options.level, options.merge ? 1 : 0, withPosts);
+    result.kept = extractPosts(decoded.text, options.level, options.merge ? 1 : 0, withPosts,
+                               options.detector);
     if (withPosts) result.title = pageTitle(decoded.text);
     std::u16string().swap(decoded.text);
     keepAuthorsPosts(result.kept.posts, author.author);
@@ -182,7 +183,12 @@ using PieceTaker = std::function<std::size_t(std::u16string_view text, bool last
 // Whether extract runs on its input as it is read: a classic page (or one
 // recognised as one) into the extraction's own result.
 bool extractsInPieces(const CliOptions& options) {
-    return options.command == CliCommand::Extract && !exportFormat(options.to).fromPosts &&
+    // The author, the headers and the collection pick among the posts, which
+    // the extraction keeps whole: those go through extractForExport.
+    const ExportFormat& output = exportFormat(options.to);
+    return options.command == CliCommand::Extract && !output.fromPosts &&
+           output.kind != ExportKind::OneFilePerPicture && options.author.key == AuthorKey::Off &&
+           !options.withHeader && !options.headings && options.known == nullptr &&
            (options.inputFormat == InputFormat::Auto ||
             options.inputFormat == InputFormat::Classic);
 }
@@ -197,7 +203,7 @@ public:
         : m_options(options),
           m_input(input),
           m_sink(sink),
-          m_extraction(options.level, options.merge ? 1 : 0, sink) {}
+          m_extraction(options.level, options.merge ? 1 : 0, sink, options.detector) {}
 
     std::size_t take(std::u16string_view text, bool last) {
         if (m_form == Form::Unknown) {
@@ -207,16 +213,29 @@ public:
                 recognizePageFormat(text.substr(0, kRecognitionUnits + 1)) == PageFormat::Classic;
             m_form = classic ? Form::Classic : Form::Other;
         }
-        if (m_form == Form::Classic) return m_extraction.take(text, last);
+        if (m_form == Form::Classic) {
+            const std::size_t used = m_extraction.take(text, last);
+            if (last && !m_extraction.foundPost() && !m_options.allowEmpty) {
+                messages.push_back(noPostsFound(displayName(m_input)));
+                m_found = false;
+            }
+            return used;
+        }
         if (!last) return 0;
         std::u16string page(text);
-        toClassicInput(m_options, m_input, page, messages);
-        const Extraction kept = extractPosts(page, m_options.level, m_options.merge ? 1 : 0, false);
+        if (!toClassicInput(m_options, m_input, page, messages)) {
+            m_found = false;
+            return text.size();
+        }
+        const Extraction kept =
+            extractPosts(page, m_options.level, m_options.merge ? 1 : 0, false, m_options.detector);
         exportFormat(m_options.to).write({kept.document, {}}, m_sink);
         return text.size();
     }
 
     std::vector<std::string> messages;  // the conversion's
+    // False when no post was found and that is an error: nothing is written then.
+    bool found() const { return m_found; }
 
 private:
     enum class Form { Unknown, Classic, Other };
@@ -226,6 +245,7 @@ private:
     const TextSink& m_sink;
     ExtractAAInPieces m_extraction;
     Form m_form = Form::Unknown;
+    bool m_found = true;
 };
 
 // Hands a file's text to take as it is read and decoded; piped: reading
@@ -255,6 +275,7 @@ bool runFileInPieces(const CliOptions& options, const std::string& input, const 
     TextFileRead read;
     bool readFrom = false;
     std::vector<std::string> converted;
+    bool noPosts = false;
     const TextFileWrite written = writeTextFile(
         toQPath(output),
         [&](const TextSink& sink) {
@@ -266,7 +287,8 @@ bool runFileInPieces(const CliOptions& options, const std::string& input, const 
                                         return extraction.take(text, last);
                                     });
                 converted = std::move(extraction.messages);
-                return read.ok;
+                noPosts = !extraction.found();
+                return read.ok && !noPosts;
             }
             const LineBreakRewrite rewrite = lineBreakRewrite(options.command);
             read = readInPieces(
@@ -282,6 +304,7 @@ bool runFileInPieces(const CliOptions& options, const std::string& input, const 
     outcome.inputBytes = read.bytes;
     warnUndecodable(input, read.decoded, outcome.messages);
     outcome.messages.insert(outcome.messages.end(), converted.begin(), converted.end());
+    if (noPosts) return false;
     if (!written.ok) {
         outcome.messages.push_back(writeFailure(output, written.reason));
         return false;

@@ -9,6 +9,7 @@
 
 #include "extract/extract_observer.h"
 #include "extract/is_aa.h"
+#include "extract/picture_detector.h"
 #include "text/scan.h"
 #include "text/text.h"
 
@@ -37,24 +38,18 @@ inline bool isBreakTag(std::u16string_view text, std::size_t p) {
            text[p + 3] == u'>';
 }
 
-// Judges body into result, reusing result.mergeKey's storage, so that the
-// extraction allocates nothing per post. The merge key is built first and
-// classified as a whole: the spaces trimmed from a line's ends are neither
-// letters nor kana nor ideographs, so counting them there changes nothing but
-// the total, which is summed per line without them.
-// fullStats false: when the size alone decides, the classes are not counted
-// and result.stats holds only the lines and the total.
-template <class Observer>
-void judgeBody(std::u16string_view body, std::int16_t level, Observer& observer, AAResult& result,
-               bool fullStats = true) {
+// Builds body's merge key into result.mergeKey, reusing its storage, so that
+// the extraction allocates nothing per post; counts the lines and their total
+// length, and hands each line, its anchors removed, to onLine.
+template <class Observer, class OnLine>
+void cleanLines(std::u16string_view body, Observer& observer, AAResult& result, std::int64_t& lines,
+                std::int64_t& total, OnLine onLine) {
     // The key is the body less its "<BR>" tags and anchors, never longer: it
     // is written in place and cut to length at the end.
     std::u16string& key = result.mergeKey;
     if (key.size() < body.size()) key.resize(body.size());
     char16_t* const out = key.data();
     std::size_t length = 0;
-    std::int64_t lines = 0;
-    std::int64_t total = 0;
     std::size_t lineStart = 0;
     bool mayHoldAnchor = false;
     const auto endLine = [&](std::size_t end) {
@@ -63,6 +58,7 @@ void judgeBody(std::u16string_view body, std::int16_t level, Observer& observer,
         std::memcpy(line, body.data() + lineStart, e * sizeof(char16_t));
         if (mayHoldAnchor) e = removeAnchors(line, e);
         length += e;
+        onLine(std::u16string_view(line, e));
         std::size_t b = 0;
         while (b < e && line[b] == u' ') ++b;
         while (e > b && line[e - 1] == u' ') --e;
@@ -87,8 +83,32 @@ void judgeBody(std::u16string_view body, std::int16_t level, Observer& observer,
         endLine(body.size());
     }
     key.resize(length);
+}
+
+// Judges body into result. The merge key is built first and classified as a
+// whole: the spaces trimmed from a line's ends are neither letters nor kana
+// nor ideographs, so counting them there changes nothing but the total, which
+// is summed per line without them.
+// fullStats false: when the size alone decides, the classes are not counted
+// and result.stats holds only the lines and the total.
+// detector Picture: the picture detector gives the verdict (isPicture), from
+// the lines as the key holds them one after the other.
+template <class Observer>
+void judgeBody(std::u16string_view body, std::int16_t level, Observer& observer, AAResult& result,
+               bool fullStats = true, Detector detector = Detector::Seed) {
+    std::int64_t lines = 0;
+    std::int64_t total = 0;
+    if (detector == Detector::Picture) {
+        LineLengths lengths;
+        cleanLines(body, observer, result, lines, total,
+                   [&lengths](std::u16string_view line) { lengths.add(line.size()); });
+        decidePicture(lengths, lines, total, level, fullStats, result);
+        return;
+    }
+    cleanLines(body, observer, result, lines, total, [](std::u16string_view) {});
     const bool bySize = total <= minimumTotalLength(level) || lines <= 5;
-    decide(lines, total, bySize && !fullStats ? ClassCounts{} : countClasses(key), level, result);
+    decide(lines, total, bySize && !fullStats ? ClassCounts{} : countClasses(result.mergeKey),
+           level, result);
 }
 
 // The observer of the calls that take none. Final, so the compiler sees

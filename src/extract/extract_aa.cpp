@@ -193,10 +193,11 @@ template <class Observer>
 class Extraction {
 public:
     // whole: the page comes in one run, and the result's room is made for it at once.
-    Extraction(std::int16_t level, std::int16_t mergeFlag, Observer& observer, std::u16string& out,
-               bool whole)
+    Extraction(std::int16_t level, std::int16_t mergeFlag, Detector detector, Observer& observer,
+               std::u16string& out, bool whole)
         : m_level(level),
           m_mergeFlag(mergeFlag),
+          m_detector(detector),
           m_observer(observer),
           m_out(out),
           m_whole(whole),
@@ -225,6 +226,9 @@ public:
         return text.size();
     }
 
+    // Whether a "<DD" has been met: a post to judge.
+    bool foundPost() const { return m_foundPost; }
+
     // The result complete: the last rule.
     void finish() {
         if (m_kept) m_out.append(u"<HR>");
@@ -245,6 +249,7 @@ private:
             return false;
         }
         m_at = at;
+        m_foundPost = true;
         m_cut = PieceCut(marker.end);
         m_state = State::Cutting;
         if constexpr (detail::kListening<Observer>) {
@@ -274,7 +279,8 @@ private:
             appendWithoutLineBreaksProtected(m_body, judged.substr(first));
             judged = m_body;
         }
-        detail::judgeBody(judged, m_level, m_observer, m_result, detail::kListening<Observer>);
+        detail::judgeBody(judged, m_level, m_observer, m_result, detail::kListening<Observer>,
+                          m_detector);
         if (m_result.isAA) keep(page, i, judged);
         m_observer.judged(i, judged, m_result);
         m_observer.postDone(i);
@@ -302,6 +308,7 @@ private:
 
     const std::int16_t m_level;
     const std::int16_t m_mergeFlag;
+    const Detector m_detector;
     Observer& m_observer;
     std::u16string& m_out;
     const bool m_whole;
@@ -314,6 +321,7 @@ private:
     std::int32_t m_count = 0;
     bool m_started = false;
     bool m_kept = false;
+    bool m_foundPost = false;
     KeptKeys m_keys;
     std::u16string m_body;
     AAResult m_result;
@@ -332,9 +340,9 @@ private:
 
 template <class Observer>
 std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
-                       Observer& observer) {
+                       Detector detector, Observer& observer) {
     std::u16string out;
-    Extraction<Observer> extraction(level, mergeFlag, observer, out, true);
+    Extraction<Observer> extraction(level, mergeFlag, detector, observer, out, true);
     extraction.run(page, true);
     extraction.finish();
     return out;
@@ -344,29 +352,45 @@ std::u16string extract(std::u16string_view page, std::int16_t level, std::int16_
 
 std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag) {
     detail::SilentObserver silent;
-    return extract(text, level, mergeFlag, silent);
+    return extract(text, level, mergeFlag, Detector::Seed, silent);
 }
 
 std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
                          ExtractObserver& observer) {
-    return extract(text, level, mergeFlag, observer);
+    return extract(text, level, mergeFlag, Detector::Seed, observer);
+}
+
+std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
+                         Detector detector) {
+    detail::SilentObserver silent;
+    return extract(text, level, mergeFlag, detector, silent);
+}
+
+std::u16string ExtractAA(std::u16string_view text, std::int16_t level, std::int16_t mergeFlag,
+                         Detector detector, ExtractObserver& observer) {
+    return extract(text, level, mergeFlag, detector, observer);
 }
 
 class ExtractAAInPieces::Walk {
 public:
-    Walk(std::int16_t level, std::int16_t mergeFlag)
-        : m_extraction(level, mergeFlag, m_silent, m_out, false) {}
+    Walk(std::int16_t level, std::int16_t mergeFlag, Detector detector)
+        : m_extraction(level, mergeFlag, detector, m_silent, m_out, false) {}
     detail::SilentObserver m_silent;
     std::u16string m_out;
     Extraction<detail::SilentObserver> m_extraction;
 };
 
-ExtractAAInPieces::ExtractAAInPieces(std::int16_t level, std::int16_t mergeFlag, TextSink sink)
-    : m_walk(std::make_unique<Walk>(level, mergeFlag)),
+ExtractAAInPieces::ExtractAAInPieces(std::int16_t level, std::int16_t mergeFlag, TextSink sink,
+                                     Detector detector)
+    : m_walk(std::make_unique<Walk>(level, mergeFlag, detector)),
       m_merging(mergeFlag == 1),
       m_sink(std::move(sink)) {}
 
 ExtractAAInPieces::~ExtractAAInPieces() = default;
+
+bool ExtractAAInPieces::foundPost() const {
+    return m_walk->m_extraction.foundPost();
+}
 
 std::size_t ExtractAAInPieces::take(std::u16string_view text, bool last) {
     const std::size_t used = m_walk->m_extraction.run(text, last);

@@ -1,4 +1,5 @@
-// The precision dialog: level slider, its description and the merge check box.
+// The precision dialog: level slider, its description, the merge check box,
+// and below them the picture detector's.
 #include "extract/form3.h"
 
 #include <QCheckBox>
@@ -19,6 +20,21 @@ namespace mozaru {
 namespace {
 
 constexpr int kPositions = 3;
+
+// 1 ticks, 2 greys (only a hand-edited settings file gives it), anything else unticks.
+void setState(QCheckBox* box, std::int16_t value) {
+    switch (value) {
+        case 1:
+            box->setCheckState(Qt::Checked);
+            break;
+        case 2:
+            box->setCheckState(Qt::PartiallyChecked);
+            break;
+        default:
+            box->setCheckState(Qt::Unchecked);
+            break;
+    }
+}
 
 std::int16_t stateValue(Qt::CheckState state) {
     switch (state) {
@@ -57,7 +73,8 @@ Form3::Form3(QWidget* parent) : QDialog(parent) {
     setFont(gothicFont(9));
     setWindowIcon(appIcon());
     createControls();
-    setFixedSize(twipsToPixelsX(this, 5325), twipsToPixelsY(this, 3705));
+    // The seed's dialog is 3705 high; the picture detector's check box adds a row.
+    setFixedSize(twipsToPixelsX(this, 5325), twipsToPixelsY(this, 4065));
 }
 
 void Form3::createControls() {
@@ -104,14 +121,20 @@ void Form3::createControls() {
     m_command2 = new QPushButton(QStringLiteral("キャンセル"), this);
     m_command2->setObjectName(QStringLiteral("Command2"));
     place(m_command2, 2880, 3240, 1215, 375);
+    m_check2 = new QCheckBox(QStringLiteral("絵の形で判定する"), this);
+    m_check2->setObjectName(QStringLiteral("Check2"));
+    place(m_check2, 1200, 3720, 3135, 255);
 
     setTabOrder(m_slider1, m_check1);
     setTabOrder(m_check1, m_command1);
     setTabOrder(m_command1, m_command2);
+    setTabOrder(m_command2, m_check2);
 
     connect(m_slider1, &QSlider::valueChanged, this, &Form3::Slider1_Scroll);
     // The greyed state (2) can only come from the caller; a click leaves it.
-    connect(m_check1, &QCheckBox::clicked, this, [this] { m_check1->setTristate(false); });
+    for (QCheckBox* box : {m_check1, m_check2}) {
+        connect(box, &QCheckBox::clicked, this, [box] { box->setTristate(false); });
+    }
     connect(m_command1, &QPushButton::clicked, this, &Form3::Command1_Click);
     connect(m_command2, &QPushButton::clicked, this, &Form3::Command2_Click);
 }
@@ -138,35 +161,34 @@ QString Form3::description(int position) {
 
 void Form3::load() {
     // A fresh window: controls at their design state, then Form_Load.
-    m_check1->setTristate(false);
-    m_check1->setCheckState(Qt::Unchecked);
+    for (QCheckBox* box : {m_check1, m_check2}) {
+        box->setTristate(false);
+        box->setCheckState(Qt::Unchecked);
+    }
     m_slider1->setValue(0);
     m_loaded = true;
     Form_Load();
 }
 
 void Form3::Syokika(const std::int16_t& SliderValue, const std::int16_t& Check1Value) {
+    Syokika(SliderValue, Check1Value, 0);
+}
+
+void Form3::Syokika(const std::int16_t& SliderValue, const std::int16_t& Check1Value,
+                    const std::int16_t& Check2Value) {
     if (!m_loaded) load();
     // A level the slider has no position for (only from a hand-edited settings
     // file) extracts like level 0, so the slider shows it there.
     const bool known = SliderValue >= 0 && SliderValue < kPositions;
     m_slider1->setValue(known ? SliderValue : 0);
-    switch (Check1Value) {
-        case 1:
-            m_check1->setCheckState(Qt::Checked);
-            break;
-        case 2:
-            m_check1->setCheckState(Qt::PartiallyChecked);  // greyed
-            break;
-        default:
-            m_check1->setCheckState(Qt::Unchecked);
-            break;
-    }
+    setState(m_check1, Check1Value);
+    setState(m_check2, Check2Value);
 }
 
 void Form3::Form_Load() {
     m_ret = -1;
     m_checkResult = -1;
+    m_check2Result = -1;
     Slider1_Scroll();
 }
 
@@ -178,12 +200,14 @@ void Form3::Slider1_Scroll() {
 void Form3::Command1_Click() {
     m_ret = static_cast<std::int16_t>(m_slider1->value());
     m_checkResult = stateValue(m_check1->checkState());
+    m_check2Result = stateValue(m_check2->checkState());
     done(QDialog::Accepted);
 }
 
 void Form3::Command2_Click() {
     m_ret = -1;
     m_checkResult = -1;
+    m_check2Result = -1;
     done(QDialog::Rejected);
 }
 

@@ -1,5 +1,5 @@
-// The precision dialog: the extraction's level on a three-position slider and
-// whether identical ASCII art is merged.
+// The precision dialog: the extraction's level on a three-position slider,
+// whether identical ASCII art is merged, and whether the picture detector judges.
 #pragma once
 
 #include <QDialog>
@@ -15,17 +15,23 @@ class QSlider;
 namespace mozaru {
 
 // A query object: Syokika sets the controls, the caller shows the dialog, and
-// F_Ret / F_Check1 give the choice (-1 when not confirmed) after it closed.
-// The object outlives its window: each Syokika after a close loads it afresh.
+// F_Ret / F_Check1 / F_Check2 give the choice (-1 when not confirmed) after it
+// closed. The object outlives its window: each Syokika after a close loads it
+// afresh.
 class Form3 : public QDialog {
     Q_OBJECT
 public:
     explicit Form3(QWidget* parent = nullptr);
 
-    // Loads the dialog if it is not loaded, then sets the slider and the check box.
+    // Loads the dialog if it is not loaded, then sets the slider and the check
+    // boxes (Check2, the picture detector's, unticked when not given).
     void Syokika(const std::int16_t& SliderValue, const std::int16_t& Check1Value);
+    void Syokika(const std::int16_t& SliderValue, const std::int16_t& Check1Value,
+                 const std::int16_t& Check2Value);
     std::int16_t F_Ret() const { return m_ret; }
     std::int16_t F_Check1() const { return m_checkResult; }
+    // Check2's state: 1 judges with the picture detector.
+    std::int16_t F_Check2() const { return m_check2Result; }
 
     // The description of a slider position (each text followed by CR LF);
     // empty for a position the slider does not have.
@@ -57,11 +63,13 @@ private:
     QGroupBox* m_frame1 = nullptr;
     QLabel* m_label5 = nullptr;
     QCheckBox* m_check1 = nullptr;
+    QCheckBox* m_check2 = nullptr;  // below the seed's controls
     QPushButton* m_command1 = nullptr;
     QPushButton* m_command2 = nullptr;
 
     std::int16_t m_ret = -1;
     std::int16_t m_checkResult = -1;
+    std::int16_t m_check2Result = -1;
     bool m_loaded = false;
 };
 

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "extract/extract_observer.h"
+#include "extract/picture_stats.h"
 
 namespace mozaru {
 
@@ -32,6 +33,8 @@ struct AAResult {
     bool isAA = false;
     std::u16string mergeKey;
     AAStats stats;
+    // The picture detector's figures (isPicture); rule NotJudged from IsAA.
+    PictureStats picture;
 };
 
 // Minimum total length a body must exceed at the given precision level.

@@ -51,21 +51,21 @@ private:
 }  // namespace
 
 Extraction extractPosts(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
-                        bool withPosts) {
-    if (!withPosts) return {ExtractAA(page, level, mergeFlag), {}};
+                        bool withPosts, Detector detector) {
+    if (!withPosts) return {ExtractAA(page, level, mergeFlag, detector), {}};
     ExtractObserver none;
-    return extractPosts(page, level, mergeFlag, true, none);
+    return extractPosts(page, level, mergeFlag, true, none, detector);
 }
 
 Extraction extractPosts(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
-                        bool withPosts, ExtractObserver& observer) {
+                        bool withPosts, ExtractObserver& observer, Detector detector) {
     Extraction out;
     if (!withPosts) {
-        out.document = ExtractAA(page, level, mergeFlag, observer);
+        out.document = ExtractAA(page, level, mergeFlag, detector, observer);
         return out;
     }
     KeptPostCollector collector(out.posts, observer);
-    out.document = ExtractAA(page, level, mergeFlag, collector);
+    out.document = ExtractAA(page, level, mergeFlag, detector, collector);
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "extract/extract_observer.h"
+#include "extract/picture_stats.h"
 
 namespace mozaru {
 
@@ -22,12 +23,13 @@ struct Extraction {
     std::vector<KeptPost> posts;  // filled only when asked for
 };
 
-// ExtractAA over page, and, when withPosts, the kept posts one by one.
+// ExtractAA over page with the detector, and, when withPosts, the kept posts one by one.
 Extraction extractPosts(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
-                        bool withPosts);
+                        bool withPosts, Detector detector = Detector::Seed);
 // The same, the extraction's progress told to observer too.
 Extraction extractPosts(std::u16string_view page, std::int16_t level, std::int16_t mergeFlag,
-                        bool withPosts, ExtractObserver& observer);
+                        bool withPosts, ExtractObserver& observer,
+                        Detector detector = Detector::Seed);
 
 // The bodies of an extraction's result (between its <HR> rules, line
 // breaks out), numbered from 1 in order: the posts of a document that was

@@ -12,7 +12,7 @@ namespace mozaru {
 
 namespace {
 
-enum class Key { LoadPass, Slider, Check1, Other };
+enum class Key { LoadPass, Slider, Check1, Check2, Other };
 
 Key keyOf(std::u16string_view key) {
     std::u16string upper(key);
@@ -20,6 +20,7 @@ Key keyOf(std::u16string_view key) {
     if (upper == u"LOADPASS") return Key::LoadPass;
     if (upper == u"SLIDER") return Key::Slider;
     if (upper == u"CHECK1") return Key::Check1;
+    if (upper == u"CHECK2") return Key::Check2;
     return Key::Other;
 }
 
@@ -95,14 +96,16 @@ SettingsError readSettingsLines(const std::vector<std::u16string>& lines,
         if (key == Key::LoadPass) {
             values.loadFolder = setting->value.empty() ? std::u16string(programFolder)
                                                        : std::u16string(trimSpaces(setting->value));
-        } else if (key == Key::Slider || key == Key::Check1) {
+        } else if (key != Key::Other) {
             const std::u16string_view text = trimSpaces(setting->value);
             const std::optional<std::int16_t> number = parseSettingsNumber(text);
             if (!number) {
                 return lineLabel(k) + std::u16string(setting->key) + u" の値「" +
                        std::u16string(text) + u"」は -32768 から 32767 までの数値ではありません。";
             }
-            (key == Key::Slider ? values.precisionLevel : values.mergeFlag) = *number;
+            (key == Key::Slider   ? values.precisionLevel
+             : key == Key::Check1 ? values.mergeFlag
+                                  : values.pictureFlag) = *number;
         }
     }
     return std::nullopt;
@@ -111,7 +114,8 @@ SettingsError readSettingsLines(const std::vector<std::u16string>& lines,
 SettingsRewrite rewriteSettingsLines(const std::vector<std::u16string>& lines,
                                      const SettingsValues& values) {
     SettingsRewrite out;
-    out.lines.reserve(lines.size());
+    out.lines.reserve(lines.size() + 1);
+    bool pictureKey = false;
     for (std::size_t k = 0; k < lines.size(); ++k) {
         const std::u16string_view line = trimSpaces(lines[k]);
         if (!line.empty() && line.front() == u'\'') {
@@ -135,11 +139,18 @@ SettingsRewrite rewriteSettingsLines(const std::vector<std::u16string>& lines,
             case Key::Check1:
                 rewritten += u'=' + decimal16(values.mergeFlag);
                 break;
+            case Key::Check2:
+                rewritten += u'=' + decimal16(values.pictureFlag);
+                pictureKey = true;
+                break;
             case Key::Other:
                 rewritten = line;
                 break;
         }
         out.lines.push_back(std::move(rewritten));
+    }
+    if (!pictureKey && values.pictureFlag != 0) {
+        out.lines.push_back(u"CHECK2=" + decimal16(values.pictureFlag));
     }
     return out;
 }

@@ -1,5 +1,6 @@
 // A small reader of HTML tags over UTF-16 pages: the next tag, its
-// attributes and classes, the tag that closes an element.
+// attributes and classes, the tag that closes an element; and the character
+// references boards write.
 #pragma once
 
 #include <cstddef>

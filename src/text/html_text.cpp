@@ -90,27 +90,28 @@ std::u16string withoutTags(std::u16string_view text) {
 
 }  // namespace
 
+std::size_t readReference(std::u16string_view text, std::size_t at, char32_t& c,
+                          ReferenceForms forms) {
+    std::size_t length = numericReference(text, at, c, forms);
+    if (length == 0 && forms == ReferenceForms::Library)
+        length = libraryNamedReference(text, at, c);
+    for (const Reference& r : kNamed) {
+        if (length == 0 && text.substr(at + 1, r.name.size()) == r.name) {
+            c = r.character;
+            length = r.name.size() + 1;
+        }
+    }
+    return length;
+}
+
 std::u16string decodeReferences(std::u16string_view text, ReferenceForms forms) {
     std::u16string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != u'&') {
-            out.push_back(text[i]);
-            continue;
-        }
         char32_t c = 0;
-        std::size_t length = numericReference(text, i, c, forms);
-        if (length == 0 && forms == ReferenceForms::Library) {
-            length = libraryNamedReference(text, i, c);
-        }
-        for (const Reference& r : kNamed) {
-            if (length == 0 && text.substr(i + 1, r.name.size()) == r.name) {
-                c = r.character;
-                length = r.name.size() + 1;
-            }
-        }
+        const std::size_t length = text[i] == u'&' ? readReference(text, i, c, forms) : 0;
         if (length == 0) {
-            out.push_back(u'&');
+            out.push_back(text[i]);
             continue;
         }
         appendUtf16(out, c);

@@ -14,6 +14,11 @@ namespace mozaru::html {
 // stays as written there.
 enum class ReferenceForms { Html, Library };
 
+// The character reference of forms at text[at] ('&'): its code point goes
+// to c; returns its length, 0 when there is none or it names no character.
+std::size_t readReference(std::u16string_view text, std::size_t at, char32_t& c,
+                          ReferenceForms forms = ReferenceForms::Html);
+
 // The references of forms decoded; others left as written.
 std::u16string decodeReferences(std::u16string_view text,
                                 ReferenceForms forms = ReferenceForms::Html);

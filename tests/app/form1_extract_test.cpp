@@ -37,12 +37,19 @@ std::u16string page(std::u16string_view body2, std::u16string_view body3) {
     return p;
 }
 
-// The dialog answered with "Ｏ　Ｋ" after the slider and check box were set.
-std::function<void(QDialog&)> answerOk(int level, Qt::CheckState merge) {
-    return [level, merge](QDialog& dialog) {
+// Addresses: the seed's rules keep them for their letters, the picture detector does not.
+const std::u16string kAddresses =
+    u" ttp://example.com/a.html <BR> ttp://example.com/b.html <BR> ttp://example.org/c.html <BR> "
+    u"ttp://example.org/d.html <BR><BR>";
+
+// The dialog answered with "Ｏ　Ｋ" after the slider and check boxes were set.
+std::function<void(QDialog&)> answerOk(int level, Qt::CheckState merge,
+                                       Qt::CheckState picture = Qt::Unchecked) {
+    return [level, merge, picture](QDialog& dialog) {
         auto& form3 = dynamic_cast<Form3&>(dialog);
         test::controlsOf(form3).Slider1->setValue(level);
         test::controlsOf(form3).Check1->setCheckState(merge);
+        test::controlsOf(form3).Check2->setCheckState(picture);
         form3.Command1_Click();
     };
 }
@@ -55,6 +62,8 @@ private slots:
     void extractionKeepsTheArt();
     void extractionMergesOnlyWhenAsked_data();
     void extractionMergesOnlyWhenAsked();
+    void pictureDetectorOnlyWhenTicked_data();
+    void pictureDetectorOnlyWhenTicked();
     void dialogOpensWithTheWindowsChoice();
     void cancelChangesNothing();
     void closeBoxChangesNothing();
@@ -114,6 +123,28 @@ void Form1ExtractTest::extractionMergesOnlyWhenAsked() {
     expected += u"<HR>";
     QCOMPARE(f.document(), QString::fromStdU16String(expected));
     QCOMPARE(f.w().MergeFlag, std::int16_t(mergeFlag));
+}
+
+void Form1ExtractTest::pictureDetectorOnlyWhenTicked_data() {
+    QTest::addColumn<int>("checkState");
+    QTest::addColumn<bool>("addressesKept");
+    QTest::addColumn<int>("pictureFlag");
+    QTest::newRow("ticked: the picture detector") << int(Qt::Checked) << false << 1;
+    QTest::newRow("greyed: the seed's rules") << int(Qt::PartiallyChecked) << true << 2;
+}
+
+void Form1ExtractTest::pictureDetectorOnlyWhenTicked() {
+    QFETCH(int, checkState);
+    QFETCH(bool, addressesKept);
+    QFETCH(int, pictureFlag);
+    WindowFixture f;
+    f.w().RichTextBox1->setDocumentText(page(kAddresses, kHouse));
+    f.prompts.dialogs.push_back(answerOk(0, Qt::Unchecked, Qt::CheckState(checkState)));
+    f.w().Command2_Click();
+    const std::u16string house = u"\r\n<HR>\r\n" + kHouse + u"<HR>";
+    QCOMPARE(f.document(), QString::fromStdU16String(
+                               addressesKept ? u"\r\n<HR>\r\n" + kAddresses + house : house));
+    QCOMPARE(f.w().PictureFlag, std::int16_t(pictureFlag));
 }
 
 void Form1ExtractTest::dialogOpensWithTheWindowsChoice() {

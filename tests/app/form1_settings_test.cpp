@@ -69,11 +69,13 @@ void Form1SettingsTest::formLoadReads_data() {
     QTest::addColumn<QString>("folder");  // "<program>" for the program folder
     QTest::addColumn<int>("level");
     QTest::addColumn<int>("merge");
-    QTest::newRow("values") << QByteArray("LOADPASS= /logs \r\nSLIDER=2\r\nCHECK1=1\r\n") << "/logs"
-                            << 2 << 1;
+    QTest::addColumn<int>("picture");
+    QTest::newRow("values") << QByteArray(
+                                   "LOADPASS= /logs \r\nSLIDER=2\r\nCHECK1=1\r\nCHECK2=1\r\n")
+                            << "/logs" << 2 << 1 << 1;
     QTest::newRow("empty LOADPASS is the program folder")
         << QByteArray("'comment=1\r\nLOADPASS=\r\nslider=1\r\nCHECK1=0\r\n") << "<program>" << 1
-        << 0;
+        << 0 << 0;
 }
 
 void Form1SettingsTest::formLoadReads() {
@@ -81,12 +83,14 @@ void Form1SettingsTest::formLoadReads() {
     QFETCH(QString, folder);
     QFETCH(int, level);
     QFETCH(int, merge);
+    QFETCH(int, picture);
     SettingsFixture s;
     s.put(file);
     Form1& w = s.load();
     QCOMPARE(w.LoadFolder, folder == QStringLiteral("<program>") ? s.program : folder);
     QCOMPARE(w.PrecisionLevel, std::int16_t(level));
     QCOMPARE(w.MergeFlag, std::int16_t(merge));
+    QCOMPARE(w.PictureFlag, std::int16_t(picture));
     QCOMPARE(s.f->prompts.messages.size(), std::size_t(0));
     QCOMPARE(w.windowTitle(), w.BaseCaption);
 }
@@ -98,10 +102,11 @@ void Form1SettingsTest::closingWritesBack() {
     w.LoadFolder = QStringLiteral("/ログ 1");
     w.PrecisionLevel = 2;
     w.MergeFlag = -1;
+    w.PictureFlag = 1;
     w.close();
-    // ログ in CP932 is 83 8D 83 4F.
+    // ログ in CP932 is 83 8D 83 4F. A file without CHECK2 gets it once it is chosen.
     QCOMPARE(s.get(), QByteArray("' Mozaru\r\nLOADPASS=/\x83\x8D\x83\x4F 1\r\nslider=2\r\n"
-                                 "CHECK1=-1\r\nOTHER=x\r\n"));
+                                 "CHECK1=-1\r\nOTHER=x\r\nCHECK2=1\r\n"));
     QCOMPARE(s.f->prompts.messages.size(), std::size_t(0));
 }
 
@@ -165,30 +170,38 @@ void Form1SettingsTest::precisionDialogOpensWithTheValuesRead_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<int>("slider");
     QTest::addColumn<bool>("checked");
-    QTest::newRow("2, merged") << QByteArray("SLIDER=2\r\nCHECK1=1\r\n") << 2 << true;
-    QTest::newRow("1, kept") << QByteArray("SLIDER=1\r\nCHECK1=0\r\n") << 1 << false;
-    QTest::newRow("0, True is not 1") << QByteArray("SLIDER=0\r\nCHECK1=-1\r\n") << 0 << false;
+    QTest::addColumn<bool>("picture");
+    QTest::newRow("2, merged") << QByteArray("SLIDER=2\r\nCHECK1=1\r\n") << 2 << true << false;
+    QTest::newRow("1, kept") << QByteArray("SLIDER=1\r\nCHECK1=0\r\n") << 1 << false << false;
+    QTest::newRow("0, True is not 1")
+        << QByteArray("SLIDER=0\r\nCHECK1=-1\r\n") << 0 << false << false;
+    QTest::newRow("picture detector")
+        << QByteArray("SLIDER=0\r\nCHECK1=0\r\nCHECK2=1\r\n") << 0 << false << true;
 }
 
 void Form1SettingsTest::precisionDialogOpensWithTheValuesRead() {
     QFETCH(QByteArray, file);
     QFETCH(int, slider);
     QFETCH(bool, checked);
+    QFETCH(bool, picture);
     SettingsFixture s;
     s.put(file);
     Form1& w = s.load();
     w.RichTextBox1->setDocumentText(u"<DD>x");
     int seenSlider = -1;
     bool seenChecked = !checked;
+    bool seenPicture = !picture;
     s.f->prompts.dialogs = {[&](QDialog& dialog) {
         auto* form3 = qobject_cast<Form3*>(&dialog);
         QVERIFY(form3 != nullptr);
         seenSlider = test::controlsOf(*form3).Slider1->value();
         seenChecked = test::controlsOf(*form3).Check1->isChecked();
+        seenPicture = test::controlsOf(*form3).Check2->isChecked();
     }};
     w.Command2_Click();
     QCOMPARE(seenSlider, slider);
     QCOMPARE(seenChecked, checked);
+    QCOMPARE(seenPicture, picture);
 }
 
 QTEST_MAIN(Form1SettingsTest)

@@ -1,5 +1,6 @@
 // Renders the main window holding a picture, the busy display and the precision
 // dialog to PNG files in the build folder, to look at the Japanese text.
+#include <QCheckBox>
 #include <QDir>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -82,12 +83,14 @@ void WindowRenderTest::busyDisplay() {
 
 void WindowRenderTest::precisionDialog() {
     Form3 d;
-    d.Syokika(2, 1);
+    d.Syokika(2, 1, 1);
     d.show();
     QVERIFY(QTest::qWaitForWindowExposed(&d));
     const QImage image = d.grab().toImage();
     QVERIFY(image.save(outputPath("precision_dialog.png")));
     QVERIFY(hasInk(image, test::controlsOf(d).Frame1->geometry()));
+    // The picture detector's check box, below the buttons, drawn inside the dialog.
+    QVERIFY(hasInk(image, test::controlsOf(d).Check2->geometry()));
 }
 
 QTEST_MAIN(WindowRenderTest)

@@ -51,6 +51,10 @@ const std::u16string kDatPage =
     u"\u7121\u3057</B></A>\uFF1Ad ID:x<DD>" +
     kCat + u"<BR><BR>\r\n</DL></BODY></HTML>";
 const std::u16string kDatCat = u"\r\n<HR>\r\n" + kCat + u"<BR><BR><HR>";
+// Addresses, which the seed's rules keep for their letters and the picture detector does not.
+const std::u16string kAddresses =
+    u"<DL><DT>1<DD> ttp://example.com/a.html <BR> ttp://example.com/b.html <BR> "
+    u"ttp://example.org/c.html <BR> ttp://example.org/d.html <BR><BR></DL>";
 // The cats as plain lines: no board padding, so every space stays.
 const std::u16string kCatLines =
     u"  /\\_/\\\r\n ( o.o )\r\n  = ^ =\r\n /     \\\r\n(_______)\r\n cat\r\n";
@@ -83,7 +87,12 @@ INSTANTIATE_TEST_SUITE_P(
         Conversion{{"convert"}, kDat, kDatPage}, Conversion{{"convert"}, kPage, kPage},
         Conversion{{"extract", "--to", "mlt"}, kPage, kCatLines + u"[SPLIT]\r\n" + kCatLines},
         Conversion{{"extract", "--to", "AST", "--merge"}, kPage, u"[AA][1]\r\n" + kCatLines},
-        Conversion{{"extract", "--to", "ast"}, kDat, u"[AA][1]\r\n" + kCatLines}));
+        Conversion{{"extract", "--to", "ast"}, kDat, u"[AA][1]\r\n" + kCatLines},
+        Conversion{{"extract", "--detector", "picture"}, kPage, kBothCats},
+        Conversion{{"extract", "--detector", "PICTURE", "--merge", "--to", "ast"},
+                   kPage,
+                   u"[AA][1]\r\n" + kCatLines},
+        Conversion{{"extract", "--detector", "picture"}, kAddresses, u""}));
 
 TEST_P(Commands, WriteTheResultExactlyInCp932) {
     const CliRun run = runCliWith(GetParam().args, cp932(GetParam().input));
@@ -256,6 +265,8 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"explain", "--input-format", "jbbs"},
                       std::vector<std::string>{"convert", "--merge"},
                       std::vector<std::string>{"add-breaks", "--to", "mlt"},
+                      std::vector<std::string>{"extract", "--detector", "model"},
+                      std::vector<std::string>{"convert", "--detector", "picture"},
                       std::vector<std::string>{"extract", MOZARU_SOURCE_DIR "/samples"},
                       std::vector<std::string>{"extract", "--author", "ID:x"},
                       std::vector<std::string>{"explain", "--author", "trip:"},
@@ -585,7 +596,8 @@ TEST_F(Batch, NamesStartingWithAColonAreFiles) {
     EXPECT_EQ(one.err, "");
     EXPECT_EQ(fileBytes(m_dir.filePath("a/:sub/:y.html")), cp932(kOneCat));
     ASSERT_TRUE(QDir::setCurrent(m_dir.filePath("b")));
-    const CliRun folder = runCliWith({"extract", "-d", "out", "../a"});
+    // :y.html, an extraction's result, holds no post.
+    const CliRun folder = runCliWith({"extract", "--allow-empty", "-d", "out", "../a"});
     QDir::setCurrent(before);
     EXPECT_EQ(folder.err, "");
     EXPECT_EQ(fileBytes(m_dir.filePath("b/out/:sub/:x.html")), cp932(kBothCats));
@@ -647,7 +659,11 @@ INSTANTIATE_TEST_SUITE_P(
                       NoPosts{{"convert"}, u"<dl><dt>1</dl>", "standard input"},
                       NoPosts{{"explain", "--json"}, u"", "standard input"},
                       NoPosts{{"extract", "--input-format", "classic"}, kDat, "standard input"},
-                      NoPosts{{"extract", "--to", "mlt", "/dev/null"}, u"", "/dev/null"}));
+                      NoPosts{{"extract", "--to", "mlt", "/dev/null"}, u"", "/dev/null"},
+                      // Read and extracted in pieces, as a page into a file is.
+                      NoPosts{{"extract", "-o", MOZARU_TEST_OUTPUT_DIR "/none.html", "/dev/null"},
+                              u"",
+                              "/dev/null"}));
 
 TEST_P(NoPostsFound, IsNamedAndExitsOneUnlessAllowed) {
     const CliRun run = runCliWith(GetParam().args, cp932(GetParam().input));
@@ -703,6 +719,31 @@ TEST(Explain, TableForPeopleWithLevel) {
               "     3      7       36     31  86.1%      0   0.0%      5  13.9%  no   too-short  "
               "      /\\_/\\ ( o.o )  = ^ = /     \\(_______) \xE2\x80\xA6\n"
               "3 bodies examined, 0 ASCII art\n");
+}
+
+TEST(Explain, PictureDetectorsFigures) {
+    const std::string proseKey =
+        "\xE3\x81\x93\xE3\x82\x93\xE3\x81\xAB\xE3\x81\xA1\xE3\x81\xAF\xE3\x80\x82\xE4\xBB"
+        "\x8A\xE6\x97\xA5\xE3\x81\xAF\xE3\x81\x84\xE3\x81\x84\xE5\xA4\xA9\xE6\xB0\x97";
+    const std::string cat =
+        "{\"post\":1,\"lines\":7,\"total\":36,\"graphic_lines\":4,"
+        "\"text_lines\":1,\"longest_run\":5,\"is_aa\":true,\"rule\":"
+        "\"picture\",\"merge_key\":\"" +
+        kCatKey + "\"}\n";
+    CliRun run = runCliWith({"explain", "--json", "--detector", "picture"}, cp932(kPage));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, cat +
+                           "{\"post\":2,\"lines\":3,\"total\":13,\"graphic_lines\":0,"
+                           "\"text_lines\":2,\"longest_run\":0,\"is_aa\":false,\"rule\":"
+                           "\"no-picture\",\"merge_key\":\"" +
+                           proseKey + "\"}\n" + "{\"post\":3" + cat.substr(9));
+    // The level's minimum applies; the figures are still shown.
+    run = runCliWith({"explain", "--level", "1", "--detector", "picture"}, cp932(kPage));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out.substr(0, run.out.find("\n     2")),
+              "  post  lines    total  graphic   text    run  AA   rule           merge key\n"
+              "     1      7       36        4      1      5  no   too-short        /\\_/\\ ( "
+              "o.o )  = ^ = /     \\(_______) \xE2\x80\xA6");
 }
 
 TEST(Explain, WarnsOfUndecodableBytes) {

@@ -132,5 +132,18 @@ TEST(EngineRandom, ExtractAAMatchesLiteralRules) {
     EXPECT_GT(merged, 100);
 }
 
+// The picture detector stops reading a body once its verdict is known, unless
+// someone listens for its figures: the result is the same either way.
+TEST(EngineRandom, PictureVerdictSameWhenListenedTo) {
+    std::mt19937 random(1212);
+    ExtractObserver listener;
+    for (int round = 0; round < 2000; ++round) {
+        const std::u16string page = randomPage(random);
+        ASSERT_EQ(ExtractAA(page, 0, 1, Detector::Picture),
+                  ExtractAA(page, 0, 1, Detector::Picture, listener))
+            << round;
+    }
+}
+
 }  // namespace
 }  // namespace mozaru

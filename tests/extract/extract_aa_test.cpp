@@ -39,13 +39,17 @@ struct ExtractCase {
     std::int16_t level;
     std::int16_t merge;
     std::u16string expected;
+    Detector detector = Detector::Seed;
 };
 
 class ExtractAATest : public testing::TestWithParam<ExtractCase> {};
 
 TEST_P(ExtractAATest, KeepsTheArt) {
     const ExtractCase& c = GetParam();
-    EXPECT_EQ(ExtractAA(c.page, c.level, c.merge), c.expected);
+    EXPECT_EQ(ExtractAA(c.page, c.level, c.merge, c.detector), c.expected);
+    if (c.detector == Detector::Seed) {
+        EXPECT_EQ(ExtractAA(c.page, c.level, c.merge), c.expected);
+    }
 }
 
 // Classic pages are never taken for another board's format: they are read as they stand.
@@ -145,6 +149,24 @@ INSTANTIATE_TEST_SUITE_P(
                     u"<DL>" + post(1, kArt) + post(2, kArt2) + post(3, kArt) + post(4, kArt2) +
                         post(5, kArt) + u"</DL>",
                     0, 1, kept({kArt, kArt2})}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A mushroom of three lines, which the seed's rules never keep.
+const std::u16string kMushroom = u" 　 ,.-─-.、 <BR> 　(＿＿＿＿) <BR> 　　 |　 | <BR><BR>";
+
+INSTANTIATE_TEST_SUITE_P(
+    Picture, ExtractAATest,
+    testing::Values(ExtractCase{"seedDropsShortPicture", u"<DL>" + post(1, kMushroom) + u"</DL>", 0,
+                                0, u""},
+                    ExtractCase{"pictureKeepsShortPicture",
+                                u"<DL>" + post(1, kProse) + post(2, kMushroom) + u"</DL>", 0, 0,
+                                kept({kMushroom}), Detector::Picture},
+                    ExtractCase{"pictureLevelApplies", u"<DL>" + post(1, kArt) + u"</DL>", 2, 0,
+                                u"", Detector::Picture},
+                    ExtractCase{"pictureMerges",
+                                u"<DL>" + post(1, kArt) + post(2, kMushroom) + post(3, kArtMoved) +
+                                    post(4, kMushroom) + u"</DL>",
+                                0, 1, kept({kArt, kMushroom}), Detector::Picture}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Records every notification as text.

@@ -44,7 +44,8 @@ void Form3Test::captionsAndPositions() {
                      twipsToPixelsY(&d, h));
     };
     QCOMPARE(d.windowTitle(), QStringLiteral("抽出精度の選択"));
-    QCOMPARE(d.size(), rect(0, 0, 5325, 3705).size());
+    // The seed's 3705 high, and a row for the picture detector's check box.
+    QCOMPARE(d.size(), rect(0, 0, 5325, 4065).size());
     QCOMPARE(test::controlsOf(d).Label1->text(), QStringLiteral("【　AA抽出精度　】"));
     QCOMPARE(test::controlsOf(d).Label1->geometry(), rect(1680, 240, 1935, 255));
     QCOMPARE(test::controlsOf(d).Slider1->geometry(), rect(1080, 600, 3255, 495));
@@ -66,6 +67,8 @@ void Form3Test::captionsAndPositions() {
     QCOMPARE(test::controlsOf(d).Command1->geometry(), rect(1440, 3240, 1215, 375));
     QCOMPARE(test::controlsOf(d).Command2->text(), QStringLiteral("キャンセル"));
     QCOMPARE(test::controlsOf(d).Command2->geometry(), rect(2880, 3240, 1215, 375));
+    QCOMPARE(test::controlsOf(d).Check2->text(), QStringLiteral("絵の形で判定する"));
+    QCOMPARE(test::controlsOf(d).Check2->geometry(), rect(1200, 3720, 3135, 255));
     QCOMPARE(d.font().families().first(), QStringLiteral("ＭＳ ゴシック"));
     QCOMPARE(test::controlsOf(d).Check1->font().families().first(),
              QStringLiteral("ＭＳ ゴシック"));
@@ -131,11 +134,14 @@ void Form3Test::okReturnsWhatSyokikaSet_data() {
     QTest::addColumn<int>("check");
     QTest::addColumn<int>("ret");
     QTest::addColumn<int>("check1");
-    QTest::newRow("0, unticked") << 0 << 0 << 0 << 0;
-    QTest::newRow("1, ticked") << 1 << 1 << 1 << 1;
-    QTest::newRow("2, unticked") << 2 << 0 << 2 << 0;
-    QTest::newRow("greyed stays greyed") << 1 << 2 << 1 << 2;
-    QTest::newRow("unknown check state shows unticked") << 0 << 7 << 0 << 0;
+    QTest::addColumn<int>("picture");  // Check2's value for Syokika
+    QTest::addColumn<int>("check2");
+    QTest::newRow("0, unticked") << 0 << 0 << 0 << 0 << 0 << 0;
+    QTest::newRow("1, ticked") << 1 << 1 << 1 << 1 << 0 << 0;
+    QTest::newRow("2, unticked") << 2 << 0 << 2 << 0 << 0 << 0;
+    QTest::newRow("greyed stays greyed") << 1 << 2 << 1 << 2 << 2 << 2;
+    QTest::newRow("unknown check state shows unticked") << 0 << 7 << 0 << 0 << 7 << 0;
+    QTest::newRow("picture detector ticked") << 0 << 0 << 0 << 0 << 1 << 1;
 }
 
 void Form3Test::okReturnsWhatSyokikaSet() {
@@ -143,13 +149,18 @@ void Form3Test::okReturnsWhatSyokikaSet() {
     QFETCH(int, check);
     QFETCH(int, ret);
     QFETCH(int, check1);
+    QFETCH(int, picture);
+    QFETCH(int, check2);
     Form3 d;
-    d.Syokika(static_cast<std::int16_t>(level), static_cast<std::int16_t>(check));
+    d.Syokika(static_cast<std::int16_t>(level), static_cast<std::int16_t>(check),
+              static_cast<std::int16_t>(picture));
     QCOMPARE(d.F_Ret(), std::int16_t{-1});
     QCOMPARE(d.F_Check1(), std::int16_t{-1});
+    QCOMPARE(d.F_Check2(), std::int16_t{-1});
     d.Command1_Click();
     QCOMPARE(d.F_Ret(), std::int16_t(ret));
     QCOMPARE(d.F_Check1(), std::int16_t(check1));
+    QCOMPARE(d.F_Check2(), std::int16_t(check2));
     QVERIFY(!d.isLoaded());
 }
 
@@ -184,7 +195,7 @@ void Form3Test::cancelAndCloseBoxGiveMinusOne_data() {
 void Form3Test::cancelAndCloseBoxGiveMinusOne() {
     QFETCH(int, how);
     Form3 d;
-    d.Syokika(1, 1);
+    d.Syokika(1, 1, 1);
     d.show();
     QTest::keyClick(test::controlsOf(d).Slider1, Qt::Key_End);
     switch (how) {
@@ -202,16 +213,20 @@ void Form3Test::cancelAndCloseBoxGiveMinusOne() {
     QVERIFY(!d.isLoaded());
     QCOMPARE(d.F_Ret(), std::int16_t{-1});
     QCOMPARE(d.F_Check1(), std::int16_t{-1});
+    QCOMPARE(d.F_Check2(), std::int16_t{-1});
 }
 
 void Form3Test::resultsAreMinusOneAfterReload() {
     Form3 d;
-    d.Syokika(2, 1);
+    d.Syokika(2, 1, 1);
     d.Command1_Click();
     QCOMPARE(d.F_Ret(), std::int16_t{2});
+    QCOMPARE(d.F_Check2(), std::int16_t{1});
     d.Syokika(0, 0);
     QCOMPARE(d.F_Ret(), std::int16_t{-1});
     QCOMPARE(d.F_Check1(), std::int16_t{-1});
+    QCOMPARE(d.F_Check2(), std::int16_t{-1});
+    QCOMPARE(test::controlsOf(d).Check2->checkState(), Qt::Unchecked);
     // Reloading starts from fresh controls: a greyed box does not survive.
     d.Syokika(0, 2);
     d.Command2_Click();
@@ -241,6 +256,9 @@ void Form3Test::tabOrderAndFocus() {
     QCOMPARE(QApplication::focusWidget(), test::controlsOf(d).Command1);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), test::controlsOf(d).Command2);
+    // The picture detector's check box, below the buttons, comes after them.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), test::controlsOf(d).Check2);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     QCOMPARE(QApplication::focusWidget(), test::controlsOf(d).Slider1);
 }
@@ -265,12 +283,14 @@ void Form3Test::modalRunThroughQtPrompts() {
         QVERIFY(d.isVisible());
         QVERIFY(d.isModal());
         test::controlsOf(d).Check1->setChecked(true);
+        QTest::mouseClick(test::controlsOf(d).Check2, Qt::LeftButton);
         test::controlsOf(d).Command1->click();
     });
     QtPrompts prompts;
     prompts.exec(d);
     QCOMPARE(d.F_Ret(), std::int16_t{1});
     QCOMPARE(d.F_Check1(), std::int16_t{1});
+    QCOMPARE(d.F_Check2(), std::int16_t{1});
 }
 
 QTEST_MAIN(Form3Test)

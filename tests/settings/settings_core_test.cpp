@@ -55,6 +55,7 @@ TEST_P(ReadTest, SetsValuesUpToAFailingLine) {
     EXPECT_EQ(values.loadFolder, c.expected.loadFolder);
     EXPECT_EQ(values.precisionLevel, c.expected.precisionLevel);
     EXPECT_EQ(values.mergeFlag, c.expected.mergeFlag);
+    EXPECT_EQ(values.pictureFlag, c.expected.pictureFlag);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,7 +82,12 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"empty_value_refused", {u"SLIDER="}, {u"before", 7, 8}, true},
         ReadCase{"empty_line_stops", {u"LOADPASS=D:\\x", u"", u"SLIDER=2"}, {u"D:\\x", 7, 8}, true},
         ReadCase{"spaces_line_stops", {u"SLIDER=2", u"   ", u"CHECK1=1"}, {u"before", 2, 8}, true},
-        ReadCase{"line_without_equals", {u"SLIDER"}, {u"before", 7, 8}, true}),
+        ReadCase{"line_without_equals", {u"SLIDER"}, {u"before", 7, 8}, true},
+        ReadCase{"picture_detector",
+                 {u"CHECK1=1", u"check2 = 1", u"Check2=2"},
+                 {u"before", 7, 1, 2},
+                 false},
+        ReadCase{"picture_detector_refused", {u"CHECK2=yes"}, {u"before", 7, 8}, true}),
     [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
 TEST(ReadErrorTest, NamesLineAndValue) {
@@ -97,13 +103,14 @@ struct WriteCase {
     Lines lines;
     Lines expected;  // empty with fails: no lines to write
     bool fails;
+    std::int16_t picture = 0;
 };
 
 class WriteTest : public testing::TestWithParam<WriteCase> {};
 
 TEST_P(WriteTest, ReplacesKnownValuesOnly) {
     const WriteCase& c = GetParam();
-    const SettingsValues values{u"D:\\ログ", 2, -1};
+    const SettingsValues values{u"D:\\ログ", 2, -1, c.picture};
     const SettingsRewrite rewrite = rewriteSettingsLines(c.lines, values);
     EXPECT_EQ(rewrite.error.has_value(), c.fails);
     EXPECT_EQ(rewrite.lines, c.expected);
@@ -129,7 +136,13 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"missing_keys_not_added", {u"SLIDER=0"}, {u"SLIDER=2"}, false},
         WriteCase{"empty_file", {}, {}, false},
         WriteCase{"empty_line_fails", {u"SLIDER=0", u"", u"CHECK1=0"}, {}, true},
-        WriteCase{"no_equals_fails", {u"LOADPASS"}, {}, true}),
+        WriteCase{"no_equals_fails", {u"LOADPASS"}, {}, true},
+        // CHECK2, which files written before the picture detector lack, is
+        // added once it is chosen, never otherwise.
+        WriteCase{"picture_kept_in_its_line", {u"CHECK2=0", u"'x"}, {u"CHECK2=1", u"'x"}, false, 1},
+        WriteCase{"picture_added_when_chosen", {u"SLIDER=0"}, {u"SLIDER=2", u"CHECK2=1"}, false, 1},
+        WriteCase{"picture_unchosen_not_added", {u"CHECK2=1"}, {u"CHECK2=0"}, false},
+        WriteCase{"picture_not_added_to_a_failing_file", {u"SLIDER=0", u""}, {}, true, 1}),
     [](const testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
 
 TEST(WriteTest, NumbersInDecimal) {

@@ -12,11 +12,12 @@ namespace {
 const QString kResources = QStringLiteral(MOZARU_SOURCE_DIR "/resources");
 
 TEST(ShippedIniTest, ReadsAsDefaults) {
-    SettingsValues values{u"x", 5, 5};
+    SettingsValues values{u"x", 5, 5, 5};
     EXPECT_EQ(readSettingsFile(kResources, values), std::nullopt);
     EXPECT_EQ(values.loadFolder, kResources.toStdU16String());
     EXPECT_EQ(values.precisionLevel, 0);
     EXPECT_EQ(values.mergeFlag, 0);
+    EXPECT_EQ(values.pictureFlag, 0);
 }
 
 TEST(ShippedIniTest, LinesAndKeys) {
@@ -30,7 +31,8 @@ TEST(ShippedIniTest, LinesAndKeys) {
     EXPECT_TRUE(lines.contains("LOADPASS=\r"));
     EXPECT_TRUE(lines.contains("SLIDER=0\r"));
     EXPECT_TRUE(lines.contains("CHECK1=0\r"));
-    EXPECT_EQ(lines.size(), 5);
+    EXPECT_TRUE(lines.contains("CHECK2=0\r"));
+    EXPECT_EQ(lines.size(), 6);
 }
 
 }  // namespace

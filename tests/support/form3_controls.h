@@ -22,6 +22,7 @@ struct Form3Controls {
     QCheckBox* Check1;
     QPushButton* Command1;
     QPushButton* Command2;
+    QCheckBox* Check2;
 };
 
 template <class T>
@@ -34,7 +35,8 @@ inline Form3Controls controlsOf(const Form3& d) {
             named<QLabel>(d, "Label2"),        named<QLabel>(d, "Label3"),
             named<QLabel>(d, "Label4"),        named<QGroupBox>(d, "Frame1"),
             named<QLabel>(d, "Label5"),        named<QCheckBox>(d, "Check1"),
-            named<QPushButton>(d, "Command1"), named<QPushButton>(d, "Command2")};
+            named<QPushButton>(d, "Command1"), named<QPushButton>(d, "Command2"),
+            named<QCheckBox>(d, "Check2")};
 }
 
 }  // namespace mozaru::test

@@ -6,14 +6,15 @@
 #include <Qsci/qscicommandset.h>
 
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QWheelEvent>
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <optional>
@@ -25,40 +26,68 @@ namespace mozaru {
 
 namespace {
 
-// Keys the window takes for its own shortcuts (undo and redo included, which
-// must pass through the window's history); the editor gives them up.
-constexpr QKeyCombination kWindowKeys[] = {
-    Qt::CTRL | Qt::Key_Z,
-    Qt::CTRL | Qt::Key_Y,
-    Qt::CTRL | Qt::SHIFT | Qt::Key_Z,
-    Qt::ALT | Qt::Key_Backspace,
-    Qt::CTRL | Qt::Key_O,
-    Qt::CTRL | Qt::Key_S,
-    Qt::CTRL | Qt::Key_E,
-    Qt::CTRL | Qt::Key_Return,
-    Qt::CTRL | Qt::Key_Enter,
-    Qt::CTRL | Qt::SHIFT | Qt::Key_Return,
-    Qt::CTRL | Qt::SHIFT | Qt::Key_Enter,
-    QKeyCombination(Qt::Key_F1),
-    Qt::CTRL | Qt::Key_Plus,
-    Qt::CTRL | Qt::Key_Minus,
-    Qt::CTRL | Qt::Key_Equal,
+// The editor's own commands that stay on their keys: moving and selecting,
+// deleting, the clipboard, typing's own keys. Every other binding goes (the
+// line commands, case changes, paragraph and word-part moves, its undo, redo
+// and zoom, which the window owns), so that each key the edit area acts on
+// is one the manual lists.
+constexpr QsciCommand::Command kEditorCommands[] = {
+    QsciCommand::LineDown,
+    QsciCommand::LineDownExtend,
+    QsciCommand::LineDownRectExtend,
+    QsciCommand::LineUp,
+    QsciCommand::LineUpExtend,
+    QsciCommand::LineUpRectExtend,
+    QsciCommand::CharLeft,
+    QsciCommand::CharLeftExtend,
+    QsciCommand::CharLeftRectExtend,
+    QsciCommand::CharRight,
+    QsciCommand::CharRightExtend,
+    QsciCommand::CharRightRectExtend,
+    QsciCommand::WordLeft,
+    QsciCommand::WordLeftExtend,
+    QsciCommand::WordRight,
+    QsciCommand::WordRightExtend,
+    QsciCommand::VCHome,
+    QsciCommand::VCHomeExtend,
+    QsciCommand::VCHomeRectExtend,
+    QsciCommand::LineEnd,
+    QsciCommand::LineEndExtend,
+    QsciCommand::LineEndRectExtend,
+    QsciCommand::DocumentStart,
+    QsciCommand::DocumentStartExtend,
+    QsciCommand::DocumentEnd,
+    QsciCommand::DocumentEndExtend,
+    QsciCommand::PageUp,
+    QsciCommand::PageUpExtend,
+    QsciCommand::PageUpRectExtend,
+    QsciCommand::PageDown,
+    QsciCommand::PageDownExtend,
+    QsciCommand::PageDownRectExtend,
+    QsciCommand::Delete,
+    QsciCommand::DeleteBack,
+    QsciCommand::DeleteWordLeft,
+    QsciCommand::DeleteWordRight,
+    QsciCommand::SelectAll,
+    QsciCommand::SelectionCut,
+    QsciCommand::SelectionCopy,
+    QsciCommand::Paste,
+    QsciCommand::EditToggleOvertype,
+    QsciCommand::Newline,
+    QsciCommand::Tab,
+    QsciCommand::Backtab,
+    QsciCommand::Cancel,
 };
 
-void releaseKeys(QsciCommandSet& commands) {
-    for (const QKeyCombination combination : kWindowKeys) {
-        const int key = combination.toCombined();
-        while (QsciCommand* command = commands.boundTo(key)) {
-            if (command->key() == key) command->setKey(0);
-            if (command->alternateKey() == key) command->setAlternateKey(0);
+void keepEditorKeys(QsciCommandSet& commands) {
+    for (QsciCommand* command : commands.commands()) {
+        if (std::find(std::begin(kEditorCommands), std::end(kEditorCommands), command->command()) !=
+            std::end(kEditorCommands)) {
+            continue;
         }
+        command->setKey(0);
+        command->setAlternateKey(0);
     }
-}
-
-// The texts Qt's own edit areas show in their menu, in the language Qt's
-// translation was loaded for.
-QString editText(const char* source) {
-    return QCoreApplication::translate("QWidgetTextControl", source);
 }
 
 }  // namespace
@@ -74,7 +103,7 @@ RichTextBox::RichTextBox(QWidget* parent, std::size_t minSteps, std::size_t budg
     SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1UL);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1UL);
-    releaseKeys(*standardCommands());
+    keepEditorKeys(*standardCommands());
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int, int type, const char*, int, int, int, int, int, int token, int) {
                 modified(type, token);
@@ -210,24 +239,28 @@ void RichTextBox::stepForward(int token) {
 }
 
 void RichTextBox::contextMenuEvent(QContextMenuEvent* event) {
+    if (!m_fillMenu) return;
     QMenu menu(this);
-    const bool editable = !isReadOnly();
-    const bool selected = hasSelectedText();
-    const auto add = [&](const char* text, const QKeySequence& keys, bool enabled, auto slot) {
-        QAction* action = menu.addAction(editText(text), this, slot);
-        action->setShortcut(keys);
-        action->setEnabled(enabled);
-    };
-    add("&Undo", QKeySequence::Undo, editable && canUndo(), &RichTextBox::undo);
-    add("&Redo", QKeySequence::Redo, editable && canRedo(), &RichTextBox::redo);
-    menu.addSeparator();
-    add("Cu&t", QKeySequence::Cut, editable && selected, &RichTextBox::cut);
-    add("&Copy", QKeySequence::Copy, selected, &RichTextBox::copy);
-    add("&Paste", QKeySequence::Paste, editable, &RichTextBox::paste);
-    add("Delete", QKeySequence(), editable && selected, &RichTextBox::removeSelectedText);
-    menu.addSeparator();
-    add("Select All", QKeySequence::SelectAll, !isEmptyDocument(), [this] { selectAll(); });
+    m_fillMenu(menu);
     menu.exec(event->globalPos());
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent* event) {
+    // A chord with Ctrl or Alt that no command of the editor takes types
+    // nothing (the editor would type Ctrl+1's "1"). Both together are AltGr
+    // on Windows keyboards, which types characters.
+    const Qt::KeyboardModifiers chord =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (chord == Qt::ControlModifier || chord == Qt::AltModifier) {
+        const int key = event->key() | static_cast<int>(event->modifiers() &
+                                                        (Qt::ShiftModifier | Qt::ControlModifier |
+                                                         Qt::AltModifier | Qt::MetaModifier));
+        if (standardCommands()->boundTo(key) == nullptr) {
+            event->ignore();
+            return;
+        }
+    }
+    QsciScintilla::keyPressEvent(event);
 }
 
 void RichTextBox::wheelEvent(QWheelEvent* event) {

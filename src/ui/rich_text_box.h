@@ -6,11 +6,13 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "ui/document_history.h"
 
+class QMenu;
 class QMimeData;
 
 namespace mozaru {
@@ -47,6 +49,10 @@ public:
     bool canRedo() const;
     const DocumentHistory& history() const { return m_history; }
 
+    // The context menu is the window's: fill is called with an empty menu at
+    // every right click.
+    void setContextMenu(std::function<void(QMenu&)> fill) { m_fillMenu = std::move(fill); }
+
     // The AA face, for the text and for the widget.
     void setFont(const QFont& font);
 
@@ -54,6 +60,7 @@ public slots:
     // Typing and whole-document steps, newest first.
     void undo() override;
     void redo() override;
+    void zoomReset() { zoomTo(0); }
 
 signals:
     // The text changed: typing, every assignment, undo and redo.
@@ -65,6 +72,7 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:
@@ -76,6 +84,7 @@ private:
     void stepForward(int token);
 
     DocumentHistory m_history;
+    std::function<void(QMenu&)> m_fillMenu;
     // Reading a large document back from the editor costs more than
     // extracting it, so the last written text is kept until the user edits.
     mutable std::u16string m_document;

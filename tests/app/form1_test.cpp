@@ -52,6 +52,8 @@ private slots:
     void keysRunTheCommandsOnlyWhenEnabled_data();
     void keysRunTheCommandsOnlyWhenEnabled();
     void keysAndTheWheelZoomTheEditArea();
+    void chordsTypeNothingTheTableDoesNotList_data();
+    void chordsTypeNothingTheTableDoesNotList();
     void everyWindowHasTheIcon();
 };
 
@@ -538,6 +540,47 @@ void Form1Test::keysAndTheWheelZoomTheEditArea() {
     QApplication::sendEvent(w.RichTextBox1->viewport(), &down);
     QCOMPARE(zoom(), start);
     QCOMPARE(w.RichTextBox1->font().pointSizeF(), 9.0);  // the face itself stays as designed
+}
+
+void Form1Test::chordsTypeNothingTheTableDoesNotList_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("document");  // after the key, on "ab" with the caret after "a"
+    const int ctrl = Qt::ControlModifier;
+    const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    QTest::newRow("Ctrl+1") << int(Qt::Key_1) << ctrl << "ab";
+    QTest::newRow("Ctrl+9") << int(Qt::Key_9) << ctrl << "ab";
+    QTest::newRow("Alt+x") << int(Qt::Key_X) << int(Qt::AltModifier) << "ab";
+    // The editor's own line and case commands are gone.
+    QTest::newRow("Ctrl+D") << int(Qt::Key_D) << ctrl << "ab";
+    QTest::newRow("Ctrl+L") << int(Qt::Key_L) << ctrl << "ab";
+    QTest::newRow("Ctrl+Shift+L") << int(Qt::Key_L) << ctrlShift << "ab";
+    QTest::newRow("Ctrl+T") << int(Qt::Key_T) << ctrl << "ab";
+    QTest::newRow("Ctrl+Shift+U") << int(Qt::Key_U) << ctrlShift << "ab";
+    // What the manual lists still works.
+    QTest::newRow("typing") << int(Qt::Key_X) << 0 << "axb";
+    QTest::newRow("Ctrl+Backspace") << int(Qt::Key_Backspace) << ctrl << "b";
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << "a";
+}
+
+void Form1Test::chordsTypeNothingTheTableDoesNotList() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, document);
+    WindowFixture f;
+    Form1& w = f.w();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.RichTextBox1->setDocumentText(u"ab");
+    w.RichTextBox1->setCursorPosition(0, 1);
+    w.RichTextBox1->setFocus();
+    QTest::keyClick(w.RichTextBox1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(f.document(), document);
+    // Ctrl+0 brings the zoom back, as everywhere.
+    w.RichTextBox1->zoomIn();
+    QTest::keyClick(w.RichTextBox1, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(w.RichTextBox1->SendScintilla(QsciScintillaBase::SCI_GETZOOM), 0L);
+    QCOMPARE(f.document(), document);
 }
 
 void Form1Test::everyWindowHasTheIcon() {

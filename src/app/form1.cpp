@@ -17,6 +17,7 @@
 #include "app/layout.h"
 #include "text/messages.h"
 #include "ui/app_icon.h"
+#include "ui/background_work.h"
 #include "ui/fonts.h"
 #include "ui/literal_tool_tips.h"
 #include "ui/progress_bar.h"
@@ -139,7 +140,7 @@ void Form1::Form_Unload() {
 void Form1::closeEvent(QCloseEvent* event) {
     // A command letting events through still holds the document and the
     // window; the close waits until it has ended (EnableCommands(True)).
-    if (BusyFlag != kFalse) {
+    if (BusyFlag != kFalse || m_working) {
         m_closePending = true;
         event->ignore();
         return;
@@ -158,11 +159,14 @@ void Form1::EnableCommands(std::int16_t enable) {
     for (QPushButton* b : {Command1, Command2, Command3, Command4, Command5, Command7}) {
         b->setEnabled(enable == kTrue);
     }
-    if (enable == kTrue && m_closePending) {
-        m_closePending = false;
-        // Queued, so the command that is leaving finishes before the window goes.
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-    }
+    if (enable == kTrue) closeIfPending();
+}
+
+void Form1::closeIfPending() {
+    if (!m_closePending) return;
+    m_closePending = false;
+    // Queued, so the command that is leaving finishes before the window goes.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void Form1::Form_Paint() {

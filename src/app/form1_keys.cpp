@@ -29,8 +29,8 @@ bool selected(const Form1& form) {
     return idle(form) && form.RichTextBox1->hasSelectedText();
 }
 
-void step(Form1& form, void (RichTextBox::*what)()) {
-    if (idle(form)) (form.RichTextBox1->*what)();
+void zoom(Form1& form, void (RichTextBox::*step)()) {
+    if (idle(form)) (form.RichTextBox1->*step)();
 }
 
 constexpr QKeyCombination kNone{};
@@ -62,11 +62,11 @@ const WindowKey kWindowKeys[] = {
     {.keys = {QKeyCombination(Qt::Key_F1)}, .run = [](Form1& f) { click(f.Command6); }},
     // Undo and redo, of typing and of the whole-document commands alike.
     {.keys = {Qt::CTRL | Qt::Key_Z},
-     .run = [](Form1& f) { step(f, &RichTextBox::undo); },
+     .run = [](Form1& f) { f.undoStep(); },
      .menu = "元に戻す(&U)",
      .enabled = [](const Form1& f) { return idle(f) && f.RichTextBox1->canUndo(); }},
     {.keys = {Qt::CTRL | Qt::Key_Y, Qt::CTRL | Qt::SHIFT | Qt::Key_Z},
-     .run = [](Form1& f) { step(f, &RichTextBox::redo); },
+     .run = [](Form1& f) { f.redoStep(); },
      .menu = "やり直し(&R)",
      .enabled = [](const Form1& f) { return idle(f) && f.RichTextBox1->canRedo(); }},
     // The clipboard and the selection, on the editor's own keys.
@@ -99,9 +99,9 @@ const WindowKey kWindowKeys[] = {
     // The face grows, shrinks and comes back for reading; nothing of it is
     // saved. "=" and ";" carry "+" on US and Japanese keyboards.
     {.keys = {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal, Qt::CTRL | Qt::Key_Semicolon},
-     .run = [](Form1& f) { step(f, &RichTextBox::zoomIn); }},
-    {.keys = {Qt::CTRL | Qt::Key_Minus}, .run = [](Form1& f) { step(f, &RichTextBox::zoomOut); }},
-    {.keys = {Qt::CTRL | Qt::Key_0}, .run = [](Form1& f) { step(f, &RichTextBox::zoomReset); }},
+     .run = [](Form1& f) { zoom(f, &RichTextBox::zoomIn); }},
+    {.keys = {Qt::CTRL | Qt::Key_Minus}, .run = [](Form1& f) { zoom(f, &RichTextBox::zoomOut); }},
+    {.keys = {Qt::CTRL | Qt::Key_0}, .run = [](Form1& f) { zoom(f, &RichTextBox::zoomReset); }},
 };
 
 }  // namespace

@@ -1,6 +1,8 @@
-// SAVE: the format dialog Form2, the save dialog, and writing the document.
+// SAVE: the format dialog Form2, the save dialog, and writing the document
+// on a second thread.
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <chrono>
 #include <functional>
 
 #include "app/form1.h"
@@ -9,6 +11,8 @@
 #include "files/paths.h"
 #include "files/text_file.h"
 #include "text/messages.h"
+#include "text/utf.h"
+#include "ui/background_work.h"
 #include "ui/rich_text_box.h"
 
 namespace mozaru {
@@ -16,6 +20,24 @@ namespace mozaru {
 namespace {
 
 constexpr std::u16string_view kSaveFailed = u"ファイルの保存に失敗しました";
+
+// A small document is written before the window would have to repaint: only
+// a longer write hides the edit area over the busy label.
+constexpr std::chrono::milliseconds kQuickWrite{50};
+
+// The writer's text handed on in slices of at most this many units (a pair
+// of surrogates never cut), so that the bar can follow the encoding.
+constexpr std::size_t kSlice = std::size_t{1} << 20;
+
+void inSlices(std::u16string_view text, const TextSink& sink) {
+    while (text.size() > kSlice) {
+        std::size_t cut = kSlice;
+        if (isHighSurrogate(text[cut - 1])) --cut;
+        sink(text.substr(0, cut));
+        text.remove_prefix(cut);
+    }
+    if (!text.empty()) sink(text);
+}
 
 }  // namespace
 
@@ -44,6 +66,7 @@ void Form1::Command5_Click() {
     }
     if (chosen) saveDocumentAs(*chosen, form2.F_Ret());
     EnableCommands(kTrue);
+    RichTextBox1->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::saveDocumentAs(const QString& chosen, std::int16_t saveFormat) {
@@ -70,22 +93,51 @@ void Form1::saveDocumentAs(const QString& chosen, std::int16_t saveFormat) {
                             QStringView(kTitleConfirm).toString(), false)) {
         return;
     }
+    DocumentSource source = RichTextBox1->documentSource();
+    // The document's length, when known before it is read (else a range of one).
+    setBarRange(static_cast<float>(source.ready() ? source.text().size() : 1));
     TextFileWrite written;
-    try {
+    WorkProgress progress;
+    BackgroundWork work;
+    work.start([&] {
         // Encoded and written as it goes: the document is never copied.
-        const ExportInput input{RichTextBox1->documentView(), {}};
+        const std::u16string_view text = source.text();
+        const ExportInput input{text, {}};
+        std::size_t done = 0;
+        const double total = static_cast<double>(std::max<std::size_t>(1, text.size()));
         written = writeTextFile(
             target,
-            [&input, saveFormat](const TextSink& piece) {
-                saveFormatRow(saveFormat).write(input, piece);
+            [&](const TextSink& piece) {
+                saveFormatRow(saveFormat).write(input, [&](std::u16string_view slice) {
+                    inSlices(slice, [&](std::u16string_view part) {
+                        piece(part);
+                        done += part.size();
+                        progress.set(static_cast<double>(done) / total);
+                    });
+                });
                 return true;
             },
             OutputEncoding::Cp932);
+    });
+    // The edit area holds the text being written: hidden while the window
+    // answers, so that nothing changes it.
+    const bool quick = work.wait(kQuickWrite);
+    if (!quick) {
+        showBusyDisplay();
+        const Working working(*this);
+        work.answer([&] { setBarFraction(progress.fraction()); });
+    }
+    try {
+        work.rethrow();
     } catch (const std::exception&) {
         // Out of memory nothing is written: the old file and the document stay.
+        if (!quick) endBusyDisplay();
         reportFailure(kSaveFailed, std::current_exception());
         return;
     }
+    setBarFraction(1.0);
+    if (!quick) endBusyDisplay();
+    RichTextBox1->keepConverted(std::move(source));
     if (!written.ok) {
         failed(written.reason);
         return;

@@ -14,6 +14,7 @@
 
 #include "exports/form2.h"
 #include "extract/form3.h"
+#include "support/busy_snapshot.h"
 #include "support/window_fixture.h"
 #include "ui/literal_tool_tips.h"
 #include "ui/progress_bar.h"
@@ -54,6 +55,8 @@ private slots:
     void keysAndTheWheelZoomTheEditArea();
     void chordsTypeNothingTheTableDoesNotList_data();
     void chordsTypeNothingTheTableDoesNotList();
+    void focusComesBackToTheEditArea_data();
+    void focusComesBackToTheEditArea();
     void everyWindowHasTheIcon();
 };
 
@@ -466,7 +469,15 @@ void Form1Test::undoAndRedoOfTheDocumentCommands() {
         QTest::keyClick(&w, key, modifiers);
         return f.document();
     };
+    // A whole-document step is undone inside the busy state, as it was made.
+    test::Snapshot during;
+    test::snapshotAtFirstYield(f, during);
     QCOMPARE(press(Qt::ControlModifier, Qt::Key_Z), QStringView(before).toString());
+    QVERIFY(during.taken);
+    QCOMPARE(during.busy, kTrue);
+    QVERIFY(!during.editVisible);
+    QCOMPARE(during.barValue, 0.0f);
+    QCOMPARE(w.ProgressBar1->Value(), static_cast<float>(before.size()));
     QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));
     QCOMPARE(press(Qt::ControlModifier, Qt::Key_Y), after);
     QCOMPARE(press(Qt::ControlModifier, Qt::Key_Z), QStringView(before).toString());
@@ -581,6 +592,42 @@ void Form1Test::chordsTypeNothingTheTableDoesNotList() {
     QTest::keyClick(w.RichTextBox1, Qt::Key_0, Qt::ControlModifier);
     QCOMPARE(w.RichTextBox1->SendScintilla(QsciScintillaBase::SCI_GETZOOM), 0L);
     QCOMPARE(f.document(), document);
+}
+
+void Form1Test::focusComesBackToTheEditArea_data() {
+    QTest::addColumn<int>("command");
+    QTest::newRow("改行付加") << 1;
+    QTest::newRow("AAの抽出") << 2;
+    QTest::newRow("LOAD") << 4;
+    QTest::newRow("SAVE") << 5;
+    QTest::newRow("改行除去") << 7;
+    QTest::newRow("undo") << 0;
+}
+
+void Form1Test::focusComesBackToTheEditArea() {
+    QFETCH(int, command);
+    WindowFixture f;
+    Form1& w = f.w();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.RichTextBox1->setDocumentText(u"<DL><DT>1<DD>a<BR>b</DL>");
+    w.Command1_Click();
+    w.RichTextBox1->setFocus();
+    QTemporaryDir dir;
+    QPushButton* buttons[] = {nullptr,    w.Command1, w.Command2, nullptr,
+                              w.Command4, w.Command5, w.Command6, w.Command7};
+    f.prompts.files = {dir.filePath(QStringLiteral("out.html"))};
+    if (command == 2) {
+        f.prompts.dialogs.push_back(
+            [](QDialog& dialog) { dynamic_cast<Form3&>(dialog).Command1_Click(); });
+    }
+    if (command == 0) {
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    } else {
+        buttons[command]->setFocus();  // as a click or the Tab key leaves it
+        buttons[command]->click();
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), w.RichTextBox1);
 }
 
 void Form1Test::everyWindowHasTheIcon() {

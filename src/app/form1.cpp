@@ -130,10 +130,13 @@ void Form1::Form_Load() {
         buildCaption(MOZARU_VERSION_MAJOR, MOZARU_VERSION_MINOR, MOZARU_VERSION_PATCH));
     setWindowTitle(BaseCaption);
     ReadWriteSettings(0);
+    offerUnsavedDocument();
     OpenCommandLineFile();
 }
 
 void Form1::Form_Unload() {
+    // Closing is never refused: what was not saved is kept for the next start.
+    keepUnsavedDocument();
     ReadWriteSettings(1);
 }
 
@@ -167,6 +170,11 @@ void Form1::closeIfPending() {
     m_closePending = false;
     // Queued, so the command that is leaving finishes before the window goes.
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void Form1::setUserFolders(QString configFolder, QString dataFolder) {
+    m_configFolder = std::move(configFolder);
+    m_dataFolder = std::move(dataFolder);
 }
 
 void Form1::Form_Paint() {

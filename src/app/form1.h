@@ -77,6 +77,12 @@ public:
     // 0 (False) enters the busy state, -1 (True) leaves it, anything else does nothing.
     void EnableCommands(std::int16_t enable);
 
+    // Where the user's own files go (main sets them; empty: nowhere). A
+    // settings file the program folder cannot take is written to
+    // configFolder; a changed document is kept in dataFolder on close and
+    // offered back at the next start.
+    void setUserFolders(QString configFolder, QString dataFolder);
+
     // Commands.
     void Command1_Click();  // 改行付加
     void Command2_Click();  // AAの抽出
@@ -103,6 +109,8 @@ public:
     bool closePending() const { return m_closePending; }
     // Whether the help command is still looking for the browser.
     bool helpPending() const { return m_helpPending; }
+    // The file a changed document is kept in on close (form1_unsaved.cpp).
+    QString unsavedDocumentPath() const;
 
 signals:
     // After Form_Unload has run: once, when the window has really closed.
@@ -156,6 +164,11 @@ private:
 
     // The command line's document is loaded in the window, shown at once.
     void showWhileLoading();
+    // Start-up and shut-down of a changed document (form1_unsaved.cpp).
+    void offerUnsavedDocument();
+    void keepUnsavedDocument();
+    // The text now is what a file holds (after a load or a save).
+    void documentSaved();
 
     // Marks the window working for a scope (m_working).
     class Working {
@@ -174,12 +187,16 @@ private:
     Prompts& m_prompts;
     QStringList m_arguments;
     QString m_programFolder;
+    QString m_configFolder;
+    QString m_dataFolder;
     Form3* m_form3 = nullptr;
     bool m_closePending = false;
     bool m_unloaded = false;
     // A command's work runs on a second thread: the window answers its
     // events but starts nothing, closes nothing and takes no drop.
     bool m_working = false;
+    // The document was restored from the last run and is in no file.
+    bool m_unsavedRestored = false;
     // ヘルプ参照 looks for the browser on a thread of its own.
     std::unique_ptr<BackgroundWork> m_help;
     bool m_helpPending = false;

@@ -104,6 +104,7 @@ void Form1::LoadDocument(const QString& path) {
         confirm(failureText(read.reason));
         return;
     }
+    documentSaved();
 
     setWindowTitle(BaseCaption + QStringLiteral("　　【") + path + QStringLiteral("】"));
     LoadFolder = folder;

@@ -142,6 +142,7 @@ void Form1::saveDocumentAs(const QString& chosen, std::int16_t saveFormat) {
         failed(written.reason);
         return;
     }
+    documentSaved();
     confirm(QStringLiteral("ファイルを保存しました"));
     QCoreApplication::processEvents();
 }

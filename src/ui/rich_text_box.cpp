@@ -206,6 +206,14 @@ bool RichTextBox::isEmptyDocument() const {
     return const_cast<RichTextBox*>(this)->SendScintilla(SCI_GETLENGTH) == 0;
 }
 
+bool RichTextBox::isChanged() const {
+    return const_cast<RichTextBox*>(this)->SendScintilla(SCI_GETMODIFY) != 0;
+}
+
+void RichTextBox::setSavePoint() {
+    SendScintilla(SCI_SETSAVEPOINT);
+}
+
 bool RichTextBox::canUndo() const {
     return const_cast<RichTextBox*>(this)->SendScintilla(SCI_CANUNDO) != 0;
 }

@@ -102,6 +102,10 @@ public:
     void replaceDocument(PreparedStep&& step, const SliceHook& between);
     // Whether the document is empty; known without building the text.
     bool isEmptyDocument() const;
+    // Whether the text differs from what it was at the last save point (a
+    // load, a save, setDocumentText); undo back to it counts as unchanged.
+    bool isChanged() const;
+    void setSavePoint();
     // The editor's bytes (UTF-8, CR LF lines; a lone surrogate in three
     // bytes), valid until the text changes: what editorToDocument reads back.
     std::string_view editorBytes() const;

@@ -251,9 +251,11 @@ void Form1::reportFailure(std::u16string_view failed, const std::exception_ptr& 
 
 void Form1::tellMinimumSize() {
     // The window manager keeps fast drags above it too, which the snapping
-    // alone cannot: it holds the outer minimum less the frame.
+    // alone cannot: it holds the outer minimum less the frame, and never
+    // less than the button row needs.
     const QSize frame = frameGeometry().size() - size();
-    const QSize minimum(std::max(0, twipsToPixelsX(this, kMinOuterWidth) - frame.width()),
+    const QSize minimum(std::max({0, twipsToPixelsX(this, kMinOuterWidth) - frame.width(),
+                                  twipsToPixelsX(this, kMinClientWidth)}),
                         std::max(0, twipsToPixelsY(this, kMinOuterHeight) - frame.height()));
     if (minimumSize() != minimum) setMinimumSize(minimum);
 }

@@ -45,6 +45,7 @@ private slots:
     void progressBarAcceptsAnEmptyRange();
     void resizeLaysOutFromTheOuterSize();
     void shrinkingSnapsBackToTheMinimum();
+    void smallestWindowShowsEveryButtonWhole();
     void formLoadSetsTheCaption();
     void closeWhileIdleUnloadsOnce();
     void closeWhileBusyWaitsForTheCommand();
@@ -376,13 +377,30 @@ void Form1Test::shrinkingSnapsBackToTheMinimum() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.resize(100, 100);
-    QTRY_COMPARE(w.frameGeometry().size(),
-                 QSize(twipsToPixelsX(&w, 6105), twipsToPixelsY(&w, 5055)));
-    QCOMPARE(w.RichTextBox1->width(), twipsToPixelsX(&w, 6105 - 283.5));
+    // The height snaps back to 5055 outside; the inside stays wide enough for
+    // the button row and its margin on both sides (240 + 7695 twips).
+    QTRY_COMPARE(w.frameGeometry().height(), twipsToPixelsY(&w, 5055));
+    QCOMPARE(w.width(), twipsToPixelsX(&w, 7935));
+    const float outerW = pixelsToTwipsX(&w, w.frameGeometry().width());
+    QCOMPARE(w.RichTextBox1->width(), twipsToPixelsX(&w, outerW - 283.5f));
     // The window manager knows the minimum as well, frame excluded.
     const QSize frame = w.frameGeometry().size() - w.size();
-    QCOMPARE(w.minimumSize() + frame, QSize(twipsToPixelsX(&w, 6105), twipsToPixelsY(&w, 5055)));
+    QCOMPARE(w.minimumSize(),
+             QSize(twipsToPixelsX(&w, 7935), twipsToPixelsY(&w, 5055) - frame.height()));
     QCOMPARE(w.windowHandle()->minimumSize(), w.minimumSize());
+}
+
+void Form1Test::smallestWindowShowsEveryButtonWhole() {
+    WindowFixture f;
+    Form1& w = f.w();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(100, 100);
+    QTRY_VERIFY(w.width() > 100);
+    for (QPushButton* b :
+         {w.Command4, w.Command5, w.Command2, w.Command1, w.Command7, w.Command6}) {
+        QVERIFY2(w.rect().contains(b->geometry()), qPrintable(b->text()));
+    }
 }
 
 void Form1Test::formLoadSetsTheCaption() {

@@ -125,7 +125,10 @@ protected:
 private:
     // Writes the document to the file the save dialog returned, in saveFormat.
     void saveDocumentAs(const QString& chosen, std::int16_t saveFormat);
-
+    // The target of a save: the chosen name with the format's extension,
+    // asked about once when it exists; nothing when the user would not
+    // replace it and cancelled the dialog shown again.
+    std::optional<QString> chooseSaveTarget(std::int16_t saveFormat);
     // A message box titled 確認 ("confirm"), as every document command shows.
     void confirm(const QString& text);
     // "<failed>" CR LF "【エラー内容】" CR LF and what went wrong (a

@@ -53,46 +53,60 @@ void Form1::Command5_Click() {
     CommonDialog1.filter = QStringView(saveDialogFilter()).toString();
     const ExportFormat& row = saveFormatRow(form2.F_Ret());
     CommonDialog1.filterIndex = saveFilterIndex(form2.F_Ret());
-    std::optional<QString> chosen;
+    bool proposed = false;
     try {
         CommonDialog1.fileName =
             QStringView(GetNamePart(ReplaceExtension(CommonDialog1.fileName.toStdU16String(),
                                                      row.extension)))
                 .toString();
-        CommonDialog1.flags = kDialogFlagOverwritePrompt;
-        chosen = m_prompts.saveFile(this, CommonDialog1);
+        proposed = true;
     } catch (const PathOverflow&) {
         // Before the save dialog has answered, every failure ends the command silently.
     }
-    if (chosen) saveDocumentAs(*chosen, form2.F_Ret());
+    // The dialog asks nothing itself: the name it returns is not always the
+    // file written (the format's extension replaces the typed one), and only
+    // that file is asked about.
+    CommonDialog1.flags = 0;
+    if (proposed) {
+        if (const std::optional<QString> target = chooseSaveTarget(form2.F_Ret())) {
+            saveDocumentAs(*target, form2.F_Ret());
+        }
+    }
     EnableCommands(kTrue);
     RichTextBox1->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::saveDocumentAs(const QString& chosen, std::int16_t saveFormat) {
-    const auto failed = [this](const QString& reason) {
-        confirm(QStringView(errorMessage(kSaveFailed, reason.toStdU16String())).toString());
-    };
-    QString target;
-    try {
-        target = QStringView(
-                     ReplaceExtension(chosen.toStdU16String(), saveFormatRow(saveFormat).extension))
-                     .toString();
-    } catch (const PathOverflow& overflow) {
-        failed(QString::fromUtf8(overflow.what()));
-        return;
+std::optional<QString> Form1::chooseSaveTarget(std::int16_t saveFormat) {
+    for (;;) {
+        const std::optional<QString> chosen = m_prompts.saveFile(this, CommonDialog1);
+        if (!chosen) return std::nullopt;
+        QString target;
+        try {
+            target = QStringView(ReplaceExtension(chosen->toStdU16String(),
+                                                  saveFormatRow(saveFormat).extension))
+                         .toString();
+        } catch (const PathOverflow& overflow) {
+            confirm(QStringView(errorMessage(kSaveFailed,
+                                             QString::fromUtf8(overflow.what()).toStdU16String()))
+                        .toString());
+            return std::nullopt;
+        }
+        if (target.isEmpty()) {
+            confirm(QStringLiteral("ファイルは保存できませんでした"));
+            return std::nullopt;
+        }
+        // A folder or a device is not asked about: writing reports it.
+        if (!QFileInfo(target).isFile() ||
+            m_prompts.question(this,
+                               target + QStringLiteral("\r\nは既に存在します。上書きしますか？"),
+                               QStringView(kTitleConfirm).toString(), false)) {
+            return target;
+        }
+        // Not that file: the save dialog again, as the dialog's own question would.
     }
-    if (target.isEmpty()) {
-        confirm(QStringLiteral("ファイルは保存できませんでした"));
-        return;
-    }
-    // The dialog asked before replacing the name it returned; a file that only
-    // the forced extension hits gets the same question.
-    if (target != chosen && QFileInfo::exists(target) &&
-        !m_prompts.question(this, target + QStringLiteral("\r\nは既に存在します。上書きしますか？"),
-                            QStringView(kTitleConfirm).toString(), false)) {
-        return;
-    }
+}
+
+void Form1::saveDocumentAs(const QString& target, std::int16_t saveFormat) {
     DocumentSource source = RichTextBox1->documentSource();
     // The document's length, when known before it is read (else a range of one).
     setBarRange(static_cast<float>(source.ready() ? source.text().size() : 1));
@@ -139,7 +153,7 @@ void Form1::saveDocumentAs(const QString& chosen, std::int16_t saveFormat) {
     if (!quick) endBusyDisplay();
     RichTextBox1->keepConverted(std::move(source));
     if (!written.ok) {
-        failed(written.reason);
+        confirm(QStringView(errorMessage(kSaveFailed, written.reason.toStdU16String())).toString());
         return;
     }
     documentSaved();

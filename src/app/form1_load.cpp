@@ -15,8 +15,9 @@ namespace mozaru {
 
 namespace {
 
+// The default entry shows the .dat logs the extraction reads too.
 const QString kLoadFilter =
-    QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html)|*.txt;*.htm;*.html|すべて|*.*");
+    QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html;*.dat)|*.txt;*.htm;*.html;*.dat|すべて|*.*");
 
 constexpr std::u16string_view kLoadFailed = u"ファイルの読み込みに失敗しました";
 

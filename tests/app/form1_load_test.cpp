@@ -20,8 +20,9 @@ const QString kQuestion =
     QStringLiteral("ファイルの読み込みを行うと現在編集中の内容は破棄されますがよろしいですか？");
 const QString kFailurePrefix =
     QStringLiteral("ファイルの読み込みに失敗しました\r\n【エラー内容】\r\n");
+// The .dat logs the extraction reads are shown too.
 const QString kLoadFilter =
-    QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html)|*.txt;*.htm;*.html|すべて|*.*");
+    QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html;*.dat)|*.txt;*.htm;*.html;*.dat|すべて|*.*");
 
 // "テスト<BR>あい" and a second line, in CP932.
 const QByteArray kPageBytes = hex("83 65 83 58 83 67 3C 42 52 3E 82 A0 82 A2 0D 0A 61 62");

@@ -27,6 +27,7 @@ void Form1::Command2_Click() {
     std::exception_ptr failure;
     std::vector<MalformedLine> skipped;
     std::optional<PreparedStep> step;
+    bool emptyPage = false;
     BackgroundWork work;
     WindowExtractObserver observer(work);
     DocumentSource source = RichTextBox1->documentSource();
@@ -34,6 +35,7 @@ void Form1::Command2_Click() {
     const std::int16_t merge = MergeFlag;
     work.start([&] {
         const std::u16string_view page = source.text();
+        emptyPage = page.empty();
         // A .dat log or a newer board page is read as the classic page it stands for.
         ClassicPage classic = toClassicPage(page);
         skipped = std::move(classic.malformed);
@@ -58,8 +60,10 @@ void Form1::Command2_Click() {
         work.answer([&] { ProgressBar1->setValue(static_cast<float>(observer.done())); });
         ProgressBar1->setValue(static_cast<float>(observer.done()));
     }
+    bool nothingKept = false;
     try {
         work.rethrow();
+        nothingKept = !emptyPage && step->after.document.empty();
         replaceInSlices(std::move(*step), 1.0, 1.0);
     } catch (const std::exception&) {
         failure = std::current_exception();
@@ -74,6 +78,11 @@ void Form1::Command2_Click() {
     }
     if (failure) reportFailure(u"AAの抽出に失敗しました", failure);
     if (!skipped.empty()) reportSkippedLines(skipped);
+    if (nothingKept) {
+        confirm(
+            QStringLiteral("AAとして抜き出せる投稿はありませんでした。\r\n"
+                           "元に戻す（Ctrl+Z）で抽出前のページに戻せます。"));
+    }
 }
 
 void Form1::reportSkippedLines(const std::vector<MalformedLine>& skipped) {

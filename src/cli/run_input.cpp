@@ -35,13 +35,14 @@ ReadOptions readOptionsOf(const CliOptions& options) {
     return read;
 }
 
-std::string readFailure(const std::string& input, const TextFileRead& read) {
-    return cliMessage("cannot read " + input + ": " + read.reason.toStdString() +
-                      (read.tooLarge ? std::string(kLimitHint) : ""));
+std::string readFailure(const std::string& input, const ReadOptions& options,
+                        const TextFileRead& read) {
+    return cliMessage("cannot-read"_text, {input, read.tooLarge ? tooLargeText(options.limit)
+                                                                : read.reason.toStdString()});
 }
 
 std::string writeFailure(const std::string& output, const QString& reason) {
-    return cliMessage("cannot write " + output + ": " + reason.toStdString());
+    return cliMessage("cannot-write"_text, {output, reason.toStdString()});
 }
 
 bool isLineBreakCommand(CliCommand command) {
@@ -99,7 +100,7 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const Destination&
         }
         references = written.references;
     } else {
-        name = "standard output";
+        name = cliText("standard-output"_text);
         std::ostream& out = *destination.stream;
         TextEncoder encoder(options.outputEncoding, [&out](std::string_view bytes) {
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -107,7 +108,8 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const Destination&
         runCommand(options, decoded, encoder);
         out.flush();
         if (!out) {
-            outcome.messages.push_back(cliMessage("cannot write standard output"));
+            outcome.messages.push_back(
+                cliMessage("cannot-write-output"_text, {cliText("standard-output"_text)}));
             return false;
         }
         references = encoder.references();
@@ -144,7 +146,7 @@ bool rewriteFileInPieces(const CliOptions& options, const std::string& input,
         },
         options.outputEncoding);
     if (readFrom && !read.ok) {
-        outcome.messages.push_back(readFailure(input, read));
+        outcome.messages.push_back(readFailure(input, readOptionsOf(options), read));
         return false;
     }
     outcome.inputBytes = read.bytes;
@@ -166,12 +168,11 @@ bool readInput(const CliOptions& options, const std::string& input, std::istream
         std::string bytes;
         const StreamRead status = readStream(in, options.maxInputSize, bytes);
         if (status != StreamRead::Ok) {
+            const std::string name = displayName(input);
             outcome.messages.push_back(
-                cliMessage("cannot read standard input" +
-                           (status == StreamRead::TooLarge
-                                ? ": " + tooLargeReason(options.maxInputSize).toStdString() +
-                                      std::string(kLimitHint)
-                                : "")));
+                status == StreamRead::TooLarge
+                    ? cliMessage("cannot-read"_text, {name, tooLargeText(options.maxInputSize)})
+                    : cliMessage("cannot-read-input"_text, {name}));
             return false;
         }
         outcome.inputBytes = bytes.size();
@@ -181,7 +182,7 @@ bool readInput(const CliOptions& options, const std::string& input, std::istream
     }
     TextFileRead read = readTextFile(toQPath(input), readOptionsOf(options));
     if (!read.ok) {
-        outcome.messages.push_back(readFailure(input, read));
+        outcome.messages.push_back(readFailure(input, readOptionsOf(options), read));
         return false;
     }
     outcome.inputBytes = read.bytes;
@@ -196,8 +197,8 @@ bool toClassicInput(const CliOptions& options, const std::string& input, std::u1
     const std::string name = displayName(input);
     if (!page.recognised()) {
         if (const BoardForm* asked = boardForm(options.inputFormat)) {
-            messages.push_back(cliMessage(name + ": " + std::string(asked->noneFound) +
-                                          " (--input-format " + std::string(asked->name) + ")"));
+            messages.push_back(
+                cliMessage("none-found"_text, {name, cliText(asked->noneFound), asked->name}));
             return false;
         }
         return true;
@@ -232,9 +233,12 @@ FileOutcome runOnInput(const CliOptions& options, const std::string& input, std:
             return outcome;
         }
         outcome.ok = deliver(options, decoded, destination, outcome);
+    } catch (const std::bad_alloc&) {
+        outcome.ok = false;
+        outcome.messages.push_back(cliMessage("out-of-memory"_text, {displayName(input)}));
     } catch (const std::exception& e) {
         outcome.ok = false;
-        outcome.messages.push_back(cliMessage(displayName(input) + ": " + e.what()));
+        outcome.messages.push_back(cliMessage("failed"_text, {displayName(input), e.what()}));
     }
     return outcome;
 }

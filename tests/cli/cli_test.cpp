@@ -243,6 +243,85 @@ TEST(Help, GoesToStandardOutput) {
     EXPECT_EQ(run.err, "");
 }
 
+// Under a Japanese locale every message and the help are Japanese.
+struct InJapanese {
+    std::vector<std::string> args;
+    std::string input;
+    std::string err;  // its first line
+};
+
+class Japanese : public ::testing::TestWithParam<InJapanese> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, Japanese,
+    ::testing::Values(
+        InJapanese{{"extract", "a.html", "b.html"},
+                   "",
+                   "mozaru-cli: 入力が複数のときは --output-dir (-d) を指定してください（-o "
+                   "は入力一つだけです）"},
+        InJapanese{{},
+                   "",
+                   "mozaru-cli: コマンドを一つ指定してください: extract、convert、"
+                   "add-breaks、remove-breaks、explain"},
+        InJapanese{{"extract", "--input-format", "5ch"},
+                   "x",
+                   "mozaru-cli: 標準入力: 5ch・bbspink のページの投稿がありません（--input-format "
+                   "5ch）"},
+        InJapanese{{"add-breaks"},
+                   "a\x80\x80<BR>",
+                   "mozaru-cli: 警告: 標準入力: 文字にならない 2 バイトを U+FFFD "
+                   "に置き換えました（CP932 として読み込み）"},
+        InJapanese{
+            {"extract"},
+            "a<>b<>c<>d<>e\nx<>y\n",
+            "mozaru-cli: 警告: 標準入力:2: .dat ログの投稿ではないので読み飛ばしました（欄の数が "
+            "2 です（この形式の行は 5））"}));
+
+TEST_P(Japanese, MessagesAndUsage) {
+    const CliRun run = runCliWith(GetParam().args, GetParam().input, CliLanguage::Japanese);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), GetParam().err);
+    if (run.status == 2) {
+        EXPECT_NE(run.err.find("\n使い方:\n"), std::string::npos);
+    }
+}
+
+TEST(Japanese, Help) {
+    const CliRun run = runCliWith({"extract", "--help"}, {}, CliLanguage::Japanese);
+    EXPECT_EQ(run.status, 0);
+    for (const char* text : {"使い方:", "オプション:", "このヘルプを表示して終わります",
+                             "同じAAを1つにまとめる", "残した本文を <HR> で区切ったもの（既定）"}) {
+        EXPECT_NE(run.out.find(text), std::string::npos) << text;
+    }
+    EXPECT_EQ(run.out.find("Print this help"), std::string::npos);
+}
+
+// A row's Japanese fills in the same blanks as its English.
+TEST(Japanese, EveryRowHasTheSamePlaceholders) {
+    for (const CliText& row : kCliTexts) {
+        for (const char* blank : {"{1}", "{2}", "{3}"}) {
+            EXPECT_EQ(row.english.find(blank) == std::string_view::npos,
+                      row.japanese.find(blank) == std::string_view::npos)
+                << row.id << " " << blank;
+        }
+    }
+}
+
+// A terminal shows UTF-8; a file or a pipe gets CP932 unless told otherwise.
+TEST(Encodings, Utf8ToATerminal) {
+    EXPECT_EQ(runCliWith({"convert"}, cp932(u"猫"), CliLanguage::English, true).out, "猫");
+    EXPECT_EQ(runCliWith({"convert"}, cp932(u"猫"), CliLanguage::English, false).out, cp932(u"猫"));
+    EXPECT_EQ(runCliWith({"convert", "--output-encoding", "cp932"}, cp932(u"猫"),
+                         CliLanguage::English, true)
+                  .out,
+              cp932(u"猫"));
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out.txt");
+    EXPECT_EQ(
+        runCliWith({"convert", "-o", path(out)}, cp932(u"猫"), CliLanguage::English, true).status,
+        0);
+    EXPECT_EQ(fileBytes(out), cp932(u"猫"));
+}
+
 class Batch : public ::testing::Test {
 protected:
     void SetUp() override {

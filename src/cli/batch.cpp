@@ -21,22 +21,22 @@ namespace mozaru {
 std::string batchProblem(const CliOptions& options) {
     std::map<QString, std::string> byName;
     for (const std::string& input : options.inputs) {
-        if (input == "-") return cliText("stdin-in-batch"_text);
-        if (QFileInfo(toQPath(input)).fileName().isEmpty()) {
-            return cliText("names-no-file"_text, {input});
-        }
+        if (input == "-") return "standard input (-) has no file name for --output-dir";
+        if (QFileInfo(toQPath(input)).fileName().isEmpty()) return input + " names no file";
         const QString name = toQPath(outputNameFor(options, input));
         const auto [it, fresh] = byName.emplace(name, input);
         if (!fresh) {
-            const bool sameName =
-                QFileInfo(toQPath(it->second)).fileName() == QFileInfo(toQPath(input)).fileName();
-            return cliText(sameName ? "same-file-name"_text : "same-result"_text,
-                           {it->second, input, name.toStdString()});
+            return "inputs " + it->second + " and " + input +
+                   (QFileInfo(toQPath(it->second)).fileName() ==
+                            QFileInfo(toQPath(input)).fileName()
+                        ? " have the same file name "
+                        : " would both be written to ") +
+                   name.toStdString();
         }
         const QFileInfo target(toQPath(outputPathFor(options, input)));
         if (target.exists() &&
             target.canonicalFilePath() == QFileInfo(toQPath(input)).canonicalFilePath()) {
-            return cliText("result-replaces-input"_text, {input});
+            return "the result of " + input + " would replace it (--output-dir is its folder)";
         }
     }
     return {};
@@ -44,7 +44,7 @@ std::string batchProblem(const CliOptions& options) {
 
 int runBatch(const CliOptions& options, std::istream& in, std::ostream& err, bool showProgress) {
     if (!QDir().mkpath(toQPath(options.outputDir))) {
-        err << cliMessage("cannot-create-folder"_text, {options.outputDir}) << "\n";
+        err << cliMessage("cannot create folder " + options.outputDir) << "\n";
         return kExitFileError;
     }
     const std::size_t count = options.inputs.size();

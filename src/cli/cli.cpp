@@ -27,7 +27,7 @@ int runExplain(const CliOptions& options, std::istream& in, std::ostream& out, s
     writeExplanation(decoded.text, options.level, options.json, out);
     out.flush();
     if (!out) {
-        err << cliMessage("cannot-write-output"_text, {cliText("standard-output"_text)}) << "\n";
+        err << cliMessage("cannot write standard output") << "\n";
         return kExitFileError;
     }
     return kExitOk;
@@ -44,7 +44,7 @@ int runIntoFolder(CliOptions& options, const FolderExpansion& folders, std::istr
     if (!problem.empty()) return usageError(err, problem);
     std::string folder;
     if (!makeOutputFolders(options, folder)) {
-        err << cliMessage("cannot-create-folder"_text, {folder}) << "\n";
+        err << cliMessage("cannot create folder " + folder) << "\n";
         return kExitFileError;
     }
     const int status = runBatch(options, in, err, errIsTerminal && !options.quiet);
@@ -57,7 +57,7 @@ int runOnInputs(CliOptions& options, std::istream& in, std::ostream& out, std::o
     if (!folders.usageProblem.empty()) return usageError(err, folders.usageProblem);
     if (!options.outputDir.empty()) return runIntoFolder(options, folders, in, err, errIsTerminal);
     if (options.inputs.size() > 1) {
-        return usageError(err, cliText("several-inputs"_text));
+        return usageError(err, "several inputs need --output-dir (-d); -o takes one input");
     }
     const std::string input = options.inputs.empty() ? "-" : options.inputs.front();
     const Destination destination =
@@ -70,10 +70,9 @@ int runOnInputs(CliOptions& options, std::istream& in, std::ostream& out, std::o
 }  // namespace
 
 int runCli(std::vector<std::string> args, std::istream& in, std::ostream& out, std::ostream& err,
-           bool errIsTerminal, bool outIsTerminal) {
+           bool errIsTerminal) {
     CliOptions options;
-    if (const std::optional<int> status =
-            parseCommandLine(std::move(args), options, out, err, outIsTerminal)) {
+    if (const std::optional<int> status = parseCommandLine(std::move(args), options, out, err)) {
         return *status;
     }
     if (options.command == CliCommand::Explain) return runExplain(options, in, out, err);

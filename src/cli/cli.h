@@ -13,9 +13,8 @@ inline constexpr int kExitFileError = 1;
 inline constexpr int kExitUsage = 2;
 
 // args: the command line without the program name. errIsTerminal allows the
-// progress line of batch runs on err; outIsTerminal makes UTF-8 the output
-// encoding of out.
+// progress line of batch runs on err.
 int runCli(std::vector<std::string> args, std::istream& in, std::ostream& out, std::ostream& err,
-           bool errIsTerminal = false, bool outIsTerminal = false);
+           bool errIsTerminal = false);
 
 }  // namespace mozaru

@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <ostream>
 
-#include "cli/messages.h"
 #include "extract/extract_aa.h"
 #include "extract/is_aa.h"
 #include "text/utf.h"
@@ -68,10 +67,7 @@ public:
     }
 
     void summary() {
-        if (!m_json) {
-            m_out << cliText("explained"_text, {std::to_string(m_examined), std::to_string(m_kept)})
-                  << "\n";
-        }
+        if (!m_json) m_out << m_examined << " bodies examined, " << m_kept << " ASCII art\n";
     }
 
 private:

@@ -56,12 +56,13 @@ FolderExpansion expandFolders(CliOptions& options) {
             continue;
         }
         if (options.outputDir.empty()) {
-            expansion.usageProblem = cliText("folder-needs-d"_text, {input});
+            expansion.usageProblem = "the folder " + input + " needs --output-dir (-d)";
             return expansion;
         }
         const QStringList pages = pagesBelow(folder, skipped);
         if (pages.isEmpty()) {
-            expansion.errors.push_back(cliMessage("no-pages-in-folder"_text, {input}));
+            expansion.errors.push_back(
+                cliMessage(input + " holds no .dat, .html, .htm or .txt file"));
         }
         for (const QString& page : pages) {
             const std::string path = fromQPath(QDir(folder).filePath(page));

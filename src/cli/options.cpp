@@ -42,7 +42,7 @@ std::map<std::string, ExportId> outputs() {
 // The names as the user typed them; mapped once parsing has succeeded.
 struct OptionNames {
     std::string input = "auto";
-    std::string output;  // none: UTF-8 to a terminal, else CP932
+    std::string output = "cp932";
     std::string format = "auto";
     std::string to = "html";
 };
@@ -77,64 +77,63 @@ std::string outputChoices() {
 }
 
 std::string usage() {
-    return cliText("usage"_text, {outputChoices(), inputFormatChoices()});
-}
-
-// CLI11's own words in the help, in the user's language.
-void translateHelp(CLI::App& app) {
-    auto formatter = app.get_formatter();
-    for (const char* label :
-         {"Usage", "OPTIONS", "SUBCOMMAND", "Positionals", "REQUIRED", "Excludes"}) {
-        formatter->label(label, cliText(label));
-    }
-    app.set_help_flag("-h,--help", cliText("help-flag"_text));
-    app.option_defaults()->group(cliText("Options"_text));
-}
-
-// A command line CLI11 could not take, said in the user's language: the
-// argument it names, in the words CLI11 wrote it.
-std::string parseProblem(const CLI::ParseError& e) {
-    const std::string what = e.what();
-    if (cliLanguage() == CliLanguage::English) return what;
-    const std::size_t colon = what.rfind(": ");
-    const std::string detail = colon == std::string::npos ? what : what.substr(colon + 2);
-    if (dynamic_cast<const CLI::RequiredError*>(&e) != nullptr &&
-        what.find("ubcommand") != std::string::npos) {
-        return cliText("no-command"_text);
-    }
-    if (dynamic_cast<const CLI::ExtrasError*>(&e) != nullptr) {
-        return cliText("not-expected"_text, {detail});
-    }
-    if (dynamic_cast<const CLI::ValidationError*>(&e) != nullptr ||
-        dynamic_cast<const CLI::ConversionError*>(&e) != nullptr) {
-        return cliText("bad-value"_text, {what});
-    }
-    if (dynamic_cast<const CLI::ArgumentMismatch*>(&e) != nullptr) {
-        return cliText("missing-value"_text, {what});
-    }
-    if (dynamic_cast<const CLI::ExcludesError*>(&e) != nullptr) {
-        return cliText("excludes"_text, {what});
-    }
-    return cliText("bad-command-line"_text, {what});
+    const std::string formats = inputFormatChoices();
+    return "usage:\n"
+           "  mozaru-cli extract       [--level 0|1|2] [--merge] [--to " +
+           outputChoices() +
+           "] [--input-format F]\n"
+           "                           [common options] [INPUT...]\n"
+           "  mozaru-cli convert       [--input-format F] [common options] [INPUT...]\n"
+           "  mozaru-cli add-breaks    [common options] [INPUT...]\n"
+           "  mozaru-cli remove-breaks [common options] [INPUT...]\n"
+           "  mozaru-cli explain       [--level 0|1|2] [--json] [--input-encoding E] "
+           "[--input-format F]\n"
+           "                           [INPUT]\n"
+           "common options:\n"
+           "  -o, --output FILE        the result of a single input (default: standard output)\n"
+           "  -d, --output-dir DIR     batch: each result to DIR/<input file name>; a folder "
+           "INPUT is\n"
+           "                           walked for *.dat *.html *.htm *.txt, results at the same "
+           "paths\n"
+           "  --input-encoding auto|cp932|euc-jp|utf-8   (default auto)\n"
+           "  --output-encoding cp932|utf-8              (default cp932)\n"
+           "  --input-format " +
+           formats + std::string(formats.size() < 28 ? 28 - formats.size() : 1, ' ') +
+           "(default auto: recognise .dat logs and\n"
+           "                                              5ch/bbspink pages)\n"
+           "  --max-input-size SIZE    larger inputs fail (default 4G; K, M, G: powers of 1024)\n"
+           "  -j, --jobs N             files processed in parallel in batch mode (default: "
+           "cores)\n"
+           "  -q, --quiet              no progress display\n"
+           "No INPUT, or -, reads standard input. 'mozaru-cli COMMAND --help' tells more.\n";
 }
 
 void addLevel(CLI::App& command, CliOptions& options) {
-    command.add_option("--level", options.level, cliText("level"_text))
+    command
+        .add_option("--level", options.level,
+                    "precision: 0 all, 1 standard (total length over 60), 2 large AA only (over "
+                    "500); default 0")
         ->check(CLI::IsMember({0, 1, 2}).description(""))
         ->type_name("0|1|2");
 }
 
 void addInputOptions(CLI::App& command, CliOptions& options, OptionNames& names) {
-    command.add_option("--input-encoding", names.input, cliText("input-encoding"_text))
+    command.add_option("--input-encoding", names.input, "default auto: BOM, detector, else cp932")
         ->check(CLI::IsMember(namesOf(kInputEncodings), CLI::ignore_case).description(""))
         ->type_name("auto|cp932|euc-jp|utf-8");
-    command.add_option("--max-input-size", options.maxInputSize, cliText("max-input-size"_text))
+    command
+        .add_option("--max-input-size", options.maxInputSize,
+                    "inputs larger than SIZE fail before they are read whole (default 4G; K, M, "
+                    "G: powers of 1024)")
         ->transform(CLI::AsSizeValue(false).description(""))
         ->type_name("SIZE");
 }
 
 void addInputFormat(CLI::App& command, OptionNames& names) {
-    command.add_option("--input-format", names.format, cliText("input-format"_text))
+    command
+        .add_option("--input-format", names.format,
+                    "default auto: .dat logs and 5ch/bbspink pages are recognised and read as "
+                    "the classic page; classic takes the input as it stands")
         ->check(CLI::IsMember(namesOf(inputFormats()), CLI::ignore_case).description(""))
         ->type_name(inputFormatChoices());
 }
@@ -144,7 +143,7 @@ void addOutputFormat(CLI::App& command, OptionNames& names) {
     for (const ExportFormat& format : exportFormats()) {
         if (format.cliName.empty()) continue;
         if (!description.empty()) description += "; ";
-        description += std::string(format.cliName) + ": " + cliText(format.description);
+        description += std::string(format.cliName) + ": " + std::string(format.description);
     }
     command.add_option("--to", names.to, description)
         ->check(CLI::IsMember(namesOf(outputs()), CLI::ignore_case).description(""))
@@ -152,56 +151,69 @@ void addOutputFormat(CLI::App& command, OptionNames& names) {
 }
 
 void addCommonOptions(CLI::App& command, CliOptions& options, OptionNames& names) {
-    CLI::Option* output = command.add_option("-o,--output", options.output, cliText("output"_text));
-    CLI::Option* outputDir =
-        command.add_option("-d,--output-dir", options.outputDir, cliText("output-dir"_text));
+    CLI::Option* output = command.add_option(
+        "-o,--output", options.output, "the result of a single input (default: standard output)");
+    CLI::Option* outputDir = command.add_option(
+        "-d,--output-dir", options.outputDir,
+        "batch: each result to DIR/<input file name>, a folder's files at their paths below it; "
+        "DIR is created; two results of the same name are refused before anything is written");
     output->excludes(outputDir);
     output->type_name("FILE");
     outputDir->type_name("DIR");
     addInputOptions(command, options, names);
-    command.add_option("--output-encoding", names.output, cliText("output-encoding"_text))
+    command.add_option("--output-encoding", names.output, "default cp932")
         ->check(CLI::IsMember(namesOf(kOutputEncodings), CLI::ignore_case).description(""))
         ->type_name("cp932|utf-8");
-    command.add_option("-j,--jobs", options.jobs, cliText("jobs"_text))
+    command
+        .add_option("-j,--jobs", options.jobs,
+                    "files processed in parallel in batch mode (default: cores)")
         ->check(CLI::Range(1u, 1024u).description(""))
         ->type_name("N");
-    command.add_flag("-q,--quiet", options.quiet, cliText("quiet"_text));
-    command.add_option("INPUT", options.inputs, cliText("inputs"_text))->type_name("FILE");
+    command.add_flag("-q,--quiet", options.quiet, "no progress display");
+    command
+        .add_option("INPUT", options.inputs,
+                    "input files, or folders (with -d) walked for *.dat *.html *.htm *.txt; none "
+                    "or - reads standard input")
+        ->type_name("FILE");
 }
 
-CLI::App* addCommand(CLI::App& app, const char* name, CliTextId description, CliCommand command,
+CLI::App* addCommand(CLI::App& app, const char* name, const char* description, CliCommand command,
                      CliOptions& options) {
-    CLI::App* sub = app.add_subcommand(name, cliText(description));
-    sub->group(cliText("Subcommands"_text));
-    translateHelp(*sub);
+    CLI::App* sub = app.add_subcommand(name, description);
     sub->callback([&options, command] { options.command = command; });
     return sub;
 }
 
 void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
     app.require_subcommand(1);
-    translateHelp(app);
-    CLI::App* extract = addCommand(app, "extract", "extract"_text, CliCommand::Extract, options);
+    CLI::App* extract = addCommand(app, "extract", "keep the post bodies that are ASCII art",
+                                   CliCommand::Extract, options);
     addLevel(*extract, options);
-    extract->add_flag("--merge", options.merge, cliText("merge"_text));
+    extract->add_flag("--merge", options.merge, "keep identical ASCII art once");
     addOutputFormat(*extract, names);
     addInputFormat(*extract, names);
     addCommonOptions(*extract, options, names);
-    CLI::App* convert = addCommand(app, "convert", "convert"_text, CliCommand::Convert, options);
+    CLI::App* convert =
+        addCommand(app, "convert", "write a .dat log or 5ch/bbspink page as the classic page",
+                   CliCommand::Convert, options);
     addInputFormat(*convert, names);
     addCommonOptions(*convert, options, names);
-    addCommonOptions(
-        *addCommand(app, "add-breaks", "add-breaks"_text, CliCommand::AddBreaks, options), options,
-        names);
-    addCommonOptions(
-        *addCommand(app, "remove-breaks", "remove-breaks"_text, CliCommand::RemoveBreaks, options),
-        options, names);
-    CLI::App* explain = addCommand(app, "explain", "explain"_text, CliCommand::Explain, options);
+    addCommonOptions(*addCommand(app, "add-breaks", "put a line break after every <BR>",
+                                 CliCommand::AddBreaks, options),
+                     options, names);
+    addCommonOptions(*addCommand(app, "remove-breaks", "take those line breaks out again",
+                                 CliCommand::RemoveBreaks, options),
+                     options, names);
+    CLI::App* explain =
+        addCommand(app, "explain", "show the classifier's figures and verdict for every post body",
+                   CliCommand::Explain, options);
     addLevel(*explain, options);
-    explain->add_flag("--json", options.json, cliText("json"_text));
+    explain->add_flag("--json", options.json,
+                      "JSON lines: post, lines, total, symbols, ideographs, latin, is_aa, rule, "
+                      "merge_key");
     addInputOptions(*explain, options, names);
     addInputFormat(*explain, names);
-    explain->add_option("INPUT", options.inputs, cliText("input"_text))
+    explain->add_option("INPUT", options.inputs, "input file; none or - reads standard input")
         ->expected(0, 1)
         ->type_name("FILE");
 }
@@ -214,10 +226,11 @@ int usageError(std::ostream& err, const std::string& message) {
 }
 
 std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& options,
-                                    std::ostream& out, std::ostream& err, bool outIsTerminal) {
+                                    std::ostream& out, std::ostream& err) {
     OptionNames names;
     options.jobs = std::max(1u, std::thread::hardware_concurrency());
-    CLI::App app(cliText("about"_text), "mozaru-cli");
+    CLI::App app("Extracts ASCII art from saved thread pages and reshapes its line breaks.",
+                 "mozaru-cli");
     buildParser(app, options, names);
     std::reverse(args.begin(), args.end());  // CLI11 takes the arguments last first
     try {
@@ -229,15 +242,10 @@ std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& o
         out << app.help("", CLI::AppFormatMode::All);
         return kExitOk;
     } catch (const CLI::ParseError& e) {
-        return usageError(err, parseProblem(e));
+        return usageError(err, e.what());
     }
     options.inputEncoding = kInputEncodings.at(lowered(names.input));
-    // A terminal shows UTF-8 (CP932 bytes there would be mojibake); files and
-    // pipes get CP932, as the window's files are.
-    const bool toTerminal = outIsTerminal && options.output.empty() && options.outputDir.empty();
-    options.outputEncoding = names.output.empty()
-                                 ? (toTerminal ? OutputEncoding::Utf8 : OutputEncoding::Cp932)
-                                 : kOutputEncodings.at(lowered(names.output));
+    options.outputEncoding = kOutputEncodings.at(lowered(names.output));
     options.inputFormat = inputFormats().at(lowered(names.format));
     options.to = outputs().at(lowered(names.to));
     return std::nullopt;

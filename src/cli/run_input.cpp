@@ -35,14 +35,13 @@ ReadOptions readOptionsOf(const CliOptions& options) {
     return read;
 }
 
-std::string readFailure(const std::string& input, const ReadOptions& options,
-                        const TextFileRead& read) {
-    return cliMessage("cannot-read"_text, {input, read.tooLarge ? tooLargeText(options.limit)
-                                                                : read.reason.toStdString()});
+std::string readFailure(const std::string& input, const TextFileRead& read) {
+    return cliMessage("cannot read " + input + ": " + read.reason.toStdString() +
+                      (read.tooLarge ? std::string(kLimitHint) : ""));
 }
 
 std::string writeFailure(const std::string& output, const QString& reason) {
-    return cliMessage("cannot-write"_text, {output, reason.toStdString()});
+    return cliMessage("cannot write " + output + ": " + reason.toStdString());
 }
 
 bool isLineBreakCommand(CliCommand command) {
@@ -100,7 +99,7 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const Destination&
         }
         references = written.references;
     } else {
-        name = cliText("standard-output"_text);
+        name = "standard output";
         std::ostream& out = *destination.stream;
         TextEncoder encoder(options.outputEncoding, [&out](std::string_view bytes) {
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -108,8 +107,7 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const Destination&
         runCommand(options, decoded, encoder);
         out.flush();
         if (!out) {
-            outcome.messages.push_back(
-                cliMessage("cannot-write-output"_text, {cliText("standard-output"_text)}));
+            outcome.messages.push_back(cliMessage("cannot write standard output"));
             return false;
         }
         references = encoder.references();
@@ -146,7 +144,7 @@ bool rewriteFileInPieces(const CliOptions& options, const std::string& input,
         },
         options.outputEncoding);
     if (readFrom && !read.ok) {
-        outcome.messages.push_back(readFailure(input, readOptionsOf(options), read));
+        outcome.messages.push_back(readFailure(input, read));
         return false;
     }
     outcome.inputBytes = read.bytes;
@@ -168,11 +166,12 @@ bool readInput(const CliOptions& options, const std::string& input, std::istream
         std::string bytes;
         const StreamRead status = readStream(in, options.maxInputSize, bytes);
         if (status != StreamRead::Ok) {
-            const std::string name = displayName(input);
             outcome.messages.push_back(
-                status == StreamRead::TooLarge
-                    ? cliMessage("cannot-read"_text, {name, tooLargeText(options.maxInputSize)})
-                    : cliMessage("cannot-read-input"_text, {name}));
+                cliMessage("cannot read standard input" +
+                           (status == StreamRead::TooLarge
+                                ? ": " + tooLargeReason(options.maxInputSize).toStdString() +
+                                      std::string(kLimitHint)
+                                : "")));
             return false;
         }
         outcome.inputBytes = bytes.size();
@@ -182,7 +181,7 @@ bool readInput(const CliOptions& options, const std::string& input, std::istream
     }
     TextFileRead read = readTextFile(toQPath(input), readOptionsOf(options));
     if (!read.ok) {
-        outcome.messages.push_back(readFailure(input, readOptionsOf(options), read));
+        outcome.messages.push_back(readFailure(input, read));
         return false;
     }
     outcome.inputBytes = read.bytes;
@@ -197,8 +196,8 @@ bool toClassicInput(const CliOptions& options, const std::string& input, std::u1
     const std::string name = displayName(input);
     if (!page.recognised()) {
         if (const BoardForm* asked = boardForm(options.inputFormat)) {
-            messages.push_back(
-                cliMessage("none-found"_text, {name, cliText(asked->noneFound), asked->name}));
+            messages.push_back(cliMessage(name + ": " + std::string(asked->noneFound) +
+                                          " (--input-format " + std::string(asked->name) + ")"));
             return false;
         }
         return true;
@@ -233,12 +232,9 @@ FileOutcome runOnInput(const CliOptions& options, const std::string& input, std:
             return outcome;
         }
         outcome.ok = deliver(options, decoded, destination, outcome);
-    } catch (const std::bad_alloc&) {
-        outcome.ok = false;
-        outcome.messages.push_back(cliMessage("out-of-memory"_text, {displayName(input)}));
     } catch (const std::exception& e) {
         outcome.ok = false;
-        outcome.messages.push_back(cliMessage("failed"_text, {displayName(input), e.what()}));
+        outcome.messages.push_back(cliMessage(displayName(input) + ": " + e.what()));
     }
     return outcome;
 }

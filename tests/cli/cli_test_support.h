@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "cli/cli.h"
-#include "cli/messages.h"
 #include "encoding/text_codec.h"
 
 namespace mozaru::test {
@@ -19,17 +18,12 @@ struct CliRun {
     std::string err;
 };
 
-// In English, whatever the locale the tests run under; outIsTerminal: as if
-// standard output were a terminal.
-inline CliRun runCliWith(std::vector<std::string> args, const std::string& stdinBytes = {},
-                         CliLanguage language = CliLanguage::English, bool outIsTerminal = false) {
-    setCliLanguage(language);
+inline CliRun runCliWith(std::vector<std::string> args, const std::string& stdinBytes = {}) {
     std::istringstream in(stdinBytes);
     std::ostringstream out;
     std::ostringstream err;
     CliRun run;
-    run.status = runCli(std::move(args), in, out, err, false, outIsTerminal);
-    setCliLanguage(CliLanguage::English);
+    run.status = runCli(std::move(args), in, out, err);
     run.out = out.str();
     run.err = err.str();
     return run;

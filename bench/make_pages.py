@@ -6,7 +6,8 @@ make_pages.py OUT_DIR [--big MIB] writes, in CP932:
   big-wide.html                   about 75 MiB, LF, every character of every post double-byte
                                   (the markup alone ASCII): the decoders' hardest page
   small-lf.html, small-crlf.html  about 1 MiB each
-  mid-lf.html, page19-lf.html     about 13 and 19 MB, LF: the window's LOAD and command line
+  mid-lf.html, page19-lf.html     about 13 and 19 MB, LF
+  page32-lf.html                  about 32 MB, LF: every command of the window (window_bench)
   batch/page-NNN.html             200 pages of about 1 MiB, LF
 make_pages.py OUT_DIR --formats [MIB] writes instead formats/<name> of about 64 MiB each
 (MIB changes it): the same kind of posts in every format of samples/make_formats.py
@@ -212,6 +213,8 @@ def main():
     (out / "mid-lf.html").write_bytes(mid)
     page19, _ = page_of(19_000_000, 4)
     (out / "page19-lf.html").write_bytes(page19)
+    page32, _ = page_of(32_000_000, 5)
+    (out / "page32-lf.html").write_bytes(page32)
     small, _ = page_of(1 << 20, 2)
     (out / "small-lf.html").write_bytes(small)
     (out / "small-crlf.html").write_bytes(small.replace(b"\n", b"\r\n"))

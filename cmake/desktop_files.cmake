@@ -1,7 +1,7 @@
 # What the desktop finds after `cmake --install`: the menu entry, the software
 # centre's entry, the icons in the hicolor theme, and bin/mozaru and
-# bin/mozaru-cli as links into the program folder. The programs find
-# Mozaru.ini and the manual beside their real path, so the folder keeps
+# bin/mozaru-cli as links into the program folder lib/mozaru. The programs
+# find Mozaru.ini and the manual beside their real path, so the folder keeps
 # working as it is unpacked.
 if(UNIX AND NOT APPLE)
   include(GNUInstallDirs)
@@ -21,7 +21,8 @@ if(UNIX AND NOT APPLE)
     set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
     file(MAKE_DIRECTORY \"\${bin}\")
     foreach(program mozaru mozaru-cli)
-      file(CREATE_LINK \"../\${program}\" \"\${bin}/\${program}\" SYMBOLIC)
+      file(CREATE_LINK \"../${MOZARU_INSTALL_PROGRAM_DIR}/\${program}\" \"\${bin}/\${program}\"
+           SYMBOLIC)
     endforeach()
   ")
 endif()

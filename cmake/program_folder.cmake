@@ -18,14 +18,15 @@ add_custom_target(mozaru_program_files ALL
 install(FILES "${MOZARU_RESOURCES_DIR}/${MOZARU_MANUAL_DIR}/${MOZARU_MANUAL_NAME}"
               "${MOZARU_RESOURCES_DIR}/${MOZARU_MANUAL_DIR}/export-page.png"
               "${MOZARU_RESOURCES_DIR}/${MOZARU_MANUAL_DIR}/export-picture.png"
-        DESTINATION "${MOZARU_MANUAL_DIR}")
+        DESTINATION "${MOZARU_INSTALL_PROGRAM_DIR}/${MOZARU_MANUAL_DIR}")
 # install(FILES) would replace an installed Mozaru.ini, and with it the
 # user's folder and choices.
 install(CODE "
-  set(target \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/Mozaru.ini\")
+  set(folder \"\${CMAKE_INSTALL_PREFIX}/${MOZARU_INSTALL_PROGRAM_DIR}\")
+  set(target \"\$ENV{DESTDIR}\${folder}/Mozaru.ini\")
   if(NOT EXISTS \"\${target}\")
     # file(INSTALL) puts DESTDIR in front by itself.
-    file(INSTALL \"${MOZARU_RESOURCES_DIR}/Mozaru.ini\" DESTINATION \"\${CMAKE_INSTALL_PREFIX}\")
+    file(INSTALL \"${MOZARU_RESOURCES_DIR}/Mozaru.ini\" DESTINATION \"\${folder}\")
   else()
     message(STATUS \"Kept: \${target}\")
   endif()
@@ -39,7 +40,7 @@ if(WIN32)
     install(CODE "
       foreach(program \"$<TARGET_FILE_NAME:mozaru>\" \"$<TARGET_FILE_NAME:mozaru-cli>\")
         execute_process(COMMAND \"${MOZARU_WINDEPLOYQT}\" --no-system-d3d-compiler
-                                \"\${CMAKE_INSTALL_PREFIX}/\${program}\"
+                                \"\${CMAKE_INSTALL_PREFIX}/${MOZARU_INSTALL_PROGRAM_DIR}/\${program}\"
                         COMMAND_ERROR_IS_FATAL ANY)
       endforeach()
     ")

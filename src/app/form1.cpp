@@ -18,6 +18,7 @@
 #include "app/layout.h"
 #include "text/messages.h"
 #include "ui/app_icon.h"
+#include "ui/background_work.h"
 #include "ui/fonts.h"
 #include "ui/literal_tool_tips.h"
 #include "ui/progress_bar.h"
@@ -131,17 +132,20 @@ void Form1::Form_Load() {
         buildCaption(MOZARU_VERSION_MAJOR, MOZARU_VERSION_MINOR, MOZARU_VERSION_PATCH));
     setWindowTitle(BaseCaption);
     ReadWriteSettings(0);
+    offerUnsavedDocument();
     OpenCommandLineFile();
 }
 
 void Form1::Form_Unload() {
+    // Closing is never refused: what was not saved is kept for the next start.
+    keepUnsavedDocument();
     ReadWriteSettings(1);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
     // A command letting events through still holds the document and the
     // window; the close waits until it has ended (EnableCommands(True)).
-    if (BusyFlag != kFalse) {
+    if (BusyFlag != kFalse || m_working) {
         m_closePending = true;
         event->ignore();
         return;
@@ -160,11 +164,19 @@ void Form1::EnableCommands(std::int16_t enable) {
     for (QPushButton* b : {Command1, Command2, Command3, Command4, Command5, Command7}) {
         b->setEnabled(enable == kTrue);
     }
-    if (enable == kTrue && m_closePending) {
-        m_closePending = false;
-        // Queued, so the command that is leaving finishes before the window goes.
-        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-    }
+    if (enable == kTrue) closeIfPending();
+}
+
+void Form1::closeIfPending() {
+    if (!m_closePending) return;
+    m_closePending = false;
+    // Queued, so the command that is leaving finishes before the window goes.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void Form1::setUserFolders(QString configFolder, QString dataFolder) {
+    m_configFolder = std::move(configFolder);
+    m_dataFolder = std::move(dataFolder);
 }
 
 void Form1::Form_Paint() {
@@ -241,9 +253,11 @@ void Form1::reportFailure(std::u16string_view failed, const std::exception_ptr& 
 
 void Form1::tellMinimumSize() {
     // The window manager keeps fast drags above it too, which the snapping
-    // alone cannot: it holds the outer minimum less the frame.
+    // alone cannot: it holds the outer minimum less the frame, and never
+    // less than the button row needs.
     const QSize frame = frameGeometry().size() - size();
-    const QSize minimum(std::max(0, twipsToPixelsX(this, kMinOuterWidth) - frame.width()),
+    const QSize minimum(std::max({0, twipsToPixelsX(this, kMinOuterWidth) - frame.width(),
+                                  twipsToPixelsX(this, kMinClientWidth)}),
                         std::max(0, twipsToPixelsY(this, kMinOuterHeight) - frame.height()));
     if (minimumSize() != minimum) setMinimumSize(minimum);
 }

@@ -8,6 +8,9 @@
 #include <QWidget>
 #include <cstdint>
 #include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +26,13 @@ class QPushButton;
 
 namespace mozaru {
 
+class BackgroundWork;
 class Form3;
 struct MalformedLine;
+struct PreparedStep;
 class ProgressBar;
 class RichTextBox;
+class WorkProgress;
 
 // 16-bit Booleans as the window stores and passes them.
 inline constexpr std::int16_t kFalse = 0;
@@ -74,6 +80,12 @@ public:
     // 0 (False) enters the busy state, -1 (True) leaves it, anything else does nothing.
     void EnableCommands(std::int16_t enable);
 
+    // Where the user's own files go (main sets them; empty: nowhere). A
+    // settings file the program folder cannot take is written to
+    // configFolder; a changed document is kept in dataFolder on close and
+    // offered back at the next start.
+    void setUserFolders(QString configFolder, QString dataFolder);
+
     // Commands.
     void Command1_Click();  // 改行付加
     void Command2_Click();  // AAの抽出
@@ -90,6 +102,10 @@ public:
     // of the table; and the picture on a line to the clipboard as an image.
     void exportPictures();
     void copyPictureAsImage(int line);
+    // Ctrl+Z and Ctrl+Y: typing at once, a whole-document step inside the
+    // busy state (form1_history.cpp).
+    void undoStep();
+    void redoStep();
 
     Prompts& prompts() const { return m_prompts; }
     const QStringList& arguments() const { return m_arguments; }
@@ -98,6 +114,10 @@ public:
     Form3* precisionDialog() const { return m_form3; }
     // Whether a close arrived while busy and waits for the command to end.
     bool closePending() const { return m_closePending; }
+    // Whether the help command is still looking for the browser.
+    bool helpPending() const { return m_helpPending; }
+    // The file a changed document is kept in on close (form1_unsaved.cpp).
+    QString unsavedDocumentPath() const;
 
 signals:
     // After Form_Unload has run: once, when the window has really closed.
@@ -112,6 +132,10 @@ protected:
 private:
     // Writes the document to the file the save dialog returned, in saveFormat.
     void saveDocumentAs(const QString& chosen, std::int16_t saveFormat);
+    // The target of a save: the chosen name with the format's extension,
+    // asked about once when it exists; nothing when the user would not
+    // replace it and cancelled the dialog shown again.
+    std::optional<QString> chooseSaveTarget(std::int16_t saveFormat);
     // A message box titled 確認 ("confirm"), as every document command shows.
     void confirm(const QString& text);
     // "<failed>" CR LF "【エラー内容】" CR LF and what went wrong (a
@@ -127,8 +151,48 @@ private:
     // The smallest outer size, given to the window manager as an inner one.
     void tellMinimumSize();
     // The frame shared by 改行付加 and 改行除去.
-    void runLineBreakCommand(std::u16string (*transform)(std::u16string_view),
-                             std::u16string_view failed);
+    void runLineBreakCommand(bool add, std::u16string_view failed);
+    // A whole-document undo or redo of the edit area inside the busy state.
+    void runHistoryStep(int token, bool undo);
+
+    // The frame of a command's work (form1_work.cpp). The edit area hidden
+    // over the busy label, the bar from zero over max, and one repaint.
+    void showBusyDisplay();
+    void setBarRange(float max);
+    // The bar at fraction of its range.
+    void setBarFraction(double fraction);
+    // Runs work on a second thread while the window answers; the bar
+    // follows its progress from `from` to `to` (fractions of its range).
+    void runWhileBusy(const std::function<void(WorkProgress&)>& work, double from, double to);
+    // Puts a prepared step into the edit area slice by slice, the window
+    // answering between and the bar going from `from` to `to`.
+    void replaceInSlices(PreparedStep&& step, double from, double to);
+    // Called between two slices: the bar follows, the window answers.
+    std::function<void(double)> sliceHook(double from, double to);
+    // The edit area visible again, and the keyboard's focus back in it.
+    void endBusyDisplay();
+
+    // The command line's document is loaded in the window, shown at once.
+    void showWhileLoading();
+    // Start-up and shut-down of a changed document (form1_unsaved.cpp).
+    void offerUnsavedDocument();
+    void keepUnsavedDocument();
+    // The text now is what a file holds (after a load or a save).
+    void documentSaved();
+
+    // Marks the window working for a scope (m_working).
+    class Working {
+    public:
+        explicit Working(Form1& form) : m_form(form) { m_form.m_working = true; }
+        ~Working() { m_form.m_working = false; }
+        Working(const Working&) = delete;
+        Working& operator=(const Working&) = delete;
+
+    private:
+        Form1& m_form;
+    };
+    // A close that waited for the command goes on, once the command has ended.
+    void closeIfPending();
 
     // The edit area's context menu: エクスポート and 画像としてコピー.
     void addPictureCommands(QMenu* menu, int line);
@@ -139,11 +203,21 @@ private:
     Prompts& m_prompts;
     QStringList m_arguments;
     QString m_programFolder;
+    QString m_configFolder;
+    QString m_dataFolder;
     Form3* m_form3 = nullptr;
     bool m_closePending = false;
     bool m_unloaded = false;
     ExportChoices m_exportChoices;  // the dialog's last confirmed choice
     CommonDialog m_exportFile;      // its save dialog, apart from SAVE's
+    // A command's work runs on a second thread: the window answers its
+    // events but starts nothing, closes nothing and takes no drop.
+    bool m_working = false;
+    // The document was restored from the last run and is in no file.
+    bool m_unsavedRestored = false;
+    // ヘルプ参照 looks for the browser on a thread of its own.
+    std::unique_ptr<BackgroundWork> m_help;
+    bool m_helpPending = false;
 };
 
 }  // namespace mozaru

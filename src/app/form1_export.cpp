@@ -21,6 +21,7 @@
 #include "files/save_file.h"
 #include "files/text_file.h"
 #include "text/messages.h"
+#include "ui/background_work.h"
 #include "ui/event_yield.h"
 #include "ui/progress_bar.h"
 #include "ui/rich_text_box.h"
@@ -166,8 +167,23 @@ std::size_t Form1::writeExport(const ExportFormat& row, const QString& target, Q
             problem = authorProblem(author);
             return 0;
         }
-        WindowExtractObserver observer(*ProgressBar1, [] {});
-        posts = extractPosts(page, PrecisionLevel, MergeFlag, true, observer).posts;
+        // On a second thread, as AAの抽出 runs: the window answers, the bar follows.
+        BackgroundWork work;
+        WindowExtractObserver observer(work);
+        const std::int16_t level = PrecisionLevel;
+        const std::int16_t merge = MergeFlag;
+        const Detector detector = PictureFlag == 1 ? Detector::Picture : Detector::Seed;
+        work.start(
+            [&] { posts = extractPosts(page, level, merge, true, observer, detector).posts; });
+        {
+            const Working working(*this);
+            work.answer([&] {
+                if (!observer.started()) return;
+                ProgressBar1->setMax(static_cast<float>(observer.posts()));
+                ProgressBar1->setValue(static_cast<float>(observer.done()));
+            });
+        }
+        work.rethrow();
         keepAuthorsPosts(posts, author.author);
         title = pageTitle(page);
     } else if (choice.author.key != AuthorKey::Off) {

@@ -1,21 +1,29 @@
 // LOAD: the open dialog, and LoadDocument, which the drop and the command
 // line share.
 #include <QCoreApplication>
+#include <QFileInfo>
+#include <algorithm>
 
 #include "app/form1.h"
 #include "files/paths.h"
 #include "files/text_file.h"
 #include "text/messages.h"
+#include "ui/background_work.h"
 #include "ui/rich_text_box.h"
 
 namespace mozaru {
 
 namespace {
 
+// The default entry shows the .dat logs the extraction reads too.
 const QString kLoadFilter =
-    QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html)|*.txt;*.htm;*.html|すべて|*.*");
+    QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html;*.dat)|*.txt;*.htm;*.html;*.dat|すべて|*.*");
 
 constexpr std::u16string_view kLoadFailed = u"ファイルの読み込みに失敗しました";
+
+// Where the bar stands when the file is read and its text goes into the edit
+// area (about the share of the time reading and decoding take).
+constexpr double kReadShare = 0.6;
 
 QString failureText(const QString& reason) {
     return QStringView(errorMessage(kLoadFailed, reason.toStdU16String())).toString();
@@ -49,9 +57,6 @@ void Form1::LoadDocument(const QString& path) {
         confirm(QStringLiteral("ファイルは読み込めませんでした"));
         return;
     }
-    RichTextBox1->setVisible(false);
-    QCoreApplication::processEvents();
-
     // The whole file is read and decoded before anything changes, so a file
     // that cannot be read leaves the document, caption and folder as they were.
     const std::u16string path16 = path.toStdU16String();
@@ -66,29 +71,45 @@ void Form1::LoadDocument(const QString& path) {
         }
         name = QStringView(GetNamePart(path16)).toString();
     } catch (const PathOverflow& overflow) {
-        RichTextBox1->setVisible(true);
         confirm(failureText(QString::fromUtf8(overflow.what())));
         return;
     }
+    // The file's size is the amount of work: read and decoded on a second
+    // thread, then put into the edit area slice by slice.
+    setBarRange(static_cast<float>(std::max<qint64>(0, QFileInfo(path).size())));
+    showBusyDisplay();
     // Out of memory the file is not loaded, and the document stays as it was.
     TextFileRead read;
     try {
-        read = readTextFile(path);
-        if (read.ok) RichTextBox1->replaceDocument(std::move(read.decoded.text));
+        std::optional<PreparedStep> step;
+        DocumentSource source = RichTextBox1->documentSource();
+        runWhileBusy(
+            [&](WorkProgress& progress) {
+                ReadOptions options;
+                const auto size = static_cast<double>(std::max<qint64>(1, QFileInfo(path).size()));
+                options.progress = [&](std::uint64_t bytes) { progress.set(bytes / size); };
+                read = readTextFile(path, options);
+                if (read.ok)
+                    step = RichTextBox::prepareStep(source.text(), std::move(read.decoded.text));
+            },
+            0.0, kReadShare);
+        if (read.ok) replaceInSlices(std::move(*step), kReadShare, 1.0);
+        setBarFraction(1.0);
     } catch (const std::exception&) {
-        RichTextBox1->setVisible(true);
+        endBusyDisplay();
         reportFailure(kLoadFailed, std::current_exception());
         return;
     }
     if (!read.ok) {
-        RichTextBox1->setVisible(true);
+        endBusyDisplay();
         confirm(failureText(read.reason));
         return;
     }
+    documentSaved();
 
     setWindowTitle(BaseCaption + QStringLiteral("　　【") + path + QStringLiteral("】"));
     LoadFolder = folder;
-    RichTextBox1->setVisible(true);
+    endBusyDisplay();
     CommonDialog1.fileName = name;
     QCoreApplication::processEvents();
 

@@ -11,13 +11,15 @@
 #include "files/expand_long_path.h"
 #include "files/paths.h"
 #include "text/messages.h"
+#include "ui/event_yield.h"
+#include "ui/rich_text_box.h"
 
 namespace mozaru {
 
 void Form1::RichTextBox1_OLEDragDrop(const QMimeData* data) {
     // A drop while a command lets events through would replace its document
     // and end its busy state under it.
-    if (BusyFlag != kFalse) return;
+    if (BusyFlag != kFalse || m_working) return;
     EnableCommands(kFalse);
     // Text dragged from elsewhere carries no file name: nothing to load.
     const QList<QUrl> urls = data != nullptr ? data->urls() : QList<QUrl>();
@@ -38,6 +40,14 @@ void Form1::RichTextBox1_OLEDragDrop(const QMimeData* data) {
         }
     }
     EnableCommands(kTrue);
+    RichTextBox1->setFocus(Qt::OtherFocusReason);
+}
+
+void Form1::showWhileLoading() {
+    // A large page takes seconds: the window shows its busy label meanwhile,
+    // and a question or a failure comes over it.
+    show();
+    EventYield().now();
 }
 
 void Form1::OpenCommandLineFile() {
@@ -46,6 +56,7 @@ void Form1::OpenCommandLineFile() {
     const std::u16string text = programArgumentText();
     if (text.empty()) return;
     EnableCommands(kFalse);
+    showWhileLoading();
     if (const std::optional<std::u16string> path = commandLinePath(text)) {
         LoadDocument(QStringView(ExpandLongPath(*path)).toString());
     }
@@ -55,6 +66,7 @@ void Form1::OpenCommandLineFile() {
     // the current folder when it is not absolute.
     if (m_arguments.isEmpty() || m_arguments.first().isEmpty()) return;
     EnableCommands(kFalse);
+    showWhileLoading();
     LoadDocument(QStringView(ExpandLongPath(m_arguments.first().toStdU16String())).toString());
     EnableCommands(kTrue);
 #endif

@@ -6,6 +6,10 @@ namespace mozaru {
 // Smallest outer size the window keeps; a smaller one snaps back to it.
 inline constexpr float kMinOuterWidth = 6105.0f;
 inline constexpr float kMinOuterHeight = 5055.0f;
+// The window's inside is never narrower than the button row, from LOAD's
+// left edge to ヘルプ参照's right one (7695), and LOAD's margin (240) again on
+// the right: every visible button whole.
+inline constexpr float kMinClientWidth = 7695.0f + 240.0f;
 
 // Design values that the layout keeps.
 inline constexpr float kEditLeft = 120.0f;

@@ -1,37 +1,37 @@
-// How the main window follows an extraction: busy state, progress bar, yields.
+// How the main window follows an extraction that runs on a second thread.
 #pragma once
 
-#include <functional>
+#include <atomic>
 
 #include "extract/extract_observer.h"
-#include "ui/event_yield.h"
+#include "ui/background_work.h"
 
 namespace mozaru {
 
-class ProgressBar;
-
-// Enters the busy state when the page turns out to hold posts, moves the bar
-// and lets the window answer (repaint, help, a deferred close) meanwhile: at
-// the start, at the end, and in between at most every 30 ms.
+// Notes, on the extraction's thread, the number of posts and how many are
+// done, for the window's thread to read; once the page turns out to hold
+// posts it marks the work, and the window enters its busy state.
 class WindowExtractObserver : public ExtractObserver {
 public:
-    // enterBusy: the window's EnableCommands(False), once the page holds posts.
-    WindowExtractObserver(ProgressBar& bar, std::function<void()> enterBusy)
-        : m_bar(bar), m_enterBusy(std::move(enterBusy)) {}
+    explicit WindowExtractObserver(BackgroundWork& work) : m_work(work) {}
 
-    bool started() const { return m_started; }
-    int yields() const { return m_yield.yields(); }
+    bool started() const { return m_started.load(); }
+    std::int32_t posts() const { return m_posts.load(); }
+    std::int32_t done() const { return m_done.load(std::memory_order_relaxed); }
 
-    void start(std::int32_t n) override;
-    void postDone(std::int32_t i) override;
-    void finished(std::int32_t n) override;
-    void lineDone() override { m_yield.maybe(); }
+    void start(std::int32_t n) override {
+        m_posts.store(n);
+        m_started.store(true);
+        m_work.mark();
+    }
+    void postDone(std::int32_t i) override { m_done.store(i, std::memory_order_relaxed); }
+    void finished(std::int32_t n) override { m_done.store(n, std::memory_order_relaxed); }
 
 private:
-    ProgressBar& m_bar;
-    const std::function<void()> m_enterBusy;
-    EventYield m_yield;
-    bool m_started = false;
+    BackgroundWork& m_work;
+    std::atomic<bool> m_started{false};
+    std::atomic<std::int32_t> m_posts{0};
+    std::atomic<std::int32_t> m_done{0};
 };
 
 }  // namespace mozaru

@@ -193,10 +193,13 @@ TextFileRead readTextFileInPieces(const QString& path, const ReadOptions& option
         const bool whole = total == static_cast<std::uint64_t>(file.size());
         PieceDecoder decoder(first, whole, static_cast<std::size_t>(file.size()), options,
                              result.decoded, take);
+        if (options.progress) options.progress(total);
         if (!whole) {
             // The first bytes' room, already touched, takes the pieces.
-            rest = readRest(file, options, total, first,
-                            [&](std::string& piece) { decoder.decode(piece); });
+            rest = readRest(file, options, total, first, [&](std::string& piece) {
+                decoder.decode(piece);
+                if (options.progress) options.progress(total);
+            });
         }
         decoder.finish();
     } else {

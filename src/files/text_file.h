@@ -31,6 +31,8 @@ struct ReadOptions {
     std::uint64_t limit = kDefaultInputLimit;
     std::size_t sampleBytes = kDetectionSample;     // read first, for the detection
     std::size_t pieceBytes = std::size_t{1} << 20;  // then read and decoded this much at a time
+    // Told the bytes read so far after each piece of a file (not of a pipe).
+    std::function<void(std::uint64_t bytes)> progress;
 };
 
 struct TextFileWrite {

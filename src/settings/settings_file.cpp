@@ -89,8 +89,22 @@ QString settingsFilePath(const QString& programFolder) {
     return QDir(programFolder).filePath(QStringLiteral("Mozaru.ini"));
 }
 
-std::optional<QString> readSettingsFile(const QString& programFolder, SettingsValues& values) {
-    const LinesRead read = readLines(settingsFilePath(programFolder));
+namespace {
+
+// The copy that is read and rewritten: the user's, once there is one.
+QString settingsInUse(const QString& programFolder, const QString& userFolder) {
+    if (!userFolder.isEmpty()) {
+        const QString user = settingsFilePath(userFolder);
+        if (QFileInfo::exists(user)) return user;
+    }
+    return settingsFilePath(programFolder);
+}
+
+}  // namespace
+
+std::optional<QString> readSettingsFile(const QString& programFolder, SettingsValues& values,
+                                        const QString& userFolder) {
+    const LinesRead read = readLines(settingsInUse(programFolder, userFolder));
     if (read.error) return read.error;
     const SettingsError error =
         readSettingsLines(read.lines, programFolder.toStdU16String(), values);
@@ -98,9 +112,9 @@ std::optional<QString> readSettingsFile(const QString& programFolder, SettingsVa
     return std::nullopt;
 }
 
-std::optional<QString> writeSettingsFile(const QString& programFolder,
-                                         const SettingsValues& values) {
-    const QString path = settingsFilePath(programFolder);
+std::optional<QString> writeSettingsFile(const QString& programFolder, const SettingsValues& values,
+                                         const QString& userFolder) {
+    const QString path = settingsInUse(programFolder, userFolder);
     const LinesRead read = readLines(path);
     if (read.error) return read.error;
     const SettingsRewrite rewrite = rewriteSettingsLines(read.lines, values);
@@ -110,15 +124,27 @@ std::optional<QString> writeSettingsFile(const QString& programFolder,
         text += line;
         text += u"\r\n";
     }
+    const QByteArray bytes = encodeLines(text, read.encoding);
     QString reason;
-    if (!saveFileAtomically(path, encodeLines(text, read.encoding), &reason)) {
-        return fileMessage(QDir::toNativeSeparators(path), reason);
+    if (saveFileAtomically(path, bytes, &reason)) return std::nullopt;
+    const QString failure = fileMessage(QDir::toNativeSeparators(path), reason);
+    // A program folder the user may not write to: the settings are kept in
+    // the user's own folder instead.
+    const QString user = userFolder.isEmpty() ? QString() : settingsFilePath(userFolder);
+    if (user.isEmpty() || path == user) return failure;
+    if (!QDir().mkpath(userFolder)) {
+        return fileMessage(QDir::toNativeSeparators(userFolder),
+                           QStringLiteral("フォルダを作れません"));
+    }
+    if (!saveFileAtomically(user, bytes, &reason)) {
+        return fileMessage(QDir::toNativeSeparators(user), reason);
     }
     return std::nullopt;
 }
 
-QString settingsErrorText(const QString& description) {
-    return QStringView(errorMessage(u"INI読み込み時にエラーが発生しました。",
+QString settingsErrorText(const QString& description, bool writing) {
+    return QStringView(errorMessage(writing ? u"INI書き込み時にエラーが発生しました。"
+                                            : u"INI読み込み時にエラーが発生しました。",
                                     description.toStdU16String(),
                                     u"エラー内容は以下のとおりです。"))
         .toString();

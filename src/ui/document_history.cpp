@@ -48,9 +48,9 @@ void DocumentHistory::account(const Step& step, bool adding) {
 // What can fail for want of memory (packing, unpacking, the map's node) is
 // done before anything is counted or changed: a failure leaves the steps
 // and their count as they were.
-int DocumentHistory::push(std::u16string_view before) {
+int DocumentHistory::push(Packed before) {
     dropUndone();
-    Step step{pack(before), std::nullopt};
+    Step step{std::move(before), std::nullopt};
     const int token = m_nextToken;
     const auto added = m_steps.emplace(token, std::move(step)).first;
     ++m_nextToken;
@@ -71,25 +71,47 @@ void DocumentHistory::dropUndone() {
 }
 
 std::optional<std::u16string> DocumentHistory::undo(int token, std::u16string_view after) {
-    const auto it = m_steps.find(token);
-    if (it == m_steps.end()) return std::nullopt;
+    const Packed* back = before(token);
+    if (back == nullptr) return std::nullopt;
     Packed packed = pack(after);
-    std::u16string text = unpack(it->second.before);
-    account(it->second, false);
-    it->second.after = std::move(packed);
-    account(it->second, true);
+    std::u16string text = unpack(*back);
+    undone(token, std::move(packed));
     return text;
 }
 
 std::optional<std::u16string> DocumentHistory::redo(int token) {
+    const Packed* again = after(token);
+    if (again == nullptr) return std::nullopt;
+    std::u16string text = unpack(*again);
+    redone(token);
+    return text;
+}
+
+const DocumentHistory::Packed* DocumentHistory::before(int token) const {
     const auto it = m_steps.find(token);
-    if (it == m_steps.end() || !it->second.after) return std::nullopt;
-    std::u16string text = unpack(*it->second.after);
+    return it == m_steps.end() ? nullptr : &it->second.before;
+}
+
+void DocumentHistory::undone(int token, Packed after) {
+    const auto it = m_steps.find(token);
+    if (it == m_steps.end()) return;
+    account(it->second, false);
+    it->second.after = std::move(after);
+    account(it->second, true);
+}
+
+const DocumentHistory::Packed* DocumentHistory::after(int token) const {
+    const auto it = m_steps.find(token);
+    return it == m_steps.end() || !it->second.after ? nullptr : &*it->second.after;
+}
+
+void DocumentHistory::redone(int token) {
     // Done again: the document after it is the one now shown.
+    const auto it = m_steps.find(token);
+    if (it == m_steps.end()) return;
     account(it->second, false);
     it->second.after.reset();
     account(it->second, true);
-    return text;
 }
 
 void DocumentHistory::clear() {

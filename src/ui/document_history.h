@@ -24,12 +24,23 @@ public:
     static constexpr std::size_t kMinSteps = 20;
     static constexpr std::size_t kBudgetBytes = std::size_t{256} << 20;
 
+    // A document compressed (zstd).
+    struct Packed {
+        std::string bytes;      // zstd frame
+        std::size_t units = 0;  // the text's length
+    };
+    // Compression both ways, on any thread: a long document is packed and
+    // unpacked beside the window while it answers.
+    static Packed pack(std::u16string_view text);
+    static std::u16string unpack(const Packed& packed);
+
     explicit DocumentHistory(std::size_t minSteps = kMinSteps,
                              std::size_t budgetBytes = kBudgetBytes);
 
     // A new step replacing before; returns its token. Undone steps are
     // dropped first: a new step ends what could be redone.
-    int push(std::u16string_view before);
+    int push(std::u16string_view before) { return push(pack(before)); }
+    int push(Packed before);
     // Typing also ends what could be redone.
     void dropUndone();
     // Step token undone while the document is after: the document to go back
@@ -37,6 +48,16 @@ public:
     std::optional<std::u16string> undo(int token, std::u16string_view after);
     // Step token redone: the document as it was after the step; nothing when gone.
     std::optional<std::u16string> redo(int token);
+    // The same in halves, so that the packing can run on another thread
+    // while nothing else touches the history: the document step token goes
+    // back to (nullptr when gone), and then the step marked undone with the
+    // document it leaves, packed.
+    const Packed* before(int token) const;
+    void undone(int token, Packed after);
+    // The document step token brings again (nullptr when gone or not
+    // undone), and then the step marked done again.
+    const Packed* after(int token) const;
+    void redone(int token);
     void clear();
 
     std::size_t steps() const { return m_steps.size(); }
@@ -44,17 +65,11 @@ public:
     std::size_t bytes() const { return m_bytes; }
 
 private:
-    struct Packed {
-        std::string bytes;      // zstd frame
-        std::size_t units = 0;  // the text's length
-    };
     struct Step {
         Packed before;
         std::optional<Packed> after;  // while undone
     };
 
-    static Packed pack(std::u16string_view text);
-    static std::u16string unpack(const Packed& packed);
     void account(const Step& step, bool adding);
     void keepWithinBudget();
 

@@ -6,17 +6,17 @@
 #include <Qsci/qscicommandset.h>
 
 #include <QContextMenuEvent>
-#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDragMoveEvent>
 #include <QDropEvent>
 #include <QFontInfo>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QWheelEvent>
+#include <algorithm>
 #include <memory>
 #include <new>
-#include <optional>
 #include <utility>
 
 #include "ui/editor_text.h"
@@ -25,44 +25,102 @@ namespace mozaru {
 
 namespace {
 
-// Keys the window takes for its own shortcuts (undo and redo included, which
-// must pass through the window's history); the editor gives them up.
-constexpr QKeyCombination kWindowKeys[] = {
-    Qt::CTRL | Qt::Key_Z,
-    Qt::CTRL | Qt::Key_Y,
-    Qt::CTRL | Qt::SHIFT | Qt::Key_Z,
-    Qt::ALT | Qt::Key_Backspace,
-    Qt::CTRL | Qt::Key_O,
-    Qt::CTRL | Qt::Key_S,
-    Qt::CTRL | Qt::SHIFT | Qt::Key_S,
-    Qt::CTRL | Qt::Key_E,
-    Qt::CTRL | Qt::Key_Return,
-    Qt::CTRL | Qt::Key_Enter,
-    Qt::CTRL | Qt::SHIFT | Qt::Key_Return,
-    Qt::CTRL | Qt::SHIFT | Qt::Key_Enter,
-    QKeyCombination(Qt::Key_F1),
-    Qt::CTRL | Qt::Key_Plus,
-    Qt::CTRL | Qt::Key_Minus,
-    Qt::CTRL | Qt::Key_Equal,
+// The editor's own commands that stay on their keys: moving and selecting,
+// deleting, the clipboard, typing's own keys. Every other binding goes (the
+// line commands, case changes, paragraph and word-part moves, its undo, redo
+// and zoom, which the window owns), so that each key the edit area acts on
+// is one the manual lists.
+constexpr QsciCommand::Command kEditorCommands[] = {
+    QsciCommand::LineDown,
+    QsciCommand::LineDownExtend,
+    QsciCommand::LineDownRectExtend,
+    QsciCommand::LineUp,
+    QsciCommand::LineUpExtend,
+    QsciCommand::LineUpRectExtend,
+    QsciCommand::CharLeft,
+    QsciCommand::CharLeftExtend,
+    QsciCommand::CharLeftRectExtend,
+    QsciCommand::CharRight,
+    QsciCommand::CharRightExtend,
+    QsciCommand::CharRightRectExtend,
+    QsciCommand::WordLeft,
+    QsciCommand::WordLeftExtend,
+    QsciCommand::WordRight,
+    QsciCommand::WordRightExtend,
+    QsciCommand::VCHome,
+    QsciCommand::VCHomeExtend,
+    QsciCommand::VCHomeRectExtend,
+    QsciCommand::LineEnd,
+    QsciCommand::LineEndExtend,
+    QsciCommand::LineEndRectExtend,
+    QsciCommand::DocumentStart,
+    QsciCommand::DocumentStartExtend,
+    QsciCommand::DocumentEnd,
+    QsciCommand::DocumentEndExtend,
+    QsciCommand::PageUp,
+    QsciCommand::PageUpExtend,
+    QsciCommand::PageUpRectExtend,
+    QsciCommand::PageDown,
+    QsciCommand::PageDownExtend,
+    QsciCommand::PageDownRectExtend,
+    QsciCommand::Delete,
+    QsciCommand::DeleteBack,
+    QsciCommand::DeleteWordLeft,
+    QsciCommand::DeleteWordRight,
+    QsciCommand::SelectAll,
+    QsciCommand::SelectionCut,
+    QsciCommand::SelectionCopy,
+    QsciCommand::Paste,
+    QsciCommand::EditToggleOvertype,
+    QsciCommand::Newline,
+    QsciCommand::Tab,
+    QsciCommand::Backtab,
+    QsciCommand::Cancel,
 };
 
-void releaseKeys(QsciCommandSet& commands) {
-    for (const QKeyCombination combination : kWindowKeys) {
-        const int key = combination.toCombined();
-        while (QsciCommand* command = commands.boundTo(key)) {
-            if (command->key() == key) command->setKey(0);
-            if (command->alternateKey() == key) command->setAlternateKey(0);
+void keepEditorKeys(QsciCommandSet& commands) {
+    for (QsciCommand* command : commands.commands()) {
+        if (std::find(std::begin(kEditorCommands), std::end(kEditorCommands), command->command()) !=
+            std::end(kEditorCommands)) {
+            continue;
         }
+        command->setKey(0);
+        command->setAlternateKey(0);
     }
 }
 
-// The texts Qt's own edit areas show in their menu, in the language Qt's
-// translation was loaded for.
-QString editText(const char* source) {
-    return QCoreApplication::translate("QWidgetTextControl", source);
-}
+// A long text goes into the editor in slices of about this many bytes, cut
+// after a line break: the window answers its events between two.
+constexpr std::size_t kSliceBytes = std::size_t{2} << 20;
 
 }  // namespace
+
+PreparedText RichTextBox::prepareText(std::u16string&& text) {
+    PreparedText prepared;
+    bool lineBreaksKept = false;
+    prepared.bytes = documentToEditor(text, &lineBreaksKept);
+    // What the editor then holds, as documentView would read it back: the
+    // text itself when every line break in it was already a CR LF.
+    prepared.document = lineBreaksKept ? std::move(text) : editorToDocument(prepared.bytes);
+    return prepared;
+}
+
+PreparedStep RichTextBox::prepareStep(std::u16string_view before, std::u16string&& after) {
+    // Packed first: if memory runs out there, nothing has changed.
+    PreparedStep step;
+    step.before = DocumentHistory::pack(before);
+    step.after = prepareText(std::move(after));
+    return step;
+}
+
+std::u16string_view DocumentSource::text() {
+    if (m_known != nullptr) return *m_known;
+    if (!m_isConverted) {
+        m_converted = editorToDocument(m_bytes);
+        m_isConverted = true;
+    }
+    return m_converted;
+}
 
 RichTextBox::RichTextBox(QWidget* parent, std::size_t minSteps, std::size_t budgetBytes)
     : QsciScintilla(parent), m_history(minSteps, budgetBytes) {
@@ -75,7 +133,7 @@ RichTextBox::RichTextBox(QWidget* parent, std::size_t minSteps, std::size_t budg
     SendScintilla(SCI_SETSCROLLWIDTH, 1UL);
     SendScintilla(SCI_SETSCROLLWIDTHTRACKING, 1UL);
     SendScintilla(SCI_SETPASTECONVERTENDINGS, 1UL);
-    releaseKeys(*standardCommands());
+    keepEditorKeys(*standardCommands());
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int, int type, const char*, int, int, int, int, int, int token, int) {
                 modified(type, token);
@@ -94,32 +152,66 @@ void RichTextBox::setFont(const QFont& font) {
 
 std::u16string_view RichTextBox::documentView() const {
     if (!m_documentKnown) {
-        auto* self = const_cast<RichTextBox*>(this);
-        const auto length = static_cast<std::size_t>(self->SendScintilla(SCI_GETLENGTH));
-        const auto* bytes =
-            reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
-        m_document = editorToDocument(std::string_view(bytes, length));
+        m_document = editorToDocument(editorBytes());
         m_documentKnown = true;
     }
     return m_document;
 }
 
+std::string_view RichTextBox::editorBytes() const {
+    auto* self = const_cast<RichTextBox*>(this);
+    const auto length = static_cast<std::size_t>(self->SendScintilla(SCI_GETLENGTH));
+    const auto* bytes = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
+    return {bytes, length};
+}
+
+DocumentSource RichTextBox::documentSource() const {
+    DocumentSource source;
+    if (m_documentKnown) {
+        source.m_known = &m_document;
+    } else {
+        source.m_bytes = editorBytes();
+    }
+    return source;
+}
+
+void RichTextBox::keepConverted(DocumentSource&& source) {
+    if (m_documentKnown || !source.m_isConverted) return;
+    m_document = std::move(source.m_converted);
+    m_documentKnown = true;
+}
+
 void RichTextBox::setDocumentText(std::u16string_view text) {
-    assign(text, nullptr);
+    setDocumentText(prepareText(std::u16string(text)), {});
+}
+
+void RichTextBox::setDocumentText(PreparedText&& text, const SliceHook& between) {
+    assign(std::move(text), between);
     SendScintilla(SCI_EMPTYUNDOBUFFER);
     m_history.clear();
 }
 
 void RichTextBox::replaceDocument(std::u16string&& text) {
-    // The step is stored before anything changes: if that fails, the
-    // document stays as it was.
-    const int token = m_history.push(documentView());
-    assign(text, &text);
+    replaceDocument(prepareStep(documentView(), std::move(text)), {});
+}
+
+void RichTextBox::replaceDocument(PreparedStep&& step, const SliceHook& between) {
+    // The step is stored before anything changes.
+    const int token = m_history.push(std::move(step.before));
+    assign(std::move(step.after), between);
     SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(token), 0L);
 }
 
 bool RichTextBox::isEmptyDocument() const {
     return const_cast<RichTextBox*>(this)->SendScintilla(SCI_GETLENGTH) == 0;
+}
+
+bool RichTextBox::isChanged() const {
+    return const_cast<RichTextBox*>(this)->SendScintilla(SCI_GETMODIFY) != 0;
+}
+
+void RichTextBox::setSavePoint() {
+    SendScintilla(SCI_SETSAVEPOINT);
 }
 
 bool RichTextBox::canUndo() const {
@@ -130,33 +222,35 @@ bool RichTextBox::canRedo() const {
     return const_cast<RichTextBox*>(this)->SendScintilla(SCI_CANREDO) != 0;
 }
 
-void RichTextBox::assign(std::u16string_view text, std::u16string* owned) {
-    bool lineBreaksKept = false;
-    const std::string bytes = documentToEditor(text, &lineBreaksKept);
-    // The replacement itself is never recorded: typing is, and a whole-document
-    // step is a marker of its own (replaceDocument).
+void RichTextBox::assign(PreparedText&& text, const SliceHook& between) {
+    const std::string_view bytes = text.bytes;
     // The editor's room first: without it the editor would be left empty.
     SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size()));
     if (SendScintilla(SCI_GETSTATUS) != SC_STATUS_OK) {
         SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
         throw std::bad_alloc();
     }
+    // The replacement itself is never recorded: typing is, and a
+    // whole-document step is a marker of its own (replaceDocument).
     m_assigning = true;
+    m_documentKnown = false;
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
     SendScintilla(SCI_CLEARALL);
-    SendScintilla(SCI_ADDTEXT, static_cast<unsigned long>(bytes.size()), bytes.data());
+    for (std::size_t at = 0; at < bytes.size();) {
+        std::size_t end = bytes.size();
+        if (bytes.size() - at > kSliceBytes) {
+            const std::size_t lineEnd = bytes.find('\n', at + kSliceBytes);
+            end = lineEnd == std::string_view::npos ? bytes.size() : lineEnd + 1;
+        }
+        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(end - at), bytes.data() + at);
+        at = end;
+        if (between && at < bytes.size()) between(static_cast<double>(at) / bytes.size());
+    }
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     SendScintilla(SCI_GOTOPOS, 0UL);
     m_assigning = false;
-    // What the editor now holds, as documentView would read it back: the text
-    // itself when every line break in it was already a CR LF.
-    if (!lineBreaksKept) {
-        m_document = editorToDocument(bytes);
-    } else if (owned != nullptr) {
-        m_document = std::move(*owned);
-    } else {
-        m_document.assign(text);
-    }
+    std::string().swap(text.bytes);
+    m_document = std::move(text.document);
     m_documentKnown = true;
     emit changed();
 }
@@ -176,58 +270,76 @@ void RichTextBox::modified(int type, int token) {
     emit changed();
 }
 
-void RichTextBox::undo() {
+int RichTextBox::undoInEditor() {
     m_undoneStep = 0;
     QsciScintilla::undo();
-    if (m_undoneStep != 0) stepBack(std::exchange(m_undoneStep, 0));
+    return std::exchange(m_undoneStep, 0);
+}
+
+int RichTextBox::redoInEditor() {
+    m_redoneStep = 0;
+    QsciScintilla::redo();
+    return std::exchange(m_redoneStep, 0);
+}
+
+PreparedMove RichTextBox::prepareUndo(int token, DocumentSource& current) const {
+    PreparedMove move;
+    const DocumentHistory::Packed* before = m_history.before(token);
+    move.gone = before == nullptr;
+    if (move.gone) return move;
+    move.leaving = DocumentHistory::pack(current.text());
+    move.text = prepareText(DocumentHistory::unpack(*before));
+    return move;
+}
+
+PreparedMove RichTextBox::prepareRedo(int token) const {
+    PreparedMove move;
+    const DocumentHistory::Packed* after = m_history.after(token);
+    move.gone = after == nullptr;
+    if (!move.gone) move.text = prepareText(DocumentHistory::unpack(*after));
+    return move;
+}
+
+void RichTextBox::finishUndo(int token, PreparedMove&& move, const SliceHook& between) {
+    if (move.gone) {
+        // Dropped for the budget: the history ends here, and what the
+        // editor holds stays as it is.
+        endHistory();
+        return;
+    }
+    m_history.undone(token, std::move(move.leaving));
+    assign(std::move(move.text), between);
+}
+
+void RichTextBox::finishRedo(int token, PreparedMove&& move, const SliceHook& between) {
+    if (move.gone) {
+        endHistory();
+        return;
+    }
+    m_history.redone(token);
+    assign(std::move(move.text), between);
+}
+
+void RichTextBox::endHistory() {
+    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    m_history.clear();
+}
+
+void RichTextBox::undo() {
+    if (const int token = undoInEditor()) {
+        DocumentSource current = documentSource();
+        finishUndo(token, prepareUndo(token, current), {});
+    }
 }
 
 void RichTextBox::redo() {
-    m_redoneStep = 0;
-    QsciScintilla::redo();
-    if (m_redoneStep != 0) stepForward(std::exchange(m_redoneStep, 0));
-}
-
-void RichTextBox::stepBack(int token) {
-    std::optional<std::u16string> before = m_history.undo(token, documentView());
-    if (!before) {
-        // Dropped for the budget: the history ends here, and what the editor
-        // holds stays as it is.
-        SendScintilla(SCI_EMPTYUNDOBUFFER);
-        m_history.clear();
-        return;
-    }
-    assign(*before, &*before);
-}
-
-void RichTextBox::stepForward(int token) {
-    std::optional<std::u16string> after = m_history.redo(token);
-    if (!after) {
-        SendScintilla(SCI_EMPTYUNDOBUFFER);
-        m_history.clear();
-        return;
-    }
-    assign(*after, &*after);
+    if (const int token = redoInEditor()) finishRedo(token, prepareRedo(token), {});
 }
 
 void RichTextBox::contextMenuEvent(QContextMenuEvent* event) {
+    if (!m_fillMenu) return;
     QMenu menu(this);
-    const bool editable = !isReadOnly();
-    const bool selected = hasSelectedText();
-    const auto add = [&](const char* text, const QKeySequence& keys, bool enabled, auto slot) {
-        QAction* action = menu.addAction(editText(text), this, slot);
-        action->setShortcut(keys);
-        action->setEnabled(enabled);
-    };
-    add("&Undo", QKeySequence::Undo, editable && canUndo(), &RichTextBox::undo);
-    add("&Redo", QKeySequence::Redo, editable && canRedo(), &RichTextBox::redo);
-    menu.addSeparator();
-    add("Cu&t", QKeySequence::Cut, editable && selected, &RichTextBox::cut);
-    add("&Copy", QKeySequence::Copy, selected, &RichTextBox::copy);
-    add("&Paste", QKeySequence::Paste, editable, &RichTextBox::paste);
-    add("Delete", QKeySequence(), editable && selected, &RichTextBox::removeSelectedText);
-    menu.addSeparator();
-    add("Select All", QKeySequence::SelectAll, !isEmptyDocument(), [this] { selectAll(); });
+    m_fillMenu(menu);
     int line = event->reason() == QContextMenuEvent::Mouse ? lineAt(event->pos()) : -1;
     if (line < 0) {
         int index = 0;
@@ -235,6 +347,24 @@ void RichTextBox::contextMenuEvent(QContextMenuEvent* event) {
     }
     emit contextMenuOpening(&menu, line);
     menu.exec(event->globalPos());
+}
+
+void RichTextBox::keyPressEvent(QKeyEvent* event) {
+    // A chord with Ctrl or Alt that no command of the editor takes types
+    // nothing (the editor would type Ctrl+1's "1"). Both together are AltGr
+    // on Windows keyboards, which types characters.
+    const Qt::KeyboardModifiers chord =
+        event->modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (chord == Qt::ControlModifier || chord == Qt::AltModifier) {
+        const int key = event->key() | static_cast<int>(event->modifiers() &
+                                                        (Qt::ShiftModifier | Qt::ControlModifier |
+                                                         Qt::AltModifier | Qt::MetaModifier));
+        if (standardCommands()->boundTo(key) == nullptr) {
+            event->ignore();
+            return;
+        }
+    }
+    QsciScintilla::keyPressEvent(event);
 }
 
 void RichTextBox::wheelEvent(QWheelEvent* event) {

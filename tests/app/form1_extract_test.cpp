@@ -67,6 +67,7 @@ private slots:
     void dialogOpensWithTheWindowsChoice();
     void cancelChangesNothing();
     void closeBoxChangesNothing();
+    void pageWithoutPostsEmptiesTheDocument_data();
     void pageWithoutPostsEmptiesTheDocument();
     void datLogIsReadAsItsClassicPage();
 };
@@ -202,18 +203,36 @@ void Form1ExtractTest::closeBoxChangesNothing() {
     QCOMPARE(busyChanges.count, 0);
 }
 
+void Form1ExtractTest::pageWithoutPostsEmptiesTheDocument_data() {
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("posts");  // the busy state is entered only for a page with posts
+    QTest::newRow("no <DD>") << QStringLiteral("ただのテキスト\r\n<DT>見出し\r\n") << false;
+    QTest::newRow("no post is art")
+        << QString::fromStdU16String(page(u"短い文", u"もう一つ")) << true;
+}
+
 void Form1ExtractTest::pageWithoutPostsEmptiesTheDocument() {
+    QFETCH(QString, page);
+    QFETCH(bool, posts);
     WindowFixture f;
-    f.w().RichTextBox1->setDocumentText(u"ただのテキスト\r\n<DT>見出し\r\n");
+    f.w().RichTextBox1->setDocumentText(page.toStdU16String());
     f.w().Form_Paint();
     EnabledChanges busyChanges(f.w().Command4);
     f.prompts.dialogs.push_back(answerOk(0, Qt::Unchecked));
     f.w().Command2_Click();
     QCOMPARE(f.document(), QString());
-    QCOMPARE(busyChanges.count, 0);
+    QCOMPARE(busyChanges.count, posts ? 2 : 0);
     QVERIFY(f.w().RichTextBox1->isVisibleTo(f.window.get()));
     // The change event of the empty write applied the rule.
     QCOMPARE(f.enabledButtons(), QStringLiteral("1000001"));
+    // One message says why, and how to get the page back.
+    QCOMPARE(f.prompts.messages.size(), std::size_t(1));
+    QCOMPARE(f.prompts.messages[0].text,
+             QStringLiteral("AAとして抜き出せる投稿はありませんでした。\r\n"
+                            "元に戻す（Ctrl+Z）で抽出前のページに戻せます。"));
+    QCOMPARE(f.prompts.messages[0].title, QStringLiteral("確認"));
+    f.w().RichTextBox1->undo();
+    QCOMPARE(f.document(), page);
 }
 
 void Form1ExtractTest::datLogIsReadAsItsClassicPage() {

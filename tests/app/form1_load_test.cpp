@@ -1,9 +1,15 @@
 // LOAD and LoadDocument in the window: the outcomes, the question, the shared
 // file dialog, and failures that leave the document as it was.
+#include <sys/stat.h>
+
+#include <QThread>
 #include <QTimer>
+#include <atomic>
+#include <thread>
 
 #include "files/text_file.h"
 #include "support/document_fixture.h"
+#include "ui/progress_bar.h"
 
 using namespace mozaru;
 using namespace mozaru::test;
@@ -14,8 +20,9 @@ const QString kQuestion =
     QStringLiteral("ファイルの読み込みを行うと現在編集中の内容は破棄されますがよろしいですか？");
 const QString kFailurePrefix =
     QStringLiteral("ファイルの読み込みに失敗しました\r\n【エラー内容】\r\n");
+// The .dat logs the extraction reads are shown too.
 const QString kLoadFilter =
-    QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html)|*.txt;*.htm;*.html|すべて|*.*");
+    QStringLiteral("ﾃｷｽﾄ(*.txt;*.htm;*.html;*.dat)|*.txt;*.htm;*.html;*.dat|すべて|*.*");
 
 // "テスト<BR>あい" and a second line, in CP932.
 const QByteArray kPageBytes = hex("83 65 83 58 83 67 3C 42 52 3E 82 A0 82 A2 0D 0A 61 62");
@@ -39,6 +46,7 @@ private slots:
     void loadCommandKeepsTheChosenPathInTheDialog_data();
     void loadCommandKeepsTheChosenPathInTheDialog();
     void editAreaHiddenWhileReading();
+    void windowAnswersWhileTheFileIsRead();
     void separatorPastThePositionRangeIsAFailure_data();
     void separatorPastThePositionRangeIsAFailure();
 };
@@ -260,23 +268,54 @@ void Form1LoadTest::editAreaHiddenWhileReading() {
     const QString path = f.put(QStringLiteral("a.txt"), "new");
     f.w().RichTextBox1->setDocumentText(u"old");
     f.prompts.files = {path};
+    f.w().ProgressBar1->setValue(50.0f);
     bool seen = false;
     bool hidden = false;
     QString enabled;
     QString document;
+    float barMax = -1;
+    float barValue = -1;
     QTimer::singleShot(0, f.window.get(), [&] {
         seen = true;
         hidden = f.w().RichTextBox1->isHidden();
         enabled = f.enabledButtons();
         document = f.document();
+        barMax = f.w().ProgressBar1->Max();
+        barValue = f.w().ProgressBar1->Value();
     });
     f.w().Command4_Click();
     QVERIFY(seen);
     QVERIFY(hidden);
     QCOMPARE(enabled, QStringLiteral("0000001"));
     QCOMPARE(document, QStringLiteral("old"));
+    // The bar starts from zero over the file's size and ends full.
+    QCOMPARE(barMax, 3.0f);
+    QCOMPARE(barValue, 0.0f);
+    QCOMPARE(f.w().ProgressBar1->Value(), 3.0f);
     QVERIFY(f.editVisible());
     QCOMPARE(f.document(), QStringLiteral("new"));
+}
+
+// The file is read while the window answers: a pipe that gives its text only
+// once the window has answered a timer.
+void Form1LoadTest::windowAnswersWhileTheFileIsRead() {
+    DocumentFixture f;
+    const QString fifo = f.path(QStringLiteral("pipe.txt"));
+    QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    std::atomic<bool> answered{false};
+    QTimer::singleShot(20, f.window.get(), [&] { answered = true; });
+    // A window that cannot answer is given the text after some seconds anyway.
+    bool answeredWhileReading = false;
+    std::thread writer([&] {
+        for (int k = 0; k < 500 && !answered; ++k) QThread::msleep(10);
+        answeredWhileReading = answered;
+        QFile pipe(fifo);
+        if (pipe.open(QIODevice::WriteOnly)) pipe.write("piped");
+    });
+    f.w().LoadDocument(fifo);
+    writer.join();
+    QVERIFY(answeredWhileReading);
+    QCOMPARE(f.document(), QStringLiteral("piped"));
 }
 
 void Form1LoadTest::separatorPastThePositionRangeIsAFailure_data() {

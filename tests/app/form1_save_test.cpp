@@ -179,7 +179,8 @@ void Form1SaveTest::proposalAfterLoadingIsTheNameWithTheFormatsExtension() {
     QCOMPARE(shown.fileName, QStringLiteral("thread.txt"));
     QCOMPARE(shown.filter, kSaveFilter);
     QCOMPARE(shown.filterIndex, 2);
-    QCOMPARE(shown.flags, 2);
+    // The dialog itself asks about nothing: only the file written is asked about.
+    QCOMPARE(shown.flags, 0);
     // The save dialog starts where the last open dialog did.
     QCOMPARE(shown.initDir, QStringLiteral("/last/load"));
 }
@@ -210,17 +211,21 @@ void Form1SaveTest::emptyDocumentNeverEntersBusy() {
 }
 
 void Form1SaveTest::forcedExtensionHitsAnExistingFile_data() {
+    QTest::addColumn<bool>("text");  // the format chosen
     QTest::addColumn<QString>("typed");
     QTest::addColumn<bool>("answer");
     QTest::addColumn<bool>("asked");
     QTest::addColumn<bool>("replaced");
-    QTest::newRow("log.htm, Yes") << "log.htm" << true << true << true;
-    QTest::newRow("log.htm, No") << "log.htm" << false << true << false;
-    // The dialog itself asked about the name it returned.
-    QTest::newRow("log.html as returned") << "log.html" << false << false << true;
+    QTest::newRow("log.htm, Yes") << false << "log.htm" << true << true << true;
+    // No: the save dialog again, as the dialog's own question would.
+    QTest::newRow("log.htm, No") << false << "log.htm" << false << true << false;
+    QTest::newRow("log.html as returned, No") << false << "log.html" << false << true << false;
+    // Text: log.txt is written, and log.html, which is never touched, not asked about.
+    QTest::newRow("text, log.html typed") << true << "log.html" << false << false << false;
 }
 
 void Form1SaveTest::forcedExtensionHitsAnExistingFile() {
+    QFETCH(bool, text);
     QFETCH(QString, typed);
     QFETCH(bool, answer);
     QFETCH(bool, asked);
@@ -228,6 +233,7 @@ void Form1SaveTest::forcedExtensionHitsAnExistingFile() {
     DocumentFixture f;
     const QString target = f.put(QStringLiteral("log.html"), "old");
     f.w().RichTextBox1->setDocumentText(u"new");
+    f.prompts.dialogs = {chooseFormat(text)};
     f.prompts.answers = {answer};
     f.prompts.files = {f.path(typed)};
     f.w().Command5_Click();
@@ -239,9 +245,14 @@ void Form1SaveTest::forcedExtensionHitsAnExistingFile() {
         QCOMPARE(f.prompts.questions[0].title, QStringLiteral("確認"));
         QVERIFY(!f.prompts.questions[0].yesIsDefault);
     }
+    QCOMPARE(f.prompts.saveDialogs.size(), std::size_t(asked && !answer ? 2 : 1));
+    QCOMPARE(f.prompts.saveDialogs[0].flags & kDialogFlagOverwritePrompt, 0);
     QCOMPARE(f.get(target),
              replaced ? QByteArray("<HTML><BODY>new</BODY></HTML>\r\n") : QByteArray("old"));
-    QCOMPARE(f.prompts.messages.size(), std::size_t(replaced ? 1 : 0));
+    const bool written = replaced || text;
+    QCOMPARE(f.prompts.messages.size(), std::size_t(written ? 1 : 0));
+    QCOMPARE(f.get(f.path(QStringLiteral("log.txt"))),
+             text ? QByteArray("new\r\n") : QByteArray("<missing>"));
     QCOMPARE(f.w().BusyFlag, kFalse);
     QVERIFY(!QFile::exists(f.path(QStringLiteral("log.htm"))));
 }
@@ -277,6 +288,7 @@ void Form1SaveTest::failedWriteLeavesTheOldFileWhole() {
     const QString target = f.put(QStringLiteral("old.html"), "<HTML><BODY>old</BODY></HTML>\r\n");
     f.w().RichTextBox1->setDocumentText(std::u16string(4096, u'x'));
     f.prompts.files = {target};
+    f.prompts.answers = {true};  // replace it
     const BeforeRenameProbe probe(BeforeRenameProbe::Watch);
     {
         const FileSizeLimit limit(100);

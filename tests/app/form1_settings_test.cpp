@@ -24,6 +24,10 @@ namespace {
 const QString kMessagePrefix = QStringLiteral(
     "INI読み込み時にエラーが発生しました。\r\nエラー内容は以下のとおりです。\r\n\r\n【エラー内容】"
     "\r\n");
+// A failed write is told as one.
+const QString kWritePrefix = QStringLiteral(
+    "INI書き込み時にエラーが発生しました。\r\nエラー内容は以下のとおりです。\r\n\r\n【エラー内容】"
+    "\r\n");
 
 struct SettingsFixture {
     // The program folder has a space, as under Program Files.
@@ -33,7 +37,10 @@ struct SettingsFixture {
 
     SettingsFixture() { QDir().mkpath(program); }
 
+    QString config = root.filePath(QStringLiteral("config/mozaru"));
+
     QString ini() const { return program + QStringLiteral("/Mozaru.ini"); }
+    QString userIni() const { return config + QStringLiteral("/Mozaru.ini"); }
     void put(const QByteArray& bytes) const {
         QFile file(ini());
         if (file.open(QIODevice::WriteOnly)) file.write(bytes);
@@ -44,6 +51,7 @@ struct SettingsFixture {
     }
     Form1& load() {
         f = std::make_unique<WindowFixture>(QStringList{}, program);
+        f->w().setUserFolders(config, {});
         f->w().Form_Load();
         return f->w();
     }
@@ -60,6 +68,7 @@ private slots:
     void roundTrip();
     void missingFileWarnsAtLoadAndAtClose();
     void failedWriteLeavesTheOldFileWhole();
+    void programFolderThatTakesNothing();
     void precisionDialogOpensWithTheValuesRead_data();
     void precisionDialogOpensWithTheValuesRead();
 };
@@ -142,8 +151,9 @@ void Form1SettingsTest::missingFileWarnsAtLoadAndAtClose() {
     w.close();
     QCOMPARE(s.f->prompts.messages.size(), std::size_t(2));
     QCOMPARE(s.f->prompts.messages[1].title, QStringLiteral("警告"));
-    QVERIFY(s.f->prompts.messages[1].text.startsWith(kMessagePrefix));
+    QVERIFY(s.f->prompts.messages[1].text.startsWith(kWritePrefix));
     QVERIFY(!QFile::exists(s.ini()));
+    QVERIFY(!QFile::exists(s.userIni()));
 }
 
 // The final write fails (a file-size limit stops it): the old file stays whole.
@@ -162,8 +172,38 @@ void Form1SettingsTest::failedWriteLeavesTheOldFileWhole() {
     QCOMPARE(s.get(), old);
     QCOMPARE(probe.calls(), 0);  // stopped at the write itself, before the rename
     QCOMPARE(s.f->prompts.messages.size(), std::size_t(1));
-    QVERIFY(s.f->prompts.messages[0].text.startsWith(kMessagePrefix));
+    QVERIFY(s.f->prompts.messages[0].text.startsWith(kWritePrefix));
     QCOMPARE(s.f->prompts.messages[0].title, QStringLiteral("警告"));
+}
+
+// An installed copy: the program folder takes no file, so the settings are
+// written to the user's configuration folder, and read from there next time.
+void Form1SettingsTest::programFolderThatTakesNothing() {
+    SettingsFixture s;
+    const QByteArray shipped = "'comment\r\nLOADPASS=\r\nSLIDER=0\r\nCHECK1=0\r\n";
+    s.put(shipped);
+    Form1& w = s.load();
+    w.LoadFolder = QStringLiteral("/logs");
+    w.PrecisionLevel = 2;
+    const QString program = s.program;
+    setBeforeRenameHook([program](int descriptor) {
+        const QString file =
+            QFile::symLinkTarget(QStringLiteral("/proc/self/fd/%1").arg(descriptor));
+        return file.startsWith(program + u'/') ? QStringLiteral("Permission denied") : QString();
+    });
+    w.close();
+    setBeforeRenameHook({});
+    QCOMPARE(s.f->prompts.messages.size(), std::size_t(0));
+    QCOMPARE(s.get(), shipped);
+    QFile user(s.userIni());
+    QVERIFY(user.open(QIODevice::ReadOnly));
+    QCOMPARE(user.readAll(), QByteArray("'comment\r\nLOADPASS=/logs\r\nSLIDER=2\r\nCHECK1=0\r\n"));
+    SettingsFixture again;
+    again.program = s.program;
+    again.config = s.config;
+    Form1& next = again.load();
+    QCOMPARE(next.LoadFolder, QStringLiteral("/logs"));
+    QCOMPARE(next.PrecisionLevel, std::int16_t(2));
 }
 
 void Form1SettingsTest::precisionDialogOpensWithTheValuesRead_data() {

@@ -14,6 +14,7 @@
 
 #include "exports/form2.h"
 #include "extract/form3.h"
+#include "support/busy_snapshot.h"
 #include "support/window_fixture.h"
 #include "ui/literal_tool_tips.h"
 #include "ui/progress_bar.h"
@@ -44,6 +45,7 @@ private slots:
     void progressBarAcceptsAnEmptyRange();
     void resizeLaysOutFromTheOuterSize();
     void shrinkingSnapsBackToTheMinimum();
+    void smallestWindowShowsEveryButtonWhole();
     void formLoadSetsTheCaption();
     void closeWhileIdleUnloadsOnce();
     void closeWhileBusyWaitsForTheCommand();
@@ -52,6 +54,10 @@ private slots:
     void keysRunTheCommandsOnlyWhenEnabled_data();
     void keysRunTheCommandsOnlyWhenEnabled();
     void keysAndTheWheelZoomTheEditArea();
+    void chordsTypeNothingTheTableDoesNotList_data();
+    void chordsTypeNothingTheTableDoesNotList();
+    void focusComesBackToTheEditArea_data();
+    void focusComesBackToTheEditArea();
     void everyWindowHasTheIcon();
 };
 
@@ -371,13 +377,30 @@ void Form1Test::shrinkingSnapsBackToTheMinimum() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.resize(100, 100);
-    QTRY_COMPARE(w.frameGeometry().size(),
-                 QSize(twipsToPixelsX(&w, 6105), twipsToPixelsY(&w, 5055)));
-    QCOMPARE(w.RichTextBox1->width(), twipsToPixelsX(&w, 6105 - 283.5));
+    // The height snaps back to 5055 outside; the inside stays wide enough for
+    // the button row and its margin on both sides (240 + 7695 twips).
+    QTRY_COMPARE(w.frameGeometry().height(), twipsToPixelsY(&w, 5055));
+    QCOMPARE(w.width(), twipsToPixelsX(&w, 7935));
+    const float outerW = pixelsToTwipsX(&w, w.frameGeometry().width());
+    QCOMPARE(w.RichTextBox1->width(), twipsToPixelsX(&w, outerW - 283.5f));
     // The window manager knows the minimum as well, frame excluded.
     const QSize frame = w.frameGeometry().size() - w.size();
-    QCOMPARE(w.minimumSize() + frame, QSize(twipsToPixelsX(&w, 6105), twipsToPixelsY(&w, 5055)));
+    QCOMPARE(w.minimumSize(),
+             QSize(twipsToPixelsX(&w, 7935), twipsToPixelsY(&w, 5055) - frame.height()));
     QCOMPARE(w.windowHandle()->minimumSize(), w.minimumSize());
+}
+
+void Form1Test::smallestWindowShowsEveryButtonWhole() {
+    WindowFixture f;
+    Form1& w = f.w();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.resize(100, 100);
+    QTRY_VERIFY(w.width() > 100);
+    for (QPushButton* b :
+         {w.Command4, w.Command5, w.Command2, w.Command1, w.Command7, w.Command6}) {
+        QVERIFY2(w.rect().contains(b->geometry()), qPrintable(b->text()));
+    }
 }
 
 void Form1Test::formLoadSetsTheCaption() {
@@ -464,7 +487,15 @@ void Form1Test::undoAndRedoOfTheDocumentCommands() {
         QTest::keyClick(&w, key, modifiers);
         return f.document();
     };
+    // A whole-document step is undone inside the busy state, as it was made.
+    test::Snapshot during;
+    test::snapshotAtFirstYield(f, during);
     QCOMPARE(press(Qt::ControlModifier, Qt::Key_Z), QStringView(before).toString());
+    QVERIFY(during.taken);
+    QCOMPARE(during.busy, kTrue);
+    QVERIFY(!during.editVisible);
+    QCOMPARE(during.barValue, 0.0f);
+    QCOMPARE(w.ProgressBar1->Value(), static_cast<float>(before.size()));
     QCOMPARE(f.enabledButtons(), QStringLiteral("1111111"));
     QCOMPARE(press(Qt::ControlModifier, Qt::Key_Y), after);
     QCOMPARE(press(Qt::ControlModifier, Qt::Key_Z), QStringView(before).toString());
@@ -544,6 +575,83 @@ void Form1Test::keysAndTheWheelZoomTheEditArea() {
     QApplication::sendEvent(w.RichTextBox1->viewport(), &down);
     QCOMPARE(zoom(), start);
     QCOMPARE(w.RichTextBox1->font().pointSizeF(), 9.0);  // the face itself stays as designed
+}
+
+void Form1Test::chordsTypeNothingTheTableDoesNotList_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("document");  // after the key, on "ab" with the caret after "a"
+    const int ctrl = Qt::ControlModifier;
+    const int ctrlShift = Qt::ControlModifier | Qt::ShiftModifier;
+    QTest::newRow("Ctrl+1") << int(Qt::Key_1) << ctrl << "ab";
+    QTest::newRow("Ctrl+9") << int(Qt::Key_9) << ctrl << "ab";
+    QTest::newRow("Alt+x") << int(Qt::Key_X) << int(Qt::AltModifier) << "ab";
+    // The editor's own line and case commands are gone.
+    QTest::newRow("Ctrl+D") << int(Qt::Key_D) << ctrl << "ab";
+    QTest::newRow("Ctrl+L") << int(Qt::Key_L) << ctrl << "ab";
+    QTest::newRow("Ctrl+Shift+L") << int(Qt::Key_L) << ctrlShift << "ab";
+    QTest::newRow("Ctrl+T") << int(Qt::Key_T) << ctrl << "ab";
+    QTest::newRow("Ctrl+Shift+U") << int(Qt::Key_U) << ctrlShift << "ab";
+    // What the manual lists still works.
+    QTest::newRow("typing") << int(Qt::Key_X) << 0 << "axb";
+    QTest::newRow("Ctrl+Backspace") << int(Qt::Key_Backspace) << ctrl << "b";
+    QTest::newRow("Delete") << int(Qt::Key_Delete) << 0 << "a";
+}
+
+void Form1Test::chordsTypeNothingTheTableDoesNotList() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, document);
+    WindowFixture f;
+    Form1& w = f.w();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.RichTextBox1->setDocumentText(u"ab");
+    w.RichTextBox1->setCursorPosition(0, 1);
+    w.RichTextBox1->setFocus();
+    QTest::keyClick(w.RichTextBox1, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(f.document(), document);
+    // Ctrl+0 brings the zoom back, as everywhere.
+    w.RichTextBox1->zoomIn();
+    QTest::keyClick(w.RichTextBox1, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(w.RichTextBox1->SendScintilla(QsciScintillaBase::SCI_GETZOOM), 0L);
+    QCOMPARE(f.document(), document);
+}
+
+void Form1Test::focusComesBackToTheEditArea_data() {
+    QTest::addColumn<int>("command");
+    QTest::newRow("改行付加") << 1;
+    QTest::newRow("AAの抽出") << 2;
+    QTest::newRow("LOAD") << 4;
+    QTest::newRow("SAVE") << 5;
+    QTest::newRow("改行除去") << 7;
+    QTest::newRow("undo") << 0;
+}
+
+void Form1Test::focusComesBackToTheEditArea() {
+    QFETCH(int, command);
+    WindowFixture f;
+    Form1& w = f.w();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.RichTextBox1->setDocumentText(u"<DL><DT>1<DD>a<BR>b</DL>");
+    w.Command1_Click();
+    w.RichTextBox1->setFocus();
+    QTemporaryDir dir;
+    QPushButton* buttons[] = {nullptr,    w.Command1, w.Command2, nullptr,
+                              w.Command4, w.Command5, w.Command6, w.Command7};
+    f.prompts.files = {dir.filePath(QStringLiteral("out.html"))};
+    if (command == 2) {
+        f.prompts.dialogs.push_back(
+            [](QDialog& dialog) { dynamic_cast<Form3&>(dialog).Command1_Click(); });
+    }
+    if (command == 0) {
+        QTest::keyClick(&w, Qt::Key_Z, Qt::ControlModifier);
+    } else {
+        buttons[command]->setFocus();  // as a click or the Tab key leaves it
+        buttons[command]->click();
+    }
+    QTRY_COMPARE(QApplication::focusWidget(), w.RichTextBox1);
 }
 
 void Form1Test::everyWindowHasTheIcon() {

@@ -215,6 +215,10 @@ TEST(SettingsMessageTest, ExactText) {
         settingsErrorText(QStringLiteral("理由")),
         QStringLiteral("INI読み込み時にエラーが発生しました。\r\nエラー内容は以下のとおりです。"
                        "\r\n\r\n【エラー内容】\r\n理由"));
+    EXPECT_EQ(
+        settingsErrorText(QStringLiteral("理由"), true),
+        QStringLiteral("INI書き込み時にエラーが発生しました。\r\nエラー内容は以下のとおりです。"
+                       "\r\n\r\n【エラー内容】\r\n理由"));
     EXPECT_EQ(kTitleWarning, u"警告");
 }
 

@@ -1,4 +1,4 @@
-// What the window looked like at the first yield of a long command.
+// What the window looked like at the first yield of a long command's busy state.
 #pragma once
 
 #include <QLabel>
@@ -20,8 +20,14 @@ struct Snapshot {
     float barValue = -1;
 };
 
+// Before the busy state (the extraction looks for its posts while the window
+// answers) it looks again at the next yield.
 inline void snapshotAtFirstYield(WindowFixture& f, Snapshot& s) {
     QTimer::singleShot(0, f.window.get(), [&f, &s] {
+        if (f.w().BusyFlag != kTrue && f.w().RichTextBox1->isHidden()) {
+            snapshotAtFirstYield(f, s);
+            return;
+        }
         s.taken = true;
         s.busy = f.w().BusyFlag;
         s.editVisible = f.w().RichTextBox1->isVisible();

@@ -185,6 +185,9 @@ CLI::App* addCommand(CLI::App& app, const char* name, const char* description, C
 }
 
 void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
+    // CLI11 on Windows would take /path as an option (and /level 2 as
+    // --level 2); paths there may start with / too. The commands inherit this.
+    app.allow_windows_style_options(false);
     app.require_subcommand(1);
     CLI::App* extract = addCommand(app, "extract", "keep the post bodies that are ASCII art",
                                    CliCommand::Extract, options);

@@ -133,12 +133,19 @@ TEST(SingleInput, FileToOutputFile) {
     EXPECT_EQ(fileBytes(dir.filePath("aa.html")), cp932(kOneCat));
 }
 
-TEST(SingleInput, MissingFileIsNamedAndNothingIsWritten) {
+class MissingInput : public ::testing::TestWithParam<std::string> {};
+
+// A path from the root is a path on Windows too, not an option.
+INSTANTIATE_TEST_SUITE_P(SingleInput, MissingInput,
+                         ::testing::Values("absent.html", "/mozaru-no-such-folder/x.html"));
+
+TEST_P(MissingInput, IsNamedAndNothingIsWritten) {
     QTemporaryDir dir;
-    const std::string missing = path(dir.filePath("absent.html"));
+    const std::string missing =
+        GetParam()[0] == '/' ? GetParam() : path(dir.filePath(QString::fromStdString(GetParam())));
     const CliRun run = runCliWith({"extract", "-o", path(dir.filePath("aa.html")), missing});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "mozaru-cli: cannot read " + missing + ": No such file or directory\n");
+    EXPECT_EQ(run.err, "mozaru-cli: cannot read " + missing + ": " + readFailure(missing) + "\n");
     EXPECT_TRUE(QDir(dir.path()).isEmpty());
 }
 
@@ -212,6 +219,8 @@ INSTANTIATE_TEST_SUITE_P(
                       std::vector<std::string>{"extract", "-j", "0"},
                       std::vector<std::string>{"extract", "-o", "a", "-d", "b", "x"},
                       std::vector<std::string>{"extract", "a.html", "b.html"},
+                      // Two inputs, never --level 2: / starts paths, not options.
+                      std::vector<std::string>{"extract", "/level", "2"},
                       std::vector<std::string>{"extract", "-o", "out", "a.html", "b.html"},
                       std::vector<std::string>{"extract", "--json"},
                       std::vector<std::string>{"add-breaks", "--level", "1"},

@@ -2,9 +2,11 @@
 #include "cli/batch.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <map>
 #include <ostream>
 #include <thread>
@@ -18,20 +20,59 @@
 
 namespace mozaru {
 
+namespace {
+
+// Whether folder takes names that differ only in letter case for one file:
+// always on Windows; elsewhere (a FAT stick, a macOS disk, a casefolded ext4
+// folder) as the folder, or the nearest one above it that exists, answers for
+// the first of its entries with a letter, looked up in the other case.
+// Nothing is written to find out.
+bool foldsLetterCase(const QString& folder) {
+#ifdef _WIN32
+    (void)folder;
+    return true;
+#else
+    namespace fs = std::filesystem;
+    QFileInfo existing(QFileInfo(folder).absoluteFilePath());
+    while (!existing.isDir() && !existing.isRoot()) existing = QFileInfo(existing.path());
+    QDirIterator entries(existing.filePath(),
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        entries.next();
+        const QString name = entries.fileName();
+        QString other = name.toUpper();
+        if (other == name) other = name.toLower();
+        if (other == name) continue;
+        std::error_code ec;
+        return fs::equivalent(fs::path(entries.filePath().toStdU16String()),
+                              fs::path(QDir(existing.filePath()).filePath(other).toStdU16String()),
+                              ec);
+    }
+    return false;
+#endif
+}
+
+}  // namespace
+
 std::string batchProblem(const CliOptions& options) {
-    std::map<QString, std::string> byName;
+    const bool foldsCase = foldsLetterCase(toQPath(options.outputDir));
+    std::map<QString, std::string> byName;  // by the name as the folder compares it
     for (const std::string& input : options.inputs) {
         if (input == "-") return "standard input (-) has no file name for --output-dir";
         if (QFileInfo(toQPath(input)).fileName().isEmpty()) return input + " names no file";
         const QString name = toQPath(outputNameFor(options, input));
-        const auto [it, fresh] = byName.emplace(name, input);
+        const auto [it, fresh] = byName.emplace(foldsCase ? name.toCaseFolded() : name, input);
         if (!fresh) {
+            const QString earlier = toQPath(outputNameFor(options, it->second));
             return "inputs " + it->second + " and " + input +
                    (QFileInfo(toQPath(it->second)).fileName() ==
                             QFileInfo(toQPath(input)).fileName()
                         ? " have the same file name "
                         : " would both be written to ") +
-                   name.toStdString();
+                   name.toStdString() +
+                   (earlier == name
+                        ? ""
+                        : " (" + options.outputDir + " does not tell letter case apart)");
         }
         const QFileInfo target(toQPath(outputPathFor(options, input)));
         if (target.exists() &&

@@ -289,6 +289,27 @@ TEST_F(Batch, SameFileNameTwiceIsRefusedBeforeAnythingIsWritten) {
     EXPECT_FALSE(QDir(m_dir.filePath("out")).exists());
 }
 
+// Names that differ only in letter case are one file where the folder does not
+// tell them apart (Windows): refused before anything is written.
+TEST_F(Batch, NamesDifferingInLetterCaseOnlyWhereTheyAreOneFile) {
+    putFile(m_dir.filePath("a/Thread.html"), cp932(kPage));
+    putFile(m_dir.filePath("b/thread.html"), cp932(kDat));
+    const CliRun run = runCliWith(
+        {"convert", "-j", "1", "-d", at("out"), at("a/Thread.html"), at("b/thread.html")});
+#ifdef _WIN32
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')),
+              "mozaru-cli: inputs " + at("a/Thread.html") + " and " + at("b/thread.html") +
+                  " would both be written to thread.html (" + at("out") +
+                  " does not tell letter case apart)");
+    EXPECT_FALSE(QDir(m_dir.filePath("out")).exists());
+#else
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(fileBytes(m_dir.filePath("out/Thread.html")), cp932(kPage));
+    EXPECT_EQ(fileBytes(m_dir.filePath("out/thread.html")), cp932(kDatPage));
+#endif
+}
+
 TEST_F(Batch, OutputThatWouldReplaceItsInputIsRefused) {
     putFile(m_dir.filePath("a/x.html"), cp932(kPage));
     const CliRun run = runCliWith({"extract", "-d", at("a"), at("a/x.html")});

@@ -8,6 +8,10 @@
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QDir>
+
+#include "files/device_win32.h"
 #endif
 
 namespace mozaru {
@@ -83,6 +87,15 @@ bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* e
 
 bool saveFileAtomically(const QString& path, const std::function<bool(const ByteWriter&)>& produce,
                         QString* error) {
+#ifdef _WIN32
+    // NUL, CON, a pipe: QFile cannot open them by these names.
+    DeviceWriter device(QDir::toNativeSeparators(path).toStdU16String());
+    if (device.isOpen()) {
+        const bool ok = produce([&device](std::string_view bytes) { return device.write(bytes); });
+        if (!ok && error != nullptr) *error = QString::fromStdU16String(device.error());
+        return ok;
+    }
+#endif
     if (writesInPlace(path)) return writeInPlace(path, produce, error);
     QSaveFile file(path);
     // QSaveFile writes to a temporary file beside the target and renames it

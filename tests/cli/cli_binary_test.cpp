@@ -44,6 +44,19 @@ TEST(Binary, PipesStandardInputToStandardOutput) {
     EXPECT_EQ(ran.err, "");
 }
 
+#ifdef _WIN32
+// Devices are written into, not replaced by a new file (nor refused by name).
+class DeviceOutput : public ::testing::TestWithParam<const char*> {};
+
+INSTANTIATE_TEST_SUITE_P(Binary, DeviceOutput, ::testing::Values("NUL", "nul"));
+
+TEST_P(DeviceOutput, IsWrittenInto) {
+    const Ran ran = runBinary({"extract", "-o", GetParam()}, cp932(kPage));
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_EQ(ran.out, "");
+    EXPECT_EQ(ran.err, "");
+}
+#else
 // /dev/stdout, here a pipe, is written into, not replaced by a new file.
 TEST(Binary, OutputNamedDevStdoutGoesThroughThePipe) {
     const Ran ran = runBinary({"extract", "-o", "/dev/stdout"}, cp932(kPage));
@@ -51,6 +64,7 @@ TEST(Binary, OutputNamedDevStdoutGoesThroughThePipe) {
     EXPECT_EQ(ran.out, cp932(u"\r\n<HR>\r\n" + kBody + u"<HR>"));
     EXPECT_EQ(ran.err, "");
 }
+#endif
 
 TEST(Binary, LargeInputThroughPipes) {
     // More than any pipe buffer in both directions.

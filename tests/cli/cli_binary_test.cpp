@@ -34,6 +34,13 @@ Ran runBinary(const QStringList& args, const std::string& input = {}) {
     return ran;
 }
 
+// The binary's messages end their lines as the system's text files do.
+#ifdef _WIN32
+const std::string kLineEnd = "\r\n";
+#else
+const std::string kLineEnd = "\n";
+#endif
+
 const std::u16string kBody = u"（●　●）<BR>　∪<BR>／＼<BR>￣￣<BR>＿＿<BR>｜｜<BR>";
 const std::u16string kPage = u"<DL><DT>1<DD>" + kBody + u"<DT>2<DD>本文です<BR></DL>";
 
@@ -79,7 +86,7 @@ TEST(Binary, UsageErrorExitsTwo) {
     const Ran ran = runBinary({"extract", "--level", "5"});
     EXPECT_EQ(ran.status, 2);
     EXPECT_EQ(ran.out, "");
-    EXPECT_EQ(ran.err.substr(0, ran.err.find('\n')), "mozaru-cli: --level: 5 not in {0,1,2}");
+    EXPECT_EQ(ran.err.substr(0, ran.err.find(kLineEnd)), "mozaru-cli: --level: 5 not in {0,1,2}");
 }
 
 TEST(Binary, BatchWritesEveryReadableInput) {
@@ -92,8 +99,9 @@ TEST(Binary, BatchWritesEveryReadableInput) {
     args << dir.filePath("missing.html");
     const Ran ran = runBinary(args);
     EXPECT_EQ(ran.status, 1);
-    EXPECT_EQ(ran.err, "mozaru-cli: cannot read " + path(dir.filePath("missing.html")) +
-                           ": No such file or directory\n");
+    const std::string missing = path(dir.filePath("missing.html"));
+    EXPECT_EQ(ran.err,
+              "mozaru-cli: cannot read " + missing + ": " + readFailure(missing) + kLineEnd);
     EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files),
               (QStringList{"a.html", "b.html", "c.html"}));
     EXPECT_EQ(fileBytes(dir.filePath("out/b.html")), cp932(u"\r\n<HR>\r\n" + kBody + u"<HR>"));

@@ -1,6 +1,9 @@
 // mozaru-cli's batches: checked before anything is written, then run on threads.
 #include "cli/batch.h"
 
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
 #include <algorithm>
 #include <atomic>
 #include <filesystem>
@@ -19,9 +22,44 @@ namespace mozaru {
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// Whether folder takes names that differ only in letter case for one file:
+// always on Windows; elsewhere (a FAT stick, a macOS disk, a casefolded ext4
+// folder) as the folder, or the nearest one above it that exists, answers for
+// the first of its entries with a letter, looked up in the other case.
+// Nothing is written to find out.
+bool foldsLetterCase(const QString& folder) {
+#ifdef _WIN32
+    (void)folder;
+    return true;
+#else
+    namespace fs = std::filesystem;
+    QFileInfo existing(QFileInfo(folder).absoluteFilePath());
+    while (!existing.isDir() && !existing.isRoot()) existing = QFileInfo(existing.path());
+    QDirIterator entries(existing.filePath(),
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (entries.hasNext()) {
+        entries.next();
+        const QString name = entries.fileName();
+        QString other = name.toUpper();
+        if (other == name) other = name.toLower();
+        if (other == name) continue;
+        std::error_code ec;
+        return fs::equivalent(fs::path(entries.filePath().toStdU16String()),
+                              fs::path(QDir(existing.filePath()).filePath(other).toStdU16String()),
+                              ec);
+    }
+    return false;
+#endif
+}
+
+}  // namespace
+
 std::string batchProblem(const CliOptions& options) {
-    std::map<std::string, std::string> byName;
-    std::map<fs::path, std::string> byFile;  // the inputs by their canonical paths
+    const bool foldsCase = foldsLetterCase(toQPath(options.outputDir));
+    std::map<std::string, std::string> byName;  // by the name as the folder compares it
+    std::map<fs::path, std::string> byFile;     // the inputs by their canonical paths
     for (const std::string& input : options.inputs) {
         std::error_code ec;
         const fs::path file = fs::canonical(fsPath(input), ec);
@@ -32,13 +70,18 @@ std::string batchProblem(const CliOptions& options) {
         const fs::path path = fsPath(input);
         if (path.filename().empty()) return shownPath(input) + " names no file";
         const std::string name = outputNameFor(options, input);
-        const auto [it, fresh] = byName.emplace(name, input);
+        const std::string key = foldsCase ? toQPath(name).toCaseFolded().toStdString() : name;
+        const auto [it, fresh] = byName.emplace(key, input);
         if (!fresh) {
+            const std::string earlier = outputNameFor(options, it->second);
             return "inputs " + shownPath(it->second) + " and " + shownPath(input) +
                    (fsPath(it->second).filename() == path.filename()
                         ? " have the same file name "
                         : " would both be written to ") +
-                   shownPath(name);
+                   shownPath(name) +
+                   (earlier == name ? ""
+                                    : " (" + shownPath(options.outputDir) +
+                                          " does not tell letter case apart)");
         }
         std::error_code ec;
         const auto replaced = byFile.find(fs::canonical(fsPath(outputPathFor(options, input)), ec));

@@ -348,6 +348,9 @@ void addCollectionCommands(CLI::App& app, CliOptions& options, OptionNames& name
 }
 
 void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
+    // CLI11 on Windows would take /path as an option (and /level 2 as
+    // --level 2); paths there may start with / too. The commands inherit this.
+    app.allow_windows_style_options(false);
     app.require_subcommand(1);
     CLI::App* extract = addCommand(app, "extract", "keep the post bodies that are ASCII art",
                                    CliCommand::Extract, options);

@@ -23,8 +23,17 @@ struct Contexts {
 };
 
 Contexts& contexts() {
+#ifdef _WIN32
+    // A thread_local object with a destructor brings down mingw's static
+    // winpthreads when the thread ends: each worker's contexts live as long
+    // as the process (one per indexing thread).
+    thread_local Contexts* c = nullptr;
+    if (c == nullptr) c = new Contexts;
+    return *c;
+#else
     thread_local Contexts c;
     return c;
+#endif
 }
 
 }  // namespace

@@ -100,7 +100,8 @@ std::filesystem::path fsPath(const std::string& path) {
 
 std::string nativeOf(const std::filesystem::path& path) {
 #ifdef _WIN32
-    const std::u8string utf8 = path.u8string();
+    // '/' between names, as every other path the program shows.
+    const std::u8string utf8 = path.generic_u8string();
     return std::string(utf8.begin(), utf8.end());
 #else
     return path.native();

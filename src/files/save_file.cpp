@@ -16,6 +16,10 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QDir>
+
+#include "files/device_win32.h"
 #endif
 
 namespace mozaru {
@@ -204,6 +208,15 @@ bool saveFileAtomically(const QString& path, const QByteArray& bytes, QString* e
 }
 
 bool saveFileAtomically(const QString& path, const Producer& produce, QString* error) {
+#ifdef _WIN32
+    // NUL, CON, a pipe: QFile cannot open them by these names.
+    DeviceWriter device(QDir::toNativeSeparators(path).toStdU16String());
+    if (device.isOpen()) {
+        const bool ok = produce([&device](std::string_view bytes) { return device.write(bytes); });
+        if (!ok && error != nullptr) *error = QString::fromStdU16String(device.error());
+        return ok;
+    }
+#endif
     const QString name = fileSystemName(path);
     if (writesInPlace(name)) return writeInPlace(name, produce, error);
 #ifdef _WIN32

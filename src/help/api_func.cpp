@@ -2,6 +2,7 @@
 #include "help/api_func.h"
 
 #include <array>
+#include <string>
 
 #include "help/browser_path.h"
 
@@ -34,6 +35,33 @@ std::u16string GetRegExePath(HKEY rootKey, const std::string& keyPath,
     std::u16string text(static_cast<std::size_t>(length), u'\0');
     MultiByteToWideChar(CP_ACP, 0, bytes, count, reinterpret_cast<LPWSTR>(text.data()), length);
     return cutRegExePath(text);
+}
+
+namespace {
+
+// The ProgId the user chose for http links, or empty.
+std::string userChoiceProgId() {
+    std::array<char, 256> progId{};
+    DWORD size = progId.size() - 1;
+    if (RegGetValueA(HKEY_CURRENT_USER,
+                     "Software\\Microsoft\\Windows\\Shell\\Associations\\UrlAssociations\\http\\"
+                     "UserChoice",
+                     "ProgId", RRF_RT_REG_SZ, nullptr, progId.data(), &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    return progId.data();
+}
+
+}  // namespace
+
+std::u16string DefaultBrowserExePath() {
+    const std::string progId = userChoiceProgId();
+    if (!progId.empty()) {
+        std::u16string chosen =
+            GetRegExePath(HKEY_CLASSES_ROOT, progId + "\\shell\\open\\command", "");
+        if (chosen != kNoBrowser) return chosen;
+    }
+    return GetRegExePath(HKEY_LOCAL_MACHINE, "SOFTWARE\\Classes\\HTTP\\shell\\open\\command", "");
 }
 
 }  // namespace mozaru::APIFunc

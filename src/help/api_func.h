@@ -18,5 +18,12 @@ namespace mozaru::APIFunc {
 std::u16string GetRegExePath(HKEY rootKey, const std::string& keyPath,
                              const std::string& valueName);
 
+// The default browser's executable, or "-1": the open command of the ProgId
+// the user chose for http (Windows 8 and later keep the choice under
+// HKEY_CURRENT_USER's UrlAssociations\http\UserChoice) under
+// HKEY_CLASSES_ROOT, else the machine's http command, which older Windows
+// keep (HKEY_LOCAL_MACHINE\SOFTWARE\Classes\HTTP\shell\open\command).
+std::u16string DefaultBrowserExePath();
+
 }  // namespace mozaru::APIFunc
 #endif

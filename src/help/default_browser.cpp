@@ -86,9 +86,7 @@ QString browserFromDesktopFile(const QString& desktopFilePath) {
 
 QString findDefaultBrowser() {
 #ifdef _WIN32
-    return QStringView(APIFunc::GetRegExePath(HKEY_LOCAL_MACHINE,
-                                              "SOFTWARE\\Classes\\HTTP\\shell\\open\\command", ""))
-        .toString();
+    return QString::fromStdU16String(APIFunc::DefaultBrowserExePath());
 #else
     QString id = firstOutputLine(QStringLiteral("xdg-settings"),
                                  {QStringLiteral("get"), QStringLiteral("default-web-browser")});

@@ -8,9 +8,10 @@ namespace mozaru {
 // "<programFolder>/説明書/説明書.html" in the platform's separators.
 QString manualPath(const QString& programFolder);
 
-// The default browser's executable, or "-1". Windows: the registered command
-// for http (APIFunc::GetRegExePath). Elsewhere: the desktop entry named by
-// xdg-settings (or xdg-mime), its Exec= program found on PATH.
+// The default browser's executable, or "-1". Windows: the user's choice for
+// http, else the machine's command (APIFunc::DefaultBrowserExePath).
+// Elsewhere: the desktop entry named by xdg-settings (or xdg-mime), its Exec=
+// program found on PATH.
 QString findDefaultBrowser();
 
 // The desktop entry's file for a desktop-file id ("firefox.desktop", or

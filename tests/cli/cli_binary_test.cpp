@@ -36,6 +36,13 @@ Ran runBinary(const QStringList& args, const std::string& input = {},
     return ran;
 }
 
+// The binary's messages end their lines as the system's text files do.
+#ifdef _WIN32
+const std::string kLineEnd = "\r\n";
+#else
+const std::string kLineEnd = "\n";
+#endif
+
 const std::u16string kBody = u"（●　●）<BR>　∪<BR>／＼<BR>￣￣<BR>＿＿<BR>｜｜<BR>";
 const std::u16string kPage = u"<DL><DT>1<DD>" + kBody + u"<DT>2<DD>本文です<BR></DL>";
 
@@ -46,6 +53,19 @@ TEST(Binary, PipesStandardInputToStandardOutput) {
     EXPECT_EQ(ran.err, "");
 }
 
+#ifdef _WIN32
+// Devices are written into, not replaced by a new file (nor refused by name).
+class DeviceOutput : public ::testing::TestWithParam<const char*> {};
+
+INSTANTIATE_TEST_SUITE_P(Binary, DeviceOutput, ::testing::Values("NUL", "nul"));
+
+TEST_P(DeviceOutput, IsWrittenInto) {
+    const Ran ran = runBinary({"extract", "-o", GetParam()}, cp932(kPage));
+    EXPECT_EQ(ran.status, 0) << ran.err;
+    EXPECT_EQ(ran.out, "");
+    EXPECT_EQ(ran.err, "");
+}
+#else
 // /dev/stdout, here a pipe, is written into, not replaced by a new file.
 TEST(Binary, OutputNamedDevStdoutGoesThroughThePipe) {
     const Ran ran = runBinary({"extract", "-o", "/dev/stdout"}, cp932(kPage));
@@ -53,6 +73,7 @@ TEST(Binary, OutputNamedDevStdoutGoesThroughThePipe) {
     EXPECT_EQ(ran.out, cp932(u"\r\n<HR>\r\n" + kBody + u"<HR>"));
     EXPECT_EQ(ran.err, "");
 }
+#endif
 
 #ifdef MOZARU_EXPORT_IMAGES
 // A machine without any of the AA faces (fontconfig given no fonts at all).
@@ -88,7 +109,7 @@ TEST(Binary, UsageErrorExitsTwo) {
     const Ran ran = runBinary({"extract", "--level", "5"});
     EXPECT_EQ(ran.status, 2);
     EXPECT_EQ(ran.out, "");
-    EXPECT_EQ(ran.err.substr(0, ran.err.find('\n')), "mozaru-cli: --level: 5 not in {0,1,2}");
+    EXPECT_EQ(ran.err.substr(0, ran.err.find(kLineEnd)), "mozaru-cli: --level: 5 not in {0,1,2}");
 }
 
 TEST(Binary, BatchWritesEveryReadableInput) {
@@ -101,8 +122,9 @@ TEST(Binary, BatchWritesEveryReadableInput) {
     args << dir.filePath("missing.html");
     const Ran ran = runBinary(args);
     EXPECT_EQ(ran.status, 1);
-    EXPECT_EQ(ran.err, "mozaru-cli: cannot read " + path(dir.filePath("missing.html")) +
-                           ": No such file or directory\n");
+    const std::string missing = path(dir.filePath("missing.html"));
+    EXPECT_EQ(ran.err,
+              "mozaru-cli: cannot read " + missing + ": " + readFailure(missing) + kLineEnd);
     EXPECT_EQ(QDir(dir.filePath("out")).entryList(QDir::Files),
               (QStringList{"a.html", "b.html", "c.html"}));
     EXPECT_EQ(fileBytes(dir.filePath("out/b.html")), cp932(u"\r\n<HR>\r\n" + kBody + u"<HR>"));

@@ -66,4 +66,11 @@ inline std::string path(const QString& p) {
     return p.toStdString();
 }
 
+// Why the system will not open path for reading, in its own words.
+inline std::string readFailure(const std::string& path) {
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? std::string("<readable>")
+                                          : file.errorString().toStdString();
+}
+
 }  // namespace mozaru::test

@@ -69,9 +69,14 @@ TEST_F(Indexing, AnUndecodableFileIsNamedAndSkipped) {
     const IndexReport report = indexCollection(test::indexing(db(), {lib()}));
     EXPECT_EQ(report.filesSkipped, 1u);
     ASSERT_EQ(report.problems.size(), 1u);
-    EXPECT_EQ(report.problems[0], (m_root / "lib" / "bad.mlt").string() +
-                                      ": 1 undecodable bytes (read as CP932); skipped, "
-                                      "--input-encoding names its encoding");
+    // The file by its whole path (on Windows with its drive, '/' between names).
+    EXPECT_TRUE(report.problems[0].ends_with(
+        "/lib/bad.mlt: 1 undecodable bytes (read as CP932); skipped, --input-encoding names its "
+        "encoding"))
+        << report.problems[0];
+#ifndef _WIN32
+    EXPECT_TRUE(report.problems[0].starts_with(m_root.string())) << report.problems[0];
+#endif
 }
 
 // Two halves indexed apart and merged hold what one index of the whole holds,

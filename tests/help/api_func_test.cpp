@@ -1,4 +1,5 @@
-// GetRegExePath against values the test writes under a scratch key of HKEY_CURRENT_USER.
+// GetRegExePath and the default browser against values the test writes under
+// scratch keys of HKEY_CURRENT_USER.
 #include "help/api_func.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +7,7 @@
 #include <optional>
 
 #include "support/hex_bytes.h"
+#include "support/scratch_registry.h"
 
 namespace mozaru {
 namespace {
@@ -51,6 +53,51 @@ INSTANTIATE_TEST_SUITE_P(
         RegistryCase{true, std::nullopt, u"-1"}, RegistryCase{false, std::nullopt, u"-1"},
         RegistryCase{true, kLongest, std::u16string(kLongest.begin(), kLongest.end())},
         RegistryCase{true, "C:\\" + std::string(249, 'a') + ".exe", u"-1"}));
+
+struct BrowserCase {
+    const char* progId;          // the user's choice for http; nullptr: none
+    const char* chosenCommand;   // its open command; nullptr: none
+    const char* machineCommand;  // the machine's http command; nullptr: none
+    std::u16string expected;
+};
+
+class DefaultBrowserExePathTest : public testing::TestWithParam<BrowserCase> {};
+
+TEST_P(DefaultBrowserExePathTest, AsksTheUsersChoiceFirst) {
+    const BrowserCase& c = GetParam();
+    const test::ScratchRegistry registry;
+    if (c.progId != nullptr) {
+        test::ScratchRegistry::set(HKEY_CURRENT_USER,
+                                   "Software\\Microsoft\\Windows\\Shell\\Associations\\"
+                                   "UrlAssociations\\http\\UserChoice",
+                                   "ProgId", c.progId);
+    }
+    if (c.chosenCommand != nullptr) {
+        test::ScratchRegistry::set(HKEY_CLASSES_ROOT, "MozaruTestURL\\shell\\open\\command", "",
+                                   c.chosenCommand);
+    }
+    if (c.machineCommand != nullptr) {
+        test::ScratchRegistry::set(HKEY_LOCAL_MACHINE,
+                                   "SOFTWARE\\Classes\\HTTP\\shell\\open\\command", "",
+                                   c.machineCommand);
+    }
+    EXPECT_EQ(APIFunc::DefaultBrowserExePath(), c.expected);
+}
+
+const char* const kChosen = "\"C:\\Web\\chosen.exe\" --single-argument %1";
+const char* const kSeeds = "C:\\Old\\seed.exe -nohome";
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, DefaultBrowserExePathTest,
+    testing::Values(BrowserCase{"MozaruTestURL", kChosen, kSeeds, u"C:\\Web\\chosen.exe"},
+                    BrowserCase{"MozaruTestURL", kChosen, nullptr, u"C:\\Web\\chosen.exe"},
+                    // No choice, a choice without a command or with none to cut: the seed's key.
+                    BrowserCase{nullptr, kChosen, kSeeds, u"C:\\Old\\seed.exe"},
+                    BrowserCase{"MozaruTestURL", nullptr, kSeeds, u"C:\\Old\\seed.exe"},
+                    BrowserCase{"Missing", kChosen, kSeeds, u"C:\\Old\\seed.exe"},
+                    BrowserCase{"MozaruTestURL", "chosen %1", kSeeds, u"C:\\Old\\seed.exe"},
+                    BrowserCase{"MozaruTestURL", nullptr, nullptr, u"-1"},
+                    BrowserCase{nullptr, nullptr, nullptr, u"-1"}));
 
 }  // namespace
 }  // namespace mozaru

@@ -88,9 +88,10 @@ int runOnInputs(CliOptions& options, std::istream& in, std::ostream& out, std::o
 }  // namespace
 
 int runCli(std::vector<std::string> args, std::istream& in, std::ostream& out, std::ostream& err,
-           bool errIsTerminal) {
+           bool errIsTerminal, bool outIsTerminal) {
     CliOptions options;
-    if (const std::optional<int> status = parseCommandLine(std::move(args), options, out, err)) {
+    if (const std::optional<int> status =
+            parseCommandLine(std::move(args), options, out, err, outIsTerminal)) {
         return *status;
     }
     switch (options.command) {

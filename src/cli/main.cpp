@@ -48,6 +48,6 @@ int main(int argc, char** argv) {
     std::setlocale(LC_CTYPE, "");
     std::setlocale(LC_MESSAGES, "");
     return mozaru::runCli(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
-                          std::cerr, isatty(STDERR_FILENO) != 0);
+                          std::cerr, isatty(STDERR_FILENO) != 0, isatty(STDOUT_FILENO) != 0);
 #endif
 }

@@ -312,7 +312,7 @@ int usageError(std::ostream& err, const std::string& message) {
 }
 
 std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& options,
-                                    std::ostream& out, std::ostream& err) {
+                                    std::ostream& out, std::ostream& err, bool outIsTerminal) {
     OptionNames names;
     options.jobs = std::max(1u, std::thread::hardware_concurrency());
     CLI::App app(cliText("about"_text), "mozaru-cli");
@@ -338,9 +338,13 @@ std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& o
         options.toGiven = true;
     }
     const ExportFormat& output = exportFormat(options.to);
+    // A terminal shows UTF-8 (CP932 bytes there would be mojibake); files and
+    // pipes get CP932, as the window's files are, unless the output is a web page.
+    const bool toTerminal = outIsTerminal && options.output.empty() && options.outputDir.empty();
     options.outputEncoding =
-        names.output.empty() ? (output.utf8ByDefault ? OutputEncoding::Utf8 : OutputEncoding::Cp932)
-                             : kOutputEncodings.at(lowered(names.output));
+        names.output.empty()
+            ? (output.utf8ByDefault || toTerminal ? OutputEncoding::Utf8 : OutputEncoding::Cp932)
+            : kOutputEncodings.at(lowered(names.output));
     options.picture.transparent = lowered(names.background) == "transparent";
     if (!names.author.empty() &&
         !parseAuthorChoice(QString::fromStdString(names.author).toStdU16String(), options.author)) {

@@ -190,7 +190,7 @@ inline constexpr CliText kCliTexts[] = {
      "                           walked for *.dat *.json *.html *.htm *.txt, results at the "
      "same paths\n"
      "  --input-encoding auto|cp932|euc-jp|utf-8   (default auto)\n"
-     "  --output-encoding cp932|utf-8              (default cp932)\n"
+     "  --output-encoding cp932|utf-8              (default: utf-8 to a terminal, else cp932)\n"
      "  --input-format {2}\n"
      "                           (default auto: recognise every form Mozaru reads)\n"
      "  --allow-empty            an input in which no post is found is no error\n"
@@ -220,7 +220,7 @@ inline constexpr CliText kCliTexts[] = {
      "                           INPUT は *.dat *.json *.html *.htm *.txt "
      "を探し、結果は同じ道筋に\n"
      "  --input-encoding auto|cp932|euc-jp|utf-8   （省略時 auto）\n"
-     "  --output-encoding cp932|utf-8              （省略時 cp932）\n"
+     "  --output-encoding cp932|utf-8              （省略時は端末へ utf-8、それ以外は cp932）\n"
      "  --input-format {2}\n"
      "                           （省略時 auto: Mozaru が読める形式をすべて見分ける）\n"
      "  --allow-empty            投稿が見つからない入力をエラーにしない\n"
@@ -324,8 +324,10 @@ inline constexpr CliText kCliTexts[] = {
      "is created; two results of the same name are refused before anything is written",
      "一括処理: 結果はそれぞれ DIR/<入力のファイル名> に、フォルダのファイルはその下の同じ道筋に"
      "書く。DIR はなければ作る。同じ名前の結果が 2 つあれば、何も書かずに断る"},
-    {"output-encoding", "default cp932 (a web page: utf-8)", "省略時 cp932（Web ページは utf-8）"},
-    {"output-encoding-search", "default cp932", "省略時 cp932"},
+    {"output-encoding", "default: utf-8 to a terminal, else cp932 (a web page: utf-8)",
+     "省略時は端末へ utf-8、それ以外は cp932（Web ページは utf-8）"},
+    {"output-encoding-search", "default: utf-8 to a terminal, else cp932",
+     "省略時は端末へ utf-8、それ以外は cp932"},
     {"jobs", "files processed in parallel in batch mode (default: cores)",
      "一括処理で同時に処理するファイルの数（省略時は CPU の数）"},
     {"index-jobs", "threads that read files (default: cores)",

@@ -100,6 +100,7 @@ inline constexpr CliText kCliTexts[] = {
      "本文 {1} 件を調べ、AA は {2} 件（うち作者のもの {3} 件）でした"},
 
     // Batches, folders and the folder walk.
+    {"progress", "{1}/{2} files, {3} MB/s", "{1}/{2} ファイル、{3} MB/s"},
     {"several-inputs", "several inputs need --output-dir (-d); -o takes one input",
      "入力が複数のときは --output-dir (-d) を指定してください（-o は入力一つだけです）"},
     {"stdin-in-batch", "standard input (-) has no file name for --output-dir",

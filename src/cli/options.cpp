@@ -110,8 +110,8 @@ void translateHelp(CLI::App& app) {
          {"Usage", "OPTIONS", "SUBCOMMAND", "Positionals", "REQUIRED", "Excludes", "Needs"}) {
         formatter->label(label, cliText(label));
     }
+    app.option_defaults()->group(cliText("Options"_text));  // before the help flag takes it
     app.set_help_flag("-h,--help", cliText("help-flag"_text));
-    app.option_defaults()->group(cliText("Options"_text));
 }
 
 void addLevel(CLI::App& command, CliOptions& options) {

@@ -376,6 +376,9 @@ TEST(Japanese, Help) {
     }
     EXPECT_EQ(run.out.find("Print this help"), std::string::npos);
     EXPECT_EQ(run.out.find("the "), std::string::npos);
+    const std::string commands = runCliWith({"--help"}, {}, CliLanguage::Japanese).out;
+    EXPECT_NE(commands.find("\nオプション:\n"), std::string::npos) << commands;
+    EXPECT_NE(commands.find("\nコマンド:\n"), std::string::npos) << commands;
 }
 
 // Every row has both languages with the same blanks, and every row of

@@ -48,24 +48,24 @@ bool resolveAuthorOf(const CliOptions& options, const std::string& input, std::u
     return false;
 }
 
-std::string authorChosen(const ResolvedAuthor& resolved) {
+std::string authorChosen(const ResolvedAuthor& resolved, CliLanguage language) {
     const AuthorChoice& a = resolved.author;
-    std::string why = cliText("author-as-given"_text);
+    std::string why = cliTextIn(language, "author-as-given"_text);
     if (resolved.post != 0) {
         const std::string post = std::to_string(resolved.post);
         switch (a.key) {
             case AuthorKey::Id:
-                why = cliText("author-by-id"_text, {post});
+                why = cliTextIn(language, "author-by-id"_text, {post});
                 break;
             case AuthorKey::Trip:
-                why = cliText("author-by-trip"_text, {post});
+                why = cliTextIn(language, "author-by-trip"_text, {post});
                 break;
             default:
-                why = cliText("author-by-name"_text, {post});
+                why = cliTextIn(language, "author-by-name"_text, {post});
                 break;
         }
     }
-    return cliText("author-chosen"_text, {keyName(a.key) + ":" + utf8(a.value), why});
+    return cliTextIn(language, "author-chosen"_text, {keyName(a.key) + ":" + utf8(a.value), why});
 }
 
 }  // namespace mozaru

@@ -191,7 +191,9 @@ std::string jsonEscaped(std::u16string_view text) {
 void writeExplanation(std::u16string_view text, std::int16_t level, Detector detector, bool json,
                       std::ostream& out, const ResolvedAuthor& author) {
     if (author.author.key != AuthorKey::Off) {
-        const std::string chosen = authorChosen(author);
+        // What programs read stays in English.
+        const std::string chosen =
+            authorChosen(author, json ? CliLanguage::English : cliLanguage());
         if (json) {
             const std::u16string words = QString::fromStdString(chosen).toStdU16String();
             out << "{\"author\":\"" << jsonEscaped(words) << "\"}\n";

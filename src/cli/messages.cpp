@@ -32,18 +32,18 @@ constexpr std::size_t kLeastWords = 5;
 constexpr int kDepth = 3;
 
 CliLanguage languageOfEnvironment() {
-#ifdef _WIN32
-    return QLocale::system().language() == QLocale::Japanese ? CliLanguage::Japanese
-                                                             : CliLanguage::English;
-#else
     // The first of these that is set names the messages' locale, as for
-    // every other program.
+    // every other program (on Windows too, where a shell like MSYS sets them).
     for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
         const char* value = std::getenv(name);
         if (value == nullptr || *value == '\0') continue;
         return std::string_view(value).starts_with("ja") ? CliLanguage::Japanese
                                                          : CliLanguage::English;
     }
+#ifdef _WIN32
+    return QLocale::system().language() == QLocale::Japanese ? CliLanguage::Japanese
+                                                             : CliLanguage::English;
+#else
     return CliLanguage::English;
 #endif
 }
@@ -192,8 +192,13 @@ void setCliLanguage(CliLanguage language) {
 }
 
 std::string cliText(CliTextId id, std::initializer_list<std::string_view> args) {
+    return cliTextIn(cliLanguage(), id, args);
+}
+
+std::string cliTextIn(CliLanguage language, CliTextId id,
+                      std::initializer_list<std::string_view> args) {
     const CliText& row = kCliTexts[id.index];
-    return filled(cliLanguage() == CliLanguage::Japanese ? row.japanese : row.english, args.begin(),
+    return filled(language == CliLanguage::Japanese ? row.japanese : row.english, args.begin(),
                   args.size());
 }
 

@@ -19,13 +19,16 @@ namespace mozaru {
 enum class CliLanguage { English, Japanese };
 
 // Japanese under a ja locale (LC_ALL, LC_MESSAGES, LANG, the first set;
-// on Windows the user's language), English otherwise; read once.
+// on Windows, when none is, the user's language), English otherwise; read once.
 CliLanguage cliLanguage();
 // For tests, and for a caller that knows better.
 void setCliLanguage(CliLanguage language);
 
 // The row's text in the language, {1}, {2}... replaced by args.
 std::string cliText(CliTextId id, std::initializer_list<std::string_view> args = {});
+// The same in a given language: what programs read (JSON) is always English.
+std::string cliTextIn(CliLanguage language, CliTextId id,
+                      std::initializer_list<std::string_view> args = {});
 // A text another part of the program wrote in English (a board form's or an
 // output's description, a collection's error, CLI11's words): in Japanese
 // when a row has it as its English, its blanks filled from the text; a

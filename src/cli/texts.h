@@ -437,6 +437,7 @@ inline constexpr CliText kCliTexts[] = {
      "入力の上限 {1} MiB を超えています"},
     {"of-too-large-bytes", "larger than the input limit of {1} bytes",
      "入力の上限 {1} バイトを超えています"},
+    {"of-windows-error", "Windows error {1}", "Windows のエラー {1}"},
     {"of-is-a-directory", "Is a directory", "ディレクトリです"},
     {"of-font-size", "the font size must be {1} to {2} px",
      "文字の大きさは {1}～{2} px にしてください"},

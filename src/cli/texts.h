@@ -102,7 +102,7 @@ inline constexpr CliText kCliTexts[] = {
     // Batches, folders and the folder walk.
     {"progress", "{1}/{2} files, {3} MB/s", "{1}/{2} ファイル、{3} MB/s"},
     {"several-inputs", "several inputs need --output-dir (-d); -o takes one input",
-     "入力が複数のときは --output-dir (-d) を指定してください（-o は入力一つだけです）"},
+     "入力が複数のときは --output-dir (-d) を指定してください（-o は入力 1 つだけです）"},
     {"stdin-in-batch", "standard input (-) has no file name for --output-dir",
      "標準入力（-）には --output-dir で使うファイル名がありません"},
     {"names-no-file", "{1} names no file", "{1} はファイルの名前ではありません"},

@@ -120,7 +120,7 @@ TEST(Binary, JapaneseUnderAJapaneseLocale) {
     EXPECT_EQ(ran.status, 2);
     EXPECT_EQ(ran.err.substr(0, ran.err.find(kLineEnd)),
               "mozaru-cli: 入力が複数のときは --output-dir (-d) を指定してください（-o "
-              "は入力一つだけです）");
+              "は入力 1 つだけです）");
     EXPECT_NE(ran.err.find("使い方:" + kLineEnd), std::string::npos);
 }
 

@@ -332,7 +332,7 @@ INSTANTIATE_TEST_SUITE_P(
         InJapanese{{"extract", "a.html", "b.html"},
                    "",
                    "mozaru-cli: 入力が複数のときは --output-dir (-d) を指定してください（-o "
-                   "は入力一つだけです）"},
+                   "は入力 1 つだけです）"},
         InJapanese{{},
                    "",
                    "mozaru-cli: コマンドを 1 つ指定してください: extract、convert、add-breaks、"

@@ -33,44 +33,39 @@ std::string keyName(AuthorKey key) {
 bool resolveAuthorOf(const CliOptions& options, const std::string& input, std::u16string_view page,
                      ResolvedAuthor& resolved, std::vector<std::string>& messages) {
     resolved = resolveAuthor(page, options.author);
-    const std::string post = "post " + std::to_string(resolved.post);
     switch (resolved.problem) {
         case AuthorProblem::None:
             return true;
         case AuthorProblem::NoHeader:
-            messages.push_back(cliMessage(
-                displayName(input) +
-                ": --author auto: the first post has no header (<DT>N ：NAME：DATE ID:X) to take "
-                "the author from"));
+            messages.push_back(cliMessage("author-no-header"_text, {displayName(input)}));
             return false;
         case AuthorProblem::DefaultName:
             messages.push_back(cliMessage(
-                displayName(input) + ": --author auto: " + post +
-                "'s header shows no ID, no trip, and the board's default name " +
-                utf8(resolved.header.name) + "; name the author with id:X, trip:X or name:X"));
+                "author-default-name"_text,
+                {displayName(input), std::to_string(resolved.post), utf8(resolved.header.name)}));
             return false;
     }
     return false;
 }
 
-std::string authorChosen(const ResolvedAuthor& resolved) {
+std::string authorChosen(const ResolvedAuthor& resolved, CliLanguage language) {
     const AuthorChoice& a = resolved.author;
-    std::string why = "as given";
+    std::string why = cliTextIn(language, "author-as-given"_text);
     if (resolved.post != 0) {
-        const std::string post = "post " + std::to_string(resolved.post) + "'s header";
+        const std::string post = std::to_string(resolved.post);
         switch (a.key) {
             case AuthorKey::Id:
-                why = "the ID in " + post;
+                why = cliTextIn(language, "author-by-id"_text, {post});
                 break;
             case AuthorKey::Trip:
-                why = post + " shows no ID; its trip";
+                why = cliTextIn(language, "author-by-trip"_text, {post});
                 break;
             default:
-                why = post + " shows no ID and no trip; its name";
+                why = cliTextIn(language, "author-by-name"_text, {post});
                 break;
         }
     }
-    return keyName(a.key) + ":" + utf8(a.value) + " (" + why + ")";
+    return cliTextIn(language, "author-chosen"_text, {keyName(a.key) + ":" + utf8(a.value), why});
 }
 
 }  // namespace mozaru

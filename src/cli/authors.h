@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "extract/post_author.h"
 
@@ -16,6 +17,6 @@ bool resolveAuthorOf(const CliOptions& options, const std::string& input, std::u
                      ResolvedAuthor& resolved, std::vector<std::string>& messages);
 
 // Which author was chosen and why: "id:Ab3 (the ID in post 1's header)".
-std::string authorChosen(const ResolvedAuthor& resolved);
+std::string authorChosen(const ResolvedAuthor& resolved, CliLanguage language);
 
 }  // namespace mozaru

@@ -66,32 +66,28 @@ std::string batchProblem(const CliOptions& options) {
         if (!ec) byFile.emplace(file, input);
     }
     for (const std::string& input : options.inputs) {
-        if (input == "-") return "standard input (-) has no file name for --output-dir";
+        if (input == "-") return cliText("stdin-in-batch"_text);
         const fs::path path = fsPath(input);
-        if (path.filename().empty()) return shownPath(input) + " names no file";
+        if (path.filename().empty()) return cliText("names-no-file"_text, {shownPath(input)});
         const std::string name = outputNameFor(options, input);
         const std::string key = foldsCase ? toQPath(name).toCaseFolded().toStdString() : name;
         const auto [it, fresh] = byName.emplace(key, input);
         if (!fresh) {
             const std::string earlier = outputNameFor(options, it->second);
-            return "inputs " + shownPath(it->second) + " and " + shownPath(input) +
-                   (fsPath(it->second).filename() == path.filename()
-                        ? " have the same file name "
-                        : " would both be written to ") +
-                   shownPath(name) +
+            const bool sameName = fsPath(it->second).filename() == path.filename();
+            return cliText(sameName ? "same-file-name"_text : "same-result"_text,
+                           {shownPath(it->second), shownPath(input), shownPath(name)}) +
                    (earlier == name ? ""
-                                    : " (" + shownPath(options.outputDir) +
-                                          " does not tell letter case apart)");
+                                    : cliText("letter-case"_text, {shownPath(options.outputDir)}));
         }
         std::error_code ec;
         const auto replaced = byFile.find(fs::canonical(fsPath(outputPathFor(options, input)), ec));
         if (ec || replaced == byFile.end()) continue;
         if (replaced->second == input) {
-            return "the result of " + shownPath(input) +
-                   " would replace it (--output-dir is its folder)";
+            return cliText("result-replaces-input"_text, {shownPath(input)});
         }
-        return "the result of " + shownPath(input) + " would replace " +
-               shownPath(replaced->second) + ", an input of this run";
+        return cliText("result-replaces-other"_text,
+                       {shownPath(input), shownPath(replaced->second)});
     }
     return {};
 }
@@ -100,7 +96,7 @@ int runBatch(const CliOptions& options, std::istream& in, std::ostream& err, boo
     std::error_code ec;
     fs::create_directories(fsPath(options.outputDir), ec);
     if (ec) {
-        err << cliMessage("cannot create folder " + shownPath(options.outputDir)) << "\n";
+        err << cliMessage("cannot-create-folder"_text, {shownPath(options.outputDir)}) << "\n";
         return kExitFileError;
     }
     const std::size_t count = options.inputs.size();
@@ -117,8 +113,7 @@ int runBatch(const CliOptions& options, std::istream& in, std::ostream& err, boo
             } else {
                 outcomes[i].ok = false;
                 outcomes[i].messages.push_back(
-                    cliMessage("cannot write " + shownPath(output) + ": " + shownPath(link) +
-                               " is a symbolic link, which --output-dir never writes through"));
+                    cliMessage("output-link"_text, {shownPath(output), shownPath(link)}));
             }
             progress.fileDone(outcomes[i].inputBytes);
         }

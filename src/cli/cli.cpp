@@ -37,7 +37,7 @@ int runExplain(const CliOptions& options, std::istream& in, std::ostream& out, s
     }
     out.flush();
     if (!out) {
-        err << cliMessage("cannot write standard output") << "\n";
+        err << cliMessage("cannot-write-stdout"_text) << "\n";
         return kExitFileError;
     }
     return kExitOk;
@@ -54,7 +54,7 @@ int runIntoFolder(CliOptions& options, const FolderExpansion& folders, std::istr
     if (!problem.empty()) return usageError(err, problem);
     std::string folder;
     if (!makeOutputFolders(options, folder)) {
-        err << cliMessage("cannot create folder " + shownPath(folder)) << "\n";
+        err << cliMessage("cannot-create-folder"_text, {shownPath(folder)}) << "\n";
         return kExitFileError;
     }
     const int status = runBatch(options, in, err, errIsTerminal && !options.quiet);
@@ -75,7 +75,7 @@ int runOnInputs(CliOptions& options, std::istream& in, std::ostream& out, std::o
     if (!folders.usageProblem.empty()) return usageError(err, folders.usageProblem);
     if (!options.outputDir.empty()) return runIntoFolder(options, folders, in, err, errIsTerminal);
     if (options.inputs.size() > 1) {
-        return usageError(err, "several inputs need --output-dir (-d); -o takes one input");
+        return usageError(err, cliText("several-inputs"_text));
     }
     const std::string input = options.inputs.empty() ? "-" : options.inputs.front();
     const Destination destination =
@@ -88,9 +88,10 @@ int runOnInputs(CliOptions& options, std::istream& in, std::ostream& out, std::o
 }  // namespace
 
 int runCli(std::vector<std::string> args, std::istream& in, std::ostream& out, std::ostream& err,
-           bool errIsTerminal) {
+           bool errIsTerminal, bool outIsTerminal) {
     CliOptions options;
-    if (const std::optional<int> status = parseCommandLine(std::move(args), options, out, err)) {
+    if (const std::optional<int> status =
+            parseCommandLine(std::move(args), options, out, err, outIsTerminal)) {
         return *status;
     }
     switch (options.command) {

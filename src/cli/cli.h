@@ -13,8 +13,9 @@ inline constexpr int kExitFileError = 1;
 inline constexpr int kExitUsage = 2;
 
 // args: the command line without the program name. errIsTerminal allows the
-// progress line of batch runs on err.
+// progress line of batch runs on err; outIsTerminal makes UTF-8 the output
+// encoding of out.
 int runCli(std::vector<std::string> args, std::istream& in, std::ostream& out, std::ostream& err,
-           bool errIsTerminal = false);
+           bool errIsTerminal = false, bool outIsTerminal = false);
 
 }  // namespace mozaru

@@ -58,10 +58,10 @@ int runDedup(const CliOptions& options, std::ostream& out, std::ostream& err) {
         for (const Cluster& cluster : clusters) {
             for (std::size_t k = 1; k < cluster.size(); ++k) ++(cluster[k].exact ? exact : near);
         }
-        err << cliMessage(plural(table.size(), "picture", "pictures") + ": " +
-                          plural(clusters.size(), "cluster", "clusters") + ", " +
-                          std::to_string(exact) + " exact and " + std::to_string(near) +
-                          " near duplicates")
+        err << cliMessage("dedup-summary"_text,
+                          {cliCount(table.size(), "pictures-one"_text, "pictures"_text),
+                           cliCount(clusters.size(), "clusters-one"_text, "clusters"_text),
+                           std::to_string(exact), std::to_string(near)})
             << "\n";
     } catch (const std::exception& e) {
         err << cliMessage(e.what()) << "\n";

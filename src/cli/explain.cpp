@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "cli/authors.h"
+#include "cli/messages.h"
 #include "extract/extract_aa.h"
 #include "extract/is_aa.h"
 #include "extract/picture_stats.h"
@@ -87,9 +88,12 @@ public:
 
     void summary() {
         if (m_json) return;
-        m_out << m_examined << " bodies examined, " << m_kept << " ASCII art";
-        if (byAuthor()) m_out << ", " << m_authorsKept << " of them the author's";
-        m_out << "\n";
+        const std::string examined = std::to_string(m_examined);
+        const std::string kept = std::to_string(m_kept);
+        m_out << (byAuthor() ? cliText("explained-author"_text,
+                                       {examined, kept, std::to_string(m_authorsKept)})
+                             : cliText("explained"_text, {examined, kept}))
+              << "\n";
     }
 
 private:
@@ -187,12 +191,14 @@ std::string jsonEscaped(std::u16string_view text) {
 void writeExplanation(std::u16string_view text, std::int16_t level, Detector detector, bool json,
                       std::ostream& out, const ResolvedAuthor& author) {
     if (author.author.key != AuthorKey::Off) {
-        const std::string chosen = authorChosen(author);
+        // What programs read stays in English.
+        const std::string chosen =
+            authorChosen(author, json ? CliLanguage::English : cliLanguage());
         if (json) {
             const std::u16string words = QString::fromStdString(chosen).toStdU16String();
             out << "{\"author\":\"" << jsonEscaped(words) << "\"}\n";
         } else {
-            out << "author: " << chosen << "\n";
+            out << cliText("author"_text, {chosen}) << "\n";
         }
     }
     Explainer explainer(out, detector, json, author.author);

@@ -30,13 +30,14 @@ int runIndex(const CliOptions& options, std::ostream& err) {
     }
     for (const std::string& problem : report.problems) err << cliWarning(problem) << "\n";
     if (!options.quiet) {
-        err << cliMessage(options.database + ": " +
-                          plural(report.filesRead, "file read", "files read") + ", " +
-                          std::to_string(report.filesUnchanged) + " unchanged, " +
-                          std::to_string(report.filesRemoved) + " removed, " +
-                          std::to_string(report.filesSkipped) + " skipped; " +
-                          plural(report.picturesAdded, "picture added", "pictures added") + ", " +
-                          std::to_string(report.picturesRemoved) + " removed")
+        err << cliMessage("index-summary"_text,
+                          {options.database,
+                           cliCount(report.filesRead, "files-read-one"_text, "files-read"_text),
+                           std::to_string(report.filesUnchanged),
+                           std::to_string(report.filesRemoved), std::to_string(report.filesSkipped),
+                           cliCount(report.picturesAdded, "pictures-added-one"_text,
+                                    "pictures-added"_text),
+                           std::to_string(report.picturesRemoved)})
             << "\n";
     }
     return report.problems.empty() ? kExitOk : kExitFileError;

@@ -130,16 +130,12 @@ private:
         if (page.empty() || !m_problem.empty()) return;
         const std::string given = shownPath(m_folder);
         const bool same = isOutputDir(fsPath(m_folder));
-        m_problem = "the output folder " + shownPath(nativeOf(folder)) +
-                    (same ? " is the folder " : " lies in the folder ") + given +
-                    " given and holds " + shownPath(nativeOf(page)) +
-                    ", which a result could replace: give -d " +
-                    (same ? "another folder" : "an empty folder or one outside " + given);
+        m_problem = cliText(same ? "output-dir-is-given"_text : "output-dir-in-given"_text,
+                            {shownPath(nativeOf(folder)), given, shownPath(nativeOf(page))});
     }
 
     void skip(const fs::path& path, std::string_view why) {
-        m_messages.push_back(
-            cliMessage(shownPath(nativeOf(path)) + ": skipped: " + std::string(why)));
+        m_messages.push_back(cliMessage("skipped"_text, {shownPath(nativeOf(path)), why}));
     }
 
     bool isOutputDir(const fs::path& folder) const {
@@ -156,7 +152,7 @@ private:
         for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) {
             names.push_back(nativeOf(it->path().filename()));
         }
-        if (ec) skip(folder, ec.message());
+        if (ec) skip(folder, cliText(ec.message()));
         std::sort(names.begin(), names.end());
         for (const std::string& name : names) {
             take(folder / fsPath(name), name, relative.empty() ? name : relative + '/' + name);
@@ -167,37 +163,37 @@ private:
     void take(const fs::path& path, const std::string& name, const std::string& relative) {
         std::error_code ec;
         const fs::file_status own = fs::symlink_status(path, ec);
-        if (ec) return skip(path, ec.message());
+        if (ec) return skip(path, cliText(ec.message()));
         if (fs::is_symlink(own)) return followLink(path, name, relative);
         if (fs::is_directory(own)) {
             if (isOutputDir(path)) return checkOutputDir(path);
             return walk(path, relative);
         }
         if (!isPageOrLog(name)) return;
-        if (!fs::is_regular_file(own)) return skip(path, "not a regular file");
+        if (!fs::is_regular_file(own)) return skip(path, cliText("not-regular"_text));
         m_found.push_back(relative);
     }
 
     void followLink(const fs::path& path, const std::string& name, const std::string& relative) {
         std::error_code ec;
         const fs::file_status target = fs::status(path, ec);
-        if (!fs::exists(target)) return skip(path, "a symbolic link to nothing");
+        if (!fs::exists(target)) return skip(path, cliText("link-to-nothing"_text));
         if (!fs::is_directory(target) && !isPageOrLog(name)) return;
-        if (!m_follow) return skip(path, "a symbolic link, not followed (--follow-symlinks)");
+        if (!m_follow) return skip(path, cliText("link-not-followed"_text));
         const fs::path real = fs::canonical(path, ec);
-        if (ec) return skip(path, ec.message());
+        if (ec) return skip(path, cliText(ec.message()));
         if (std::none_of(m_roots.begin(), m_roots.end(),
                          [&](const fs::path& root) { return isWithin(real, root); })) {
-            return skip(path, "a symbolic link out of the folders given");
+            return skip(path, cliText("link-out"_text));
         }
         if (!fs::is_directory(target)) {
-            if (!fs::is_regular_file(target)) return skip(path, "not a regular file");
+            if (!fs::is_regular_file(target)) return skip(path, cliText("not-regular"_text));
             m_found.push_back(relative);
             return;
         }
         if (isOutputDir(path)) return checkOutputDir(path);
         if (std::find(m_walking.begin(), m_walking.end(), real) != m_walking.end()) {
-            return skip(path, "a symbolic link to a folder above it");
+            return skip(path, cliText("link-above"_text));
         }
         walk(path, relative);
     }
@@ -225,7 +221,7 @@ FolderExpansion expandFolders(CliOptions& options) {
             continue;
         }
         if (options.outputDir.empty()) {
-            expansion.usageProblem = "the folder " + shownPath(input) + " needs --output-dir (-d)";
+            expansion.usageProblem = cliText("folder-needs-d"_text, {shownPath(input)});
             return expansion;
         }
         std::vector<std::string> pages;
@@ -235,8 +231,7 @@ FolderExpansion expandFolders(CliOptions& options) {
             return expansion;
         }
         if (whole && pages.empty()) {
-            expansion.errors.push_back(
-                cliMessage(shownPath(input) + " holds no .dat, .json, .html, .htm or .txt file"));
+            expansion.errors.push_back(cliMessage("no-pages-in-folder"_text, {shownPath(input)}));
         }
         for (const std::string& page : pages) {
             const std::string path = nativeOf(fsPath(input) / fsPath(page));

@@ -7,6 +7,8 @@
 #include "cli/win32_console.h"
 #else
 #include <unistd.h>
+
+#include <clocale>
 #endif
 
 #ifdef __GLIBC__
@@ -41,7 +43,11 @@ int main(int argc, char** argv) {
     std::cerr.rdbuf(standardError);
     return status;
 #else
+    // The system's own words (a file's error) in the user's language and
+    // characters; numbers stay as C writes them.
+    std::setlocale(LC_CTYPE, "");
+    std::setlocale(LC_MESSAGES, "");
     return mozaru::runCli(std::vector<std::string>(argv + 1, argv + argc), std::cin, std::cout,
-                          std::cerr, isatty(STDERR_FILENO) != 0);
+                          std::cerr, isatty(STDERR_FILENO) != 0, isatty(STDOUT_FILENO) != 0);
 #endif
 }

@@ -99,104 +99,56 @@ std::string outputChoices() {
 }
 
 std::string usage() {
-    const std::string formats = inputFormatChoices();
-    return "usage:\n"
-           "  mozaru-cli extract       [--level 0|1|2] [--merge] [--detector seed|picture]\n"
-           "                           [--to " +
-           outputChoices() +
-           "] [--input-format F]\n"
-           "                           [--author auto|id:X|trip:X|name:X] [--with-header] "
-           "[--headings]\n" +
-           (drawsPictures() ? "                           [--font FILE|FAMILY] [--font-size PX] "
-                              "[--line-height PX]\n"
-                              "                           [--background white|transparent]\n"
-                            : "") +
-           "                           [--allow-empty] [common options] [INPUT...]\n"
-           "  mozaru-cli convert       [--input-format F] [--allow-empty] [common options] "
-           "[INPUT...]\n"
-           "  mozaru-cli add-breaks    [common options] [INPUT...]\n"
-           "  mozaru-cli remove-breaks [common options] [INPUT...]\n"
-           "  mozaru-cli explain       [--level 0|1|2] [--detector seed|picture] [--json]\n"
-           "                           [--input-encoding E] [--input-format F] [--author A]\n"
-           "                           [--allow-empty] [INPUT]\n"
-           "  mozaru-cli index         --db FILE [--merge DB...] [--level 0|1|2] [INPUT...]\n"
-           "  mozaru-cli search        --db FILE [--category C] [--limit N] [--to " +
-           outputChoices() +
-           "] TEXT\n"
-           "  mozaru-cli dedup         (--db FILE | INPUT...) [--threshold T] [--mirror]\n"
-           "common options:\n"
-           "  -o, --output FILE        the result of a single input (default: standard output)\n"
-           "  -d, --output-dir DIR     batch: each result to DIR/<input file name>; a folder "
-           "INPUT is\n"
-           "                           walked for *.dat *.json *.html *.htm *.txt, results at "
-           "the same paths\n"
-           "  --input-encoding auto|cp932|euc-jp|utf-8   (default auto)\n"
-           "  --output-encoding cp932|utf-8              (default cp932)\n"
-           "  --input-format " +
-           formats +
-           "\n"
-           "                           (default auto: recognise every form Mozaru reads)\n"
-           "  --allow-empty            an input in which no post is found is no error\n"
-           "  --max-input-size SIZE    larger inputs fail (default 4G; K, M, G: powers of 1024)\n"
-           "  -j, --jobs N             files processed in parallel in batch mode (default: "
-           "cores)\n"
-           "  -q, --quiet              no progress display\n"
-           "  --follow-symlinks        follow a folder's links that stay within the folders "
-           "given\n"
-           "No INPUT, or -, reads standard input. 'mozaru-cli COMMAND --help' tells more.\n";
+    return cliText("usage"_text, {outputChoices(), inputFormatChoices(),
+                                  drawsPictures() ? cliText("usage-pictures"_text) : ""});
+}
+
+// CLI11's own words in the help, in the user's language.
+void translateHelp(CLI::App& app) {
+    auto formatter = app.get_formatter();
+    for (const char* label :
+         {"Usage", "OPTIONS", "SUBCOMMAND", "Positionals", "REQUIRED", "Excludes", "Needs"}) {
+        formatter->label(label, cliText(label));
+    }
+    app.option_defaults()->group(cliText("Options"_text));  // before the help flag takes it
+    app.set_help_flag("-h,--help", cliText("help-flag"_text));
 }
 
 void addLevel(CLI::App& command, CliOptions& options) {
-    command
-        .add_option("--level", options.level,
-                    "precision: 0 all, 1 standard (total length over 60), 2 large AA only (over "
-                    "500); default 0")
+    command.add_option("--level", options.level, cliText("level"_text))
         ->check(CLI::IsMember({0, 1, 2}).description(""))
         ->type_name("0|1|2");
 }
 
 void addDetector(CLI::App& command, OptionNames& names) {
-    command
-        .add_option("--detector", names.detector,
-                    "seed (default): the shares of symbols, kanji and Latin letters in the whole "
-                    "body; picture: what the pieces between the spaces of each line are made of, "
-                    "and runs of such lines")
+    command.add_option("--detector", names.detector, cliText("detector"_text))
         ->check(CLI::IsMember(namesOf(detectors()), CLI::ignore_case).description(""))
         ->type_name("seed|picture");
 }
 
 void addInputOptions(CLI::App& command, CliOptions& options, OptionNames& names) {
-    command.add_option("--input-encoding", names.input, "default auto: BOM, detector, else cp932")
+    command.add_option("--input-encoding", names.input, cliText("input-encoding"_text))
         ->check(CLI::IsMember(namesOf(kInputEncodings), CLI::ignore_case).description(""))
         ->type_name("auto|cp932|euc-jp|utf-8");
-    command
-        .add_option("--max-input-size", options.maxInputSize,
-                    "inputs larger than SIZE fail before they are read whole (default 4G; K, M, "
-                    "G: powers of 1024)")
+    command.add_option("--max-input-size", options.maxInputSize, cliText("max-input-size"_text))
         ->transform(CLI::AsSizeValue(false).description(""))
         ->type_name("SIZE");
 }
 
 // Also --allow-empty: the commands that read posts are the ones that find none.
 void addInputFormat(CLI::App& command, CliOptions& options, OptionNames& names) {
-    command
-        .add_option("--input-format", names.format,
-                    "default auto: .dat logs, the smartphone API's JSON, 5ch, bbspink and open2ch "
-                    "pages and summary blogs are recognised and read as the classic page; "
-                    "classic takes the input as it stands")
+    command.add_option("--input-format", names.format, cliText("input-format"_text))
         ->check(CLI::IsMember(namesOf(inputFormats()), CLI::ignore_case).description(""))
         ->type_name(inputFormatChoices());
-    command.add_flag("--allow-empty", options.allowEmpty,
-                     "an input in which no post is found is no error (by default it is named and "
-                     "the exit status is 1)");
+    command.add_flag("--allow-empty", options.allowEmpty, cliText("allow-empty"_text));
 }
 
 void addOutputFormat(CLI::App& command, OptionNames& names) {
     std::string description;
     for (const ExportFormat& format : exportFormats()) {
         if (format.cliName.empty()) continue;
-        if (!description.empty()) description += "; ";
-        description += std::string(format.cliName) + ": " + std::string(format.description);
+        if (!description.empty()) description += cliText("separator"_text);
+        description += std::string(format.cliName) + ": " + cliText(format.description);
     }
     command.add_option("--to", names.to, description)
         ->check(CLI::IsMember(namesOf(outputs()), CLI::ignore_case).description(""))
@@ -204,146 +156,109 @@ void addOutputFormat(CLI::App& command, OptionNames& names) {
 }
 
 void addAuthor(CLI::App& command, OptionNames& names) {
-    command
-        .add_option("--author", names.author,
-                    "the author's posts only: auto takes post 1's ID, else its trip, else its name "
-                    "(not the board's default); id:X, trip:X (with or without ◆), name:X")
+    command.add_option("--author", names.author, cliText("author-option"_text))
         ->type_name("auto|id:X|trip:X|name:X");
 }
 
 void addPostOptions(CLI::App& command, CliOptions& options) {
-    command.add_flag("--with-header", options.withHeader,
-                     "each post's header (number, name, date, ID) before its picture");
-    command.add_flag("--headings", options.headings,
-                     "libraries (mlt, ast): a 【title】 heading first and a 【>>N NAME】 heading "
-                     "before each picture, as AA editors list them");
+    command.add_flag("--with-header", options.withHeader, cliText("with-header"_text));
+    command.add_flag("--headings", options.headings, cliText("headings"_text));
 }
 
 void addPictureOptions(CLI::App& command, CliOptions& options, OptionNames& names) {
     if (!drawsPictures()) return;
     const auto given = [&names](const std::string&) { names.pictureStyle = true; };
-    command
-        .add_option("--font", options.picture.font,
-                    "images: a font file or installed family (default: the AA face the window "
-                    "uses)")
+    command.add_option("--font", options.picture.font, cliText("font"_text))
         ->type_name("FILE|FAMILY")
         ->each(given);
-    command.add_option("--font-size", options.picture.fontSize, "images: px (default 16)")
+    command.add_option("--font-size", options.picture.fontSize, cliText("font-size"_text))
         ->type_name("PX")
         ->each(given);
-    command.add_option("--line-height", options.picture.lineHeight, "images: px (default 18)")
+    command.add_option("--line-height", options.picture.lineHeight, cliText("line-height"_text))
         ->type_name("PX")
         ->each(given);
-    command
-        .add_option("--background", names.background,
-                    "images: white (default) or transparent; the text is black")
+    command.add_option("--background", names.background, cliText("background"_text))
         ->check(CLI::IsMember({"white", "transparent"}, CLI::ignore_case).description(""))
         ->type_name("white|transparent")
         ->each(given);
 }
 
 void addCommonOptions(CLI::App& command, CliOptions& options, OptionNames& names) {
-    CLI::Option* output = command.add_option(
-        "-o,--output", options.output, "the result of a single input (default: standard output)");
-    CLI::Option* outputDir = command.add_option(
-        "-d,--output-dir", options.outputDir,
-        "batch: each result to DIR/<input file name>, a folder's files at their paths below it; "
-        "DIR is created; two results of the same name are refused before anything is written");
+    CLI::Option* output = command.add_option("-o,--output", options.output, cliText("output"_text));
+    CLI::Option* outputDir =
+        command.add_option("-d,--output-dir", options.outputDir, cliText("output-dir"_text));
     output->excludes(outputDir);
     output->type_name("FILE");
     outputDir->type_name("DIR");
     addInputOptions(command, options, names);
-    command.add_option("--output-encoding", names.output, "default cp932 (a web page: utf-8)")
+    command.add_option("--output-encoding", names.output, cliText("output-encoding"_text))
         ->check(CLI::IsMember(namesOf(kOutputEncodings), CLI::ignore_case).description(""))
         ->type_name("cp932|utf-8");
-    command
-        .add_option("-j,--jobs", options.jobs,
-                    "files processed in parallel in batch mode (default: cores)")
+    command.add_option("-j,--jobs", options.jobs, cliText("jobs"_text))
         ->check(CLI::Range(1u, 1024u).description(""))
         ->type_name("N");
-    command.add_flag("-q,--quiet", options.quiet, "no progress display");
-    command.add_flag("--follow-symlinks", options.followSymlinks,
-                     "a folder INPUT's links are followed where they stay within the folders "
-                     "given (default: named and left out)");
-    command
-        .add_option(
-            "INPUT", options.inputs,
-            "input files, or folders (with -d) walked for *.dat *.json *.html *.htm *.txt; none "
-            "or - reads standard input")
-        ->type_name("FILE");
+    command.add_flag("-q,--quiet", options.quiet, cliText("quiet"_text));
+    command.add_flag("--follow-symlinks", options.followSymlinks, cliText("follow-symlinks"_text));
+    command.add_option("INPUT", options.inputs, cliText("inputs"_text))->type_name("FILE");
 }
 
-CLI::App* addCommand(CLI::App& app, const char* name, const char* description, CliCommand command,
+CLI::App* addCommand(CLI::App& app, const char* name, CliTextId description, CliCommand command,
                      CliOptions& options) {
-    CLI::App* sub = app.add_subcommand(name, description);
+    CLI::App* sub = app.add_subcommand(name, cliText(description));
+    sub->group(cliText("Subcommands"_text));
+    translateHelp(*sub);
     sub->callback([&options, command] { options.command = command; });
     return sub;
 }
 
 void addThreshold(CLI::App& command, CliOptions& options) {
-    command
-        .add_option("--threshold", options.threshold,
-                    "the least similarity of near duplicates: the share of lines two pictures "
-                    "have in common, spaces left out (default 0.8)")
+    command.add_option("--threshold", options.threshold, cliText("threshold"_text))
         ->check(CLI::Range(0.0, 1.0).description(""))
         ->type_name("T");
 }
 
 // index, search and dedup: the collection's commands.
 void addCollectionCommands(CLI::App& app, CliOptions& options, OptionNames& names) {
-    CLI::App* index = addCommand(app, "index",
-                                 "put every picture of the inputs (MLT, AST, .txt, thread pages "
-                                 "and logs; folders walked, their paths the categories) into a "
-                                 "collection; files unchanged since are not read again",
-                                 CliCommand::Index, options);
-    index->add_option("--db", options.database, "the collection, one SQLite file")
+    CLI::App* index = addCommand(app, "index", "index"_text, CliCommand::Index, options);
+    index->add_option("--db", options.database, cliText("db-file"_text))
         ->required()
         ->type_name("FILE");
-    index->add_option("--merge", options.mergeFrom, "other collections to merge in")
-        ->type_name("DB");
+    index->add_option("--merge", options.mergeFrom, cliText("merge-from"_text))->type_name("DB");
     addLevel(*index, options);
     addInputOptions(*index, options, names);
-    index->add_option("-j,--jobs", options.jobs, "threads that read files (default: cores)")
+    index->add_option("-j,--jobs", options.jobs, cliText("index-jobs"_text))
         ->check(CLI::Range(1u, 1024u).description(""))
         ->type_name("N");
-    index->add_flag("-q,--quiet", options.quiet, "no summary");
-    index->add_option("INPUT", options.inputs, "files and folders")->type_name("FILE");
+    index->add_flag("-q,--quiet", options.quiet, cliText("no-summary"_text));
+    index->add_option("INPUT", options.inputs, cliText("files-and-folders"_text))
+        ->type_name("FILE");
 
-    CLI::App* search = addCommand(app, "search", "list the pictures of a collection that hold TEXT",
-                                  CliCommand::Search, options);
-    search->add_option("--db", options.database, "the collection")->required()->type_name("FILE");
-    search->add_option("--category", options.category, "only this folder and those below it")
-        ->type_name("C");
-    search->add_option("--limit", options.limit, "at most N pictures (default 20)")
+    CLI::App* search = addCommand(app, "search", "search"_text, CliCommand::Search, options);
+    search->add_option("--db", options.database, cliText("db"_text))->required()->type_name("FILE");
+    search->add_option("--category", options.category, cliText("category"_text))->type_name("C");
+    search->add_option("--limit", options.limit, cliText("limit"_text))
         ->check(CLI::PositiveNumber.description(""))
         ->type_name("N");
-    search
-        ->add_option("--to", names.searchTo,
-                     "write the pictures found as this output instead of listing them")
+    search->add_option("--to", names.searchTo, cliText("search-to"_text))
         ->check(CLI::IsMember(namesOf(outputs()), CLI::ignore_case).description(""))
         ->type_name(outputChoices());
-    search->add_option("-o,--output", options.output, "the output (default: standard output)")
+    search->add_option("-o,--output", options.output, cliText("search-output"_text))
         ->type_name("FILE");
-    search->add_option("--output-encoding", names.output, "default cp932")
+    search->add_option("--output-encoding", names.output, cliText("output-encoding-search"_text))
         ->check(CLI::IsMember(namesOf(kOutputEncodings), CLI::ignore_case).description(""))
         ->type_name("cp932|utf-8");
-    search->add_option("TEXT", options.inputs, "a line of a picture, or a few characters of it")
+    search->add_option("TEXT", options.inputs, cliText("search-text"_text))
         ->required()
         ->expected(1)
         ->type_name("TEXT");
 
-    CLI::App* dedup = addCommand(app, "dedup",
-                                 "list the pictures that are there more than once: the same "
-                                 "text, or near (other spaces, lines changed; --mirror: the "
-                                 "mirror image)",
-                                 CliCommand::Dedup, options);
-    dedup->add_option("--db", options.database, "the collection (else the INPUTs are read)")
-        ->type_name("FILE");
+    CLI::App* dedup = addCommand(app, "dedup", "dedup"_text, CliCommand::Dedup, options);
+    dedup->add_option("--db", options.database, cliText("db-or-inputs"_text))->type_name("FILE");
     addThreshold(*dedup, options);
-    dedup->add_flag("--mirror", options.mirror, "also match a picture with its mirror image");
+    dedup->add_flag("--mirror", options.mirror, cliText("mirror"_text));
     addLevel(*dedup, options);
     addInputOptions(*dedup, options, names);
-    dedup->add_option("INPUT", options.inputs, "files and folders, without --db")
+    dedup->add_option("INPUT", options.inputs, cliText("files-and-folders-no-db"_text))
         ->type_name("FILE");
 }
 
@@ -352,47 +267,38 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
     // --level 2); paths there may start with / too. The commands inherit this.
     app.allow_windows_style_options(false);
     app.require_subcommand(1);
-    CLI::App* extract = addCommand(app, "extract", "keep the post bodies that are ASCII art",
-                                   CliCommand::Extract, options);
+    translateHelp(app);
+    CLI::App* extract = addCommand(app, "extract", "extract"_text, CliCommand::Extract, options);
     addLevel(*extract, options);
-    extract->add_flag("--merge", options.merge, "keep identical ASCII art once");
+    extract->add_flag("--merge", options.merge, cliText("merge"_text));
     addDetector(*extract, names);
     addOutputFormat(*extract, names);
-    extract
-        ->add_flag("--new-only", options.newOnly,
-                   "keep only pictures the collection --db does not hold (the same text, or "
-                   "similar by --threshold)")
-        ->needs(extract->add_option("--db", options.database, "the collection")->type_name("FILE"));
+    extract->add_flag("--new-only", options.newOnly, cliText("new-only"_text))
+        ->needs(
+            extract->add_option("--db", options.database, cliText("db"_text))->type_name("FILE"));
     addThreshold(*extract, options);
     addAuthor(*extract, names);
     addPostOptions(*extract, options);
     addPictureOptions(*extract, options, names);
     addInputFormat(*extract, options, names);
     addCommonOptions(*extract, options, names);
-    CLI::App* convert =
-        addCommand(app, "convert", "write a log or page in another form as the classic page",
-                   CliCommand::Convert, options);
+    CLI::App* convert = addCommand(app, "convert", "convert"_text, CliCommand::Convert, options);
     addInputFormat(*convert, options, names);
     addCommonOptions(*convert, options, names);
-    addCommonOptions(*addCommand(app, "add-breaks", "put a line break after every <BR>",
-                                 CliCommand::AddBreaks, options),
-                     options, names);
-    addCommonOptions(*addCommand(app, "remove-breaks", "take those line breaks out again",
-                                 CliCommand::RemoveBreaks, options),
-                     options, names);
-    CLI::App* explain =
-        addCommand(app, "explain", "show the classifier's figures and verdict for every post body",
-                   CliCommand::Explain, options);
+    addCommonOptions(
+        *addCommand(app, "add-breaks", "add-breaks"_text, CliCommand::AddBreaks, options), options,
+        names);
+    addCommonOptions(
+        *addCommand(app, "remove-breaks", "remove-breaks"_text, CliCommand::RemoveBreaks, options),
+        options, names);
+    CLI::App* explain = addCommand(app, "explain", "explain"_text, CliCommand::Explain, options);
     addLevel(*explain, options);
     addDetector(*explain, names);
-    explain->add_flag("--json", options.json,
-                      "JSON lines: post, lines, total, symbols, ideographs, latin, is_aa, rule, "
-                      "merge_key; with --detector picture: post, lines, total, graphic_lines, "
-                      "text_lines, longest_run, is_aa, rule, merge_key");
+    explain->add_flag("--json", options.json, cliText("json"_text));
     addInputOptions(*explain, options, names);
     addInputFormat(*explain, options, names);
     addAuthor(*explain, names);
-    explain->add_option("INPUT", options.inputs, "input file; none or - reads standard input")
+    explain->add_option("INPUT", options.inputs, cliText("input"_text))
         ->expected(0, 1)
         ->type_name("FILE");
     addCollectionCommands(app, options, names);
@@ -401,16 +307,15 @@ void buildParser(CLI::App& app, CliOptions& options, OptionNames& names) {
 }  // namespace
 
 int usageError(std::ostream& err, const std::string& message) {
-    err << cliMessage(message) << "\n" << usage();
+    err << cliMessage(std::string_view(message)) << "\n" << usage();
     return kExitUsage;
 }
 
 std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& options,
-                                    std::ostream& out, std::ostream& err) {
+                                    std::ostream& out, std::ostream& err, bool outIsTerminal) {
     OptionNames names;
     options.jobs = std::max(1u, std::thread::hardware_concurrency());
-    CLI::App app("Extracts ASCII art from saved thread pages and reshapes its line breaks.",
-                 "mozaru-cli");
+    CLI::App app(cliText("about"_text), "mozaru-cli");
     buildParser(app, options, names);
     std::reverse(args.begin(), args.end());  // CLI11 takes the arguments last first
     try {
@@ -422,7 +327,7 @@ std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& o
         out << app.help("", CLI::AppFormatMode::All);
         return kExitOk;
     } catch (const CLI::ParseError& e) {
-        return usageError(err, e.what());
+        return usageError(err, cliText(e.what()));
     }
     options.detector = detectors().at(lowered(names.detector));
     options.inputEncoding = kInputEncodings.at(lowered(names.input));
@@ -433,30 +338,32 @@ std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& o
         options.toGiven = true;
     }
     const ExportFormat& output = exportFormat(options.to);
+    // A terminal shows UTF-8 (CP932 bytes there would be mojibake); files and
+    // pipes get CP932, as the window's files are, unless the output is a web page.
+    const bool toTerminal = outIsTerminal && options.output.empty() && options.outputDir.empty();
     options.outputEncoding =
-        names.output.empty() ? (output.utf8ByDefault ? OutputEncoding::Utf8 : OutputEncoding::Cp932)
-                             : kOutputEncodings.at(lowered(names.output));
+        names.output.empty()
+            ? (output.utf8ByDefault || toTerminal ? OutputEncoding::Utf8 : OutputEncoding::Cp932)
+            : kOutputEncodings.at(lowered(names.output));
     options.picture.transparent = lowered(names.background) == "transparent";
     if (!names.author.empty() &&
         !parseAuthorChoice(QString::fromStdString(names.author).toStdU16String(), options.author)) {
-        return usageError(err, "--author takes auto, id:X, trip:X or name:X, not " + names.author);
+        return usageError(err, cliText("author-bad"_text, {names.author}));
     }
     if (options.command == CliCommand::Dedup &&
         options.database.empty() == options.inputs.empty()) {
-        return usageError(err, "dedup reads either a collection (--db) or INPUTs");
+        return usageError(err, cliText("dedup-inputs"_text));
     }
     if (options.command != CliCommand::Extract) return std::nullopt;
     if (options.headings && options.to != ExportId::Mlt && options.to != ExportId::Ast) {
-        return usageError(err, "--headings writes headings into libraries (--to mlt or ast)");
+        return usageError(err, cliText("headings-libraries"_text));
     }
     const bool perPicture = output.kind == ExportKind::OneFilePerPicture;
     if (names.pictureStyle && !perPicture) {
-        return usageError(err,
-                          "--font, --font-size, --line-height and --background are for images");
+        return usageError(err, cliText("image-options"_text));
     }
     if (perPicture && options.outputDir.empty()) {
-        return usageError(err, "--to " + std::string(output.cliName) +
-                                   " writes one file per picture: it needs --output-dir (-d)");
+        return usageError(err, cliText("per-picture-needs-d"_text, {output.cliName}));
     }
     return std::nullopt;
 }

@@ -61,9 +61,11 @@ struct CliOptions {
 
 // Parses args (the command line without the program's name) into options.
 // Nothing when the command is to run; otherwise the exit status, after the
-// help on out or a usage error on err.
+// help on out or a usage error on err. outIsTerminal: standard output is a
+// terminal, which gets UTF-8 unless --output-encoding says otherwise.
 std::optional<int> parseCommandLine(std::vector<std::string> args, CliOptions& options,
-                                    std::ostream& out, std::ostream& err);
+                                    std::ostream& out, std::ostream& err,
+                                    bool outIsTerminal = false);
 
 // A usage error: the message and the usage on err; the exit status.
 int usageError(std::ostream& err, const std::string& message);

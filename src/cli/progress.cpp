@@ -3,6 +3,9 @@
 
 #include <iomanip>
 #include <ostream>
+#include <sstream>
+
+#include "cli/messages.h"
 
 namespace mozaru {
 
@@ -17,8 +20,12 @@ void Progress::fileDone(std::size_t bytes) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
     const double mbPerSecond = seconds > 0 ? m_bytes / 1e6 / seconds : 0.0;
-    m_err << "\r" << m_done << "/" << m_total << " files, " << std::fixed << std::setprecision(1)
-          << mbPerSecond << " MB/s" << std::flush;
+    std::ostringstream speed;
+    speed << std::fixed << std::setprecision(1) << mbPerSecond;
+    m_err << "\r"
+          << cliText("progress"_text,
+                     {std::to_string(m_done), std::to_string(m_total), speed.str()})
+          << std::flush;
 }
 
 void Progress::finish() {

@@ -44,12 +44,13 @@ ReadOptions readOptionsOf(const CliOptions& options) {
 }
 
 std::string readFailure(const std::string& input, const TextFileRead& read) {
-    return cliMessage("cannot read " + displayName(input) + ": " + read.reason.toStdString() +
-                      (read.tooLarge ? std::string(kLimitHint) : ""));
+    return cliMessage("cannot-read"_text,
+                      {displayName(input), cliText(read.reason.toStdString()) +
+                                               (read.tooLarge ? cliText("limit-hint"_text) : "")});
 }
 
 std::string writeFailure(const std::string& output, const QString& reason) {
-    return cliMessage("cannot write " + shownPath(output) + ": " + reason.toStdString());
+    return cliMessage("cannot-write"_text, {shownPath(output), cliText(reason.toStdString())});
 }
 
 bool isLineBreakCommand(CliCommand command) {
@@ -157,7 +158,7 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const ExtractResul
         }
         references = written.references;
     } else {
-        name = "standard output";
+        name = cliText("standard-output"_text);
         std::ostream& out = *destination.stream;
         TextEncoder encoder(options.outputEncoding, [&out](std::string_view bytes) {
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -165,7 +166,7 @@ bool deliver(const CliOptions& options, DecodedText& decoded, const ExtractResul
         runCommand(options, decoded, extracted, encoder);
         out.flush();
         if (!out) {
-            outcome.messages.push_back(cliMessage("cannot write standard output"));
+            outcome.messages.push_back(cliMessage("cannot-write-stdout"_text));
             return false;
         }
         references = encoder.references();
@@ -332,11 +333,12 @@ bool readInput(const CliOptions& options, const std::string& input, std::istream
         const StreamRead status = readStream(in, options.maxInputSize, bytes);
         if (status != StreamRead::Ok) {
             outcome.messages.push_back(
-                cliMessage("cannot read standard input" +
-                           (status == StreamRead::TooLarge
-                                ? ": " + tooLargeReason(options.maxInputSize).toStdString() +
-                                      std::string(kLimitHint)
-                                : "")));
+                status == StreamRead::TooLarge
+                    ? cliMessage("cannot-read"_text,
+                                 {displayName(input),
+                                  cliText(tooLargeReason(options.maxInputSize).toStdString()) +
+                                      cliText("limit-hint"_text)})
+                    : cliMessage("cannot-read-stdin"_text));
             return false;
         }
         outcome.inputBytes = bytes.size();
@@ -361,18 +363,18 @@ bool toClassicInput(const CliOptions& options, const std::string& input, std::u1
     const std::string name = displayName(input);
     if (!page.recognised()) {
         if (const BoardForm* asked = boardForm(options.inputFormat)) {
-            messages.push_back(cliMessage(name + ": " + std::string(asked->noneFound) +
-                                          " (--input-format " + std::string(asked->name) + ")"));
+            messages.push_back(
+                cliMessage("none-found"_text, {name, cliText(asked->noneFound), asked->name}));
             return false;
         }
         return postsFound(options, name, text, messages);
     }
     warnMalformed(name, page, messages);
     if (page.classicEntries > 0) {
-        messages.push_back(cliWarning(
-            name + ": " + plural(page.classicEntries, "<DD> entry", "<DD> entries") +
-            " of a classic page besides the posts not read (--input-format classic reads the page "
-            "as it stands)"));
+        messages.push_back(
+            page.classicEntries == 1
+                ? cliWarning("classic-entries-one"_text, {name})
+                : cliWarning("classic-entries"_text, {name, std::to_string(page.classicEntries)}));
     }
     text = std::move(page.text);
     // The page written in UTF-8 must not tell a browser it is Shift_JIS.

@@ -73,8 +73,8 @@ int runSearch(const CliOptions& options, std::ostream& out, std::ostream& err) {
             },
             options.outputEncoding);
         if (!written.ok) {
-            err << cliMessage("cannot write " + options.output + ": " +
-                              written.reason.toStdString())
+            err << cliMessage("cannot-write"_text,
+                              {options.output, cliText(written.reason.toStdString())})
                 << "\n";
             return kExitFileError;
         }

@@ -18,8 +18,16 @@ struct Ran {
     std::string err;
 };
 
+// The environment with LC_ALL set: the messages' language follows it.
+QProcessEnvironment inLocale(const QString& locale) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), locale);
+    return environment;
+}
+
+// In the C locale (English), unless told another.
 Ran runBinary(const QStringList& args, const std::string& input = {},
-              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+              const QProcessEnvironment& environment = inLocale(QStringLiteral("C"))) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(MOZARU_CLI_PATH), args);
@@ -83,7 +91,7 @@ TEST(Binary, ImagesWithoutAFaceNameTheFacesTried) {
     ASSERT_TRUE(config.open(QIODevice::WriteOnly));
     config.write("<?xml version=\"1.0\"?><fontconfig></fontconfig>");
     config.close();
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    QProcessEnvironment environment = inLocale(QStringLiteral("C"));
     environment.insert("FONTCONFIG_FILE", config.fileName());
     const Ran ran =
         runBinary({"extract", "--to", "png", "-d", dir.filePath("out")}, {}, environment);
@@ -103,6 +111,17 @@ TEST(Binary, LargeInputThroughPipes) {
     const Ran ran = runBinary({"add-breaks", "--output-encoding", "utf-8"}, cp932(text));
     EXPECT_EQ(ran.status, 0);
     EXPECT_EQ(ran.out.size(), 40000u * std::string("一行<br>\r\n").size());
+}
+
+// The messages follow the locale: Japanese under ja_JP.UTF-8.
+TEST(Binary, JapaneseUnderAJapaneseLocale) {
+    const Ran ran =
+        runBinary({"extract", "a.html", "b.html"}, {}, inLocale(QStringLiteral("ja_JP.UTF-8")));
+    EXPECT_EQ(ran.status, 2);
+    EXPECT_EQ(ran.err.substr(0, ran.err.find(kLineEnd)),
+              "mozaru-cli: 入力が複数のときは --output-dir (-d) を指定してください（-o "
+              "は入力 1 つだけです）");
+    EXPECT_NE(ran.err.find("使い方:" + kLineEnd), std::string::npos);
 }
 
 TEST(Binary, UsageErrorExitsTwo) {

@@ -300,11 +300,125 @@ TEST_P(UsageErrors, ExitTwoWithOneLineAndTheUsage) {
     EXPECT_EQ(run.err.substr(lineEnd + 1, 7), "usage:\n");
 }
 
+// Under a Japanese locale the same errors are said in Japanese, CLI11's own
+// included: an English line would show no character beyond ASCII.
+TEST_P(UsageErrors, InJapaneseUnderAJapaneseLocale) {
+    const CliRun run = runCliWith(GetParam(), "<DL><DT>1<DD>x</DL>", CliLanguage::Japanese);
+    EXPECT_EQ(run.status, 2);
+    const std::string line = run.err.substr(0, run.err.find('\n'));
+    EXPECT_TRUE(std::any_of(line.begin(), line.end(), [](char c) { return c & 0x80; })) << line;
+    EXPECT_EQ(run.err.substr(line.size() + 1, 11), "使い方:\n");
+}
+
 TEST(Help, GoesToStandardOutput) {
     const CliRun run = runCliWith({"extract", "--help"});
     EXPECT_EQ(run.status, 0);
     EXPECT_NE(run.out.find("--merge"), std::string::npos);
     EXPECT_EQ(run.err, "");
+}
+
+// Under a Japanese locale every message and the help are Japanese.
+struct InJapanese {
+    std::vector<std::string> args;
+    std::string input;
+    std::string err;  // its first line
+};
+
+class Japanese : public ::testing::TestWithParam<InJapanese> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Messages, Japanese,
+    ::testing::Values(
+        InJapanese{{"extract", "a.html", "b.html"},
+                   "",
+                   "mozaru-cli: 入力が複数のときは --output-dir (-d) を指定してください（-o "
+                   "は入力 1 つだけです）"},
+        InJapanese{{},
+                   "",
+                   "mozaru-cli: コマンドを 1 つ指定してください: extract、convert、add-breaks、"
+                   "remove-breaks、explain、index、search、dedup"},
+        InJapanese{{"extract", "-j", "0"},
+                   "",
+                   "mozaru-cli: --jobs: 0 は 1 から 1024 までの範囲にありません"},
+        InJapanese{{"extract", "--input-format", "5ch"},
+                   "x",
+                   "mozaru-cli: 標準入力: 5ch・bbspink のページの投稿がありません（--input-format "
+                   "5ch）"},
+        InJapanese{{"add-breaks"},
+                   "a\x80\x80<BR>",
+                   "mozaru-cli: 警告: 標準入力: 文字にならない 2 バイトを U+FFFD "
+                   "に置き換えました（CP932 として読み込み）"},
+        InJapanese{{"extract"},
+                   "a<>b<>c<>d<>e\nx<>y\n",
+                   "mozaru-cli: 警告: 標準入力:2: .dat ログの投稿ではないので読み飛ばしました（欄の"
+                   "数が 2 です（この形式の行は 5））"},
+        InJapanese{{"extract", "--max-input-size", "1K"},
+                   std::string(2000, 'a'),
+                   "mozaru-cli: 標準入力 を読み込めません: 入力の上限 1024 バイトを超えています"
+                   "（--max-input-size で上限を上げられます）"},
+        InJapanese{{"search", "--db", MOZARU_TEST_OUTPUT_DIR "/no.db", "x"},
+                   "",
+                   "mozaru-cli: " MOZARU_TEST_OUTPUT_DIR "/no.db: そのコレクションはありません"}));
+
+TEST_P(Japanese, MessagesAndUsage) {
+    const CliRun run = runCliWith(GetParam().args, GetParam().input, CliLanguage::Japanese);
+    EXPECT_EQ(run.err.substr(0, run.err.find('\n')), GetParam().err);
+}
+
+TEST(Japanese, Help) {
+    const CliRun run = runCliWith({"extract", "--help"}, {}, CliLanguage::Japanese);
+    EXPECT_EQ(run.status, 0);
+    for (const char* text :
+         {"使い方:", "オプション:", "このヘルプを表示して終わります", "同じ AA を 1 つにまとめる",
+          "html: 残した本文を <HR> で区切ったもの（省略時）。mlt:",
+          "同時に使えない: --output-dir"}) {
+        EXPECT_NE(run.out.find(text), std::string::npos) << text;
+    }
+    EXPECT_EQ(run.out.find("Print this help"), std::string::npos);
+    EXPECT_EQ(run.out.find("the "), std::string::npos);
+    const std::string commands = runCliWith({"--help"}, {}, CliLanguage::Japanese).out;
+    EXPECT_NE(commands.find("\nオプション:\n"), std::string::npos) << commands;
+    EXPECT_NE(commands.find("\nコマンド:\n"), std::string::npos) << commands;
+}
+
+// Every row has both languages with the same blanks, and every row of
+// mozaru-cli's own (not of-..., found by its English) is used.
+TEST(Japanese, EveryRowIsWholeAndUsed) {
+    std::string sources;
+    for (const QFileInfo& file : QDir(MOZARU_SOURCE_DIR "/src/cli").entryInfoList({"*.cpp"})) {
+        sources += nativeFileBytes(file.filePath().toStdString());
+    }
+    for (const CliText& row : kCliTexts) {
+        EXPECT_FALSE(row.english.empty() || row.japanese.empty()) << row.id;
+        for (const char* blank : {"{1}", "{2}", "{3}", "{4}", "{5}", "{6}", "{7}"}) {
+            EXPECT_EQ(row.english.find(blank) == std::string_view::npos,
+                      row.japanese.find(blank) == std::string_view::npos)
+                << row.id << " " << blank;
+        }
+        const std::string use =
+            "\"" + std::string(row.id) + "\"" +
+            (std::isupper(static_cast<unsigned char>(row.id[0])) ? "" : "_text");
+        if (!row.id.starts_with("of-")) {
+            EXPECT_NE(sources.find(use), std::string::npos) << row.id;
+        }
+    }
+}
+
+// A terminal shows UTF-8; a file or a pipe gets CP932 unless told otherwise.
+TEST(Encodings, Utf8ToATerminal) {
+    EXPECT_EQ(runCliWith({"add-breaks"}, cp932(u"猫"), CliLanguage::English, true).out, "猫");
+    EXPECT_EQ(runCliWith({"add-breaks"}, cp932(u"猫"), CliLanguage::English, false).out,
+              cp932(u"猫"));
+    EXPECT_EQ(runCliWith({"add-breaks", "--output-encoding", "cp932"}, cp932(u"猫"),
+                         CliLanguage::English, true)
+                  .out,
+              cp932(u"猫"));
+    QTemporaryDir dir;
+    const QString out = dir.filePath("out.txt");
+    EXPECT_EQ(runCliWith({"add-breaks", "-o", path(out)}, cp932(u"猫"), CliLanguage::English, true)
+                  .status,
+              0);
+    EXPECT_EQ(fileBytes(out), cp932(u"猫"));
 }
 
 class Batch : public ::testing::Test {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/messages.h"
 #include "encoding/detection.h"
 
 namespace mozaru::test {
@@ -20,12 +21,17 @@ struct CliRun {
     std::string err;
 };
 
-inline CliRun runCliWith(std::vector<std::string> args, const std::string& stdinBytes = {}) {
+// In English, whatever the locale the tests run under; outIsTerminal: as if
+// standard output were a terminal.
+inline CliRun runCliWith(std::vector<std::string> args, const std::string& stdinBytes = {},
+                         CliLanguage language = CliLanguage::English, bool outIsTerminal = false) {
+    setCliLanguage(language);
     std::istringstream in(stdinBytes);
     std::ostringstream out;
     std::ostringstream err;
     CliRun run;
-    run.status = runCli(std::move(args), in, out, err);
+    run.status = runCli(std::move(args), in, out, err, false, outIsTerminal);
+    setCliLanguage(CliLanguage::English);
     run.out = out.str();
     run.err = err.str();
     return run;

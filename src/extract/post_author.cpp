@@ -10,8 +10,6 @@ namespace mozaru {
 
 namespace {
 
-constexpr std::u16string_view kTripMark = u"◆";
-
 struct Prefix {
     std::u16string_view text;
     AuthorKey key;

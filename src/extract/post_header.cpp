@@ -11,8 +11,6 @@ namespace mozaru {
 namespace {
 
 constexpr char16_t kColon = u'\uFF1A';  // ："
-constexpr std::u16string_view kTripMark = u"◆";
-
 std::size_t lastNoCase(std::u16string_view text, std::u16string_view needle) {
     std::size_t last = npos;
     for (std::size_t p = 0; (p = findNoCase(text, needle, p)) != npos; p += needle.size()) last = p;

@@ -9,6 +9,9 @@
 
 namespace mozaru {
 
+// What stands before a trip in a post's name.
+inline constexpr std::u16string_view kTripMark = u"◆";
+
 struct PostHeader {
     std::uint64_t number = 0;
     std::u16string name;  // as shown: tags out, references decoded, the trip included

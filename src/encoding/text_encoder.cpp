@@ -28,9 +28,12 @@ bool printableAsciiIsPlain() {
 }
 
 // Bit k set where unit k of the eight at p is printable ASCII (0x20 to 0x7E).
+// kVectors: the vector path, decided once for a whole piece (written through
+// a char pointer, a flag read here would be read again for every step).
+template <bool kVectors>
 unsigned printableMask8(const char16_t* p) {
 #if MOZARU_HAVE_SSE2
-    if (platform::vectors()) {
+    if constexpr (kVectors) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         // Below 0x20 or above 0x7E: with 0x20 taken off, above 0x5E (unsigned).
         const __m128i shifted = _mm_sub_epi16(x, _mm_set1_epi16(0x20));
@@ -47,9 +50,10 @@ unsigned printableMask8(const char16_t* p) {
 }
 
 // Eight ASCII units as eight bytes.
+template <bool kVectors>
 void narrow8(const char16_t* p, char* out) {
 #if MOZARU_HAVE_SSE2
-    if (platform::vectors()) {
+    if constexpr (kVectors) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(x, x));
         return;
@@ -106,8 +110,9 @@ void TextEncoder::flush() {
 
 // The loop keeps its place in locals: written through a char pointer, a
 // member would be reloaded after every byte.
-template <OutputEncoding kEncoding>
+template <OutputEncoding kEncoding, bool kVectors>
 void TextEncoder::run(std::u16string_view piece) {
+    if (piece.empty()) return;
     const bool plainAscii = kEncoding == OutputEncoding::Utf8 || printableAsciiIsPlain();
     char* const begin = m_slice.data();
     char* const limit = begin + m_sliceBytes;
@@ -122,7 +127,8 @@ void TextEncoder::run(std::u16string_view piece) {
     const char16_t* const p = piece.data();
     const std::size_t n = piece.size();
     std::size_t i = 0;
-    if (m_waiting != 0 && n > 0) {
+    char16_t waiting = 0;  // in a local: a member would be read again after every byte
+    if (m_waiting != 0) {
         // A high surrogate that ended the last piece, with this one's first unit.
         const char16_t pair[2] = {m_waiting, p[0]};
         const CodePoint cp = codePointAt(std::u16string_view(pair, 2), 0);
@@ -137,9 +143,9 @@ void TextEncoder::run(std::u16string_view piece) {
         // copied at once, the rest of the eight one by one.
         std::size_t end = std::min(i + 8, n);
         if (plainAscii && i + 8 <= n) {
-            const unsigned mask = printableMask8(p + i);
+            const unsigned mask = printableMask8<kVectors>(p + i);
             const auto lead = static_cast<std::size_t>(std::countr_one(mask));
-            narrow8(p + i, out);
+            narrow8<kVectors>(p + i, out);
             out += lead;
             i += lead;
         }
@@ -154,24 +160,26 @@ void TextEncoder::run(std::u16string_view piece) {
                 }
             }
             if (isHighSurrogate(p[i]) && i + 1 == n) {
-                m_waiting = p[i];  // its low half may begin the next piece
+                waiting = p[i];  // its low half may begin the next piece
                 break;
             }
             const CodePoint cp = codePointAt(piece, i);
             out = writeCodePoint<kEncoding>(cp.value, out, references);
             i += cp.units;
         }
-        if (m_waiting != 0) break;
+        if (waiting != 0) break;
     }
+    m_waiting = waiting;
     m_used = static_cast<std::size_t>(out - begin);
     m_references += references;
 }
 
 void TextEncoder::encode(std::u16string_view piece) {
-    if (m_encoding == OutputEncoding::Utf8) {
-        run<OutputEncoding::Utf8>(piece);
+    const bool utf8 = m_encoding == OutputEncoding::Utf8;
+    if (MOZARU_HAVE_SSE2 && platform::vectors()) {
+        utf8 ? run<OutputEncoding::Utf8, true>(piece) : run<OutputEncoding::Cp932, true>(piece);
     } else {
-        run<OutputEncoding::Cp932>(piece);
+        utf8 ? run<OutputEncoding::Utf8, false>(piece) : run<OutputEncoding::Cp932, false>(piece);
     }
 }
 

@@ -2,6 +2,7 @@
 // at a time, with &#N; for every character the target cannot hold.
 #include <algorithm>
 #include <bit>
+#include <memory>
 
 #include "encoding/encoding_tables.h"
 #include "encoding/text_codec.h"
@@ -14,6 +15,19 @@ namespace mozaru {
 namespace {
 
 using tables::kNotHeld;
+
+// The committed two-level table laid out flat, one entry a unit: one load
+// a character where the blocks take two, one depending on the other.
+const std::uint16_t* flatCp932() {
+    static const std::unique_ptr<std::uint16_t[]> flat = [] {
+        auto t = std::make_unique<std::uint16_t[]>(std::size_t{1} << 16);
+        for (std::size_t u = 0; u < (std::size_t{1} << 16); ++u) {
+            t[u] = tables::cp932BytesOf(static_cast<char16_t>(u));
+        }
+        return t;
+    }();
+    return flat.get();
+}
 
 // Whether every printable ASCII unit is its own byte (CP932 swaps only some
 // controls): then runs of them are copied eight at a time.
@@ -114,6 +128,7 @@ template <OutputEncoding kEncoding, bool kVectors>
 void TextEncoder::run(std::u16string_view piece) {
     if (piece.empty()) return;
     const bool plainAscii = kEncoding == OutputEncoding::Utf8 || printableAsciiIsPlain();
+    const std::uint16_t* const flat = kEncoding == OutputEncoding::Cp932 ? flatCp932() : nullptr;
     char* const begin = m_slice.data();
     char* const limit = begin + m_sliceBytes;
     char* out = begin + m_used;
@@ -152,7 +167,7 @@ void TextEncoder::run(std::u16string_view piece) {
         while (i < end) {
             if constexpr (kEncoding == OutputEncoding::Cp932) {
                 // What CP932 holds first: surrogates and the rest are not in the table.
-                const std::uint16_t code = tables::cp932BytesOf(p[i]);
+                const std::uint16_t code = flat[p[i]];
                 if (code != kNotHeld) [[likely]] {
                     out = writeHeld(code, out);
                     ++i;

@@ -154,15 +154,37 @@ void TextEncoder::run(std::u16string_view piece) {
     }
     while (i < n) {
         room();
-        // Eight units at a time: the printable ASCII that leads them is
-        // copied at once, the rest of the eight one by one.
-        std::size_t end = std::min(i + 8, n);
-        if (plainAscii && i + 8 <= n) {
-            const unsigned mask = printableMask8<kVectors>(p + i);
-            const auto lead = static_cast<std::size_t>(std::countr_one(mask));
-            narrow8<kVectors>(p + i, out);
-            out += lead;
-            i += lead;
+        const std::size_t end = std::min(i + 8, n);
+        if (i + 8 <= n) {
+            // Eight units at a time. Into UTF-8 the printable ASCII that
+            // leads them is copied at once, the rest one by one; into CP932
+            // eight printable ASCII units are copied at once, else the eight
+            // are looked up one after the other, with no test between them
+            // but for a unit the table does not hold.
+            if (plainAscii) {
+                const unsigned mask = printableMask8<kVectors>(p + i);
+                if constexpr (kEncoding == OutputEncoding::Utf8) {
+                    const auto lead = static_cast<std::size_t>(std::countr_one(mask));
+                    narrow8<kVectors>(p + i, out);
+                    out += lead;
+                    i += lead;
+                } else if (mask == 0xFF) {
+                    narrow8<kVectors>(p + i, out);
+                    out += 8;
+                    i += 8;
+                    continue;
+                }
+            }
+            if constexpr (kEncoding == OutputEncoding::Cp932) {
+                std::size_t k = 0;
+                MOZARU_UNROLL_8
+                for (; k < 8; ++k) {
+                    const std::uint16_t code = flat[p[i + k]];
+                    if (code == kNotHeld) break;
+                    out = writeHeld(code, out);
+                }
+                i += k;
+            }
         }
         while (i < end) {
             if constexpr (kEncoding == OutputEncoding::Cp932) {

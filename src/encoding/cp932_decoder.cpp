@@ -174,6 +174,7 @@ inline BlockMasks classifyBlock(const Tables& t, const Classifier& c, const unsi
 #if MOZARU_HAVE_SSE2
     if (c.usable) {
         BlockMasks m;
+        MOZARU_UNROLL_8
         for (int k = 0; k < 4; ++k) {
             const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * k));
             m.high |= maskOf(x, k);

@@ -82,7 +82,11 @@ void takePieces(TextPipe& pipe, const std::function<std::size_t(std::u16string_v
             rest.assign(text.substr(take(text, false)));
         } else {
             if (rest.capacity() < rest.size() + piece.size()) {
-                reserveOutput(rest, 2 * (rest.size() + piece.size()));
+                // A taker that waits for much (extract, for the units that
+                // recognise the page) gets room for it at once, in huge
+                // pages: not a row of fresh blocks, each faulted in page by page.
+                constexpr std::size_t kFirstRoom = std::size_t{4} << 20;
+                reserveOutput(rest, std::max(2 * (rest.size() + piece.size()), kFirstRoom));
             }
             rest.append(piece, room);
             rest.erase(0, take(rest, false));

@@ -174,6 +174,7 @@ inline BlockMasks classifyBlock(const Tables& t, const Classifier& c, const unsi
 #if MOZARU_HAVE_SSE2
     if (c.usable) {
         BlockMasks m;
+        MOZARU_UNROLL_8
         for (int k = 0; k < 4; ++k) {
             const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + 16 * k));
             m.high |= maskOf(x, k);
@@ -290,13 +291,18 @@ struct Decoded {
 
 // The characters that begin at the bits of left in the block at b (base
 // bytes into the text, readable bytes from b on), into out. A run of plain
-// ASCII characters (plain: their bits) is widened 16 at a time; the others
-// are looked up one by one.
+// ASCII characters (plain: their bits) is widened 16 at a time, a run of
+// pairs (pairs: their first bytes; every pair is a lead byte and a trail
+// byte) is looked up in a loop without tests, and the others are looked up
+// one by one.
 template <bool kCrLf>
 Decoded decodeStarts(const Tables& t, const unsigned char* b, std::size_t readable,
                      std::uint64_t left, std::uint64_t plain, std::uint64_t pairs, char16_t* out,
                      std::size_t base, bool afterCr) {
     Decoded d;
+    // The bytes of the pairs: a run of them from a pair's first byte is a run
+    // of pairs one after the other (a pair that ends past the block counts).
+    const std::uint64_t paired = pairs | (pairs << 1);
     while (left != 0) {
         const auto j = static_cast<std::size_t>(std::countr_zero(left));
         if ((plain >> j) & 1) {
@@ -312,12 +318,27 @@ Decoded decodeStarts(const Tables& t, const unsigned char* b, std::size_t readab
             left &= ~(((std::uint64_t{2} << (run - 1)) - 1) << j);
             continue;
         }
+        if ((pairs >> j) & 1) {
+            const auto bytes = static_cast<std::size_t>(std::countr_one(paired >> j));
+            const std::size_t run = (bytes + 1) / 2;
+            const unsigned char* const p = b + j;
+            char16_t* const o = out + d.units;
+            std::size_t bad = 0;
+            for (std::size_t k = 0; k < run; ++k) {
+                const char16_t value = t.byWord[byteWord(p + 2 * k)];
+                o[k] = value;
+                bad += value == kReplacement ? 2 : 0;
+            }
+            d.bad += bad;
+            d.units += run;
+            left &= ~(((std::uint64_t{2} << (bytes - 1)) - 1) << j);
+            continue;
+        }
         left &= left - 1;
-        // A character begins here: a lead byte begins a pair, any other byte
-        // stands alone whatever follows it.
-        const char16_t value = t.byWord[byteWord(b + j) & t.keep[b[j]]];
+        // A character that is no pair: a byte alone, whatever follows it.
+        const char16_t value = t.single[b[j]];
         if (value == kReplacement) [[unlikely]] {
-            d.bad += 1 + ((pairs >> j) & 1);
+            ++d.bad;
         }
         // The byte before, which for j == 0 is the last of the block before:
         // (b + j)[-1], as b[j - 1] would wrap the unsigned j.

@@ -73,7 +73,7 @@ private:
     static constexpr std::size_t kLongestStep = 64;
 
     void flush();
-    template <OutputEncoding kEncoding>
+    template <OutputEncoding kEncoding, bool kVectors>
     void run(std::u16string_view piece);
 
     const OutputEncoding m_encoding;

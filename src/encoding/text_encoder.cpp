@@ -2,6 +2,7 @@
 // at a time, with &#N; for every character the target cannot hold.
 #include <algorithm>
 #include <bit>
+#include <memory>
 
 #include "encoding/encoding_tables.h"
 #include "encoding/text_codec.h"
@@ -14,6 +15,19 @@ namespace mozaru {
 namespace {
 
 using tables::kNotHeld;
+
+// The committed two-level table laid out flat, one entry a unit: one load
+// a character where the blocks take two, one depending on the other.
+const std::uint16_t* flatCp932() {
+    static const std::unique_ptr<std::uint16_t[]> flat = [] {
+        auto t = std::make_unique<std::uint16_t[]>(std::size_t{1} << 16);
+        for (std::size_t u = 0; u < (std::size_t{1} << 16); ++u) {
+            t[u] = tables::cp932BytesOf(static_cast<char16_t>(u));
+        }
+        return t;
+    }();
+    return flat.get();
+}
 
 // Whether every printable ASCII unit is its own byte (CP932 swaps only some
 // controls): then runs of them are copied eight at a time.
@@ -28,9 +42,12 @@ bool printableAsciiIsPlain() {
 }
 
 // Bit k set where unit k of the eight at p is printable ASCII (0x20 to 0x7E).
+// kVectors: the vector path, decided once for a whole piece (written through
+// a char pointer, a flag read here would be read again for every step).
+template <bool kVectors>
 unsigned printableMask8(const char16_t* p) {
 #if MOZARU_HAVE_SSE2
-    if (platform::vectors()) {
+    if constexpr (kVectors) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         // Below 0x20 or above 0x7E: with 0x20 taken off, above 0x5E (unsigned).
         const __m128i shifted = _mm_sub_epi16(x, _mm_set1_epi16(0x20));
@@ -47,9 +64,10 @@ unsigned printableMask8(const char16_t* p) {
 }
 
 // Eight ASCII units as eight bytes.
+template <bool kVectors>
 void narrow8(const char16_t* p, char* out) {
 #if MOZARU_HAVE_SSE2
-    if (platform::vectors()) {
+    if constexpr (kVectors) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(x, x));
         return;
@@ -106,9 +124,11 @@ void TextEncoder::flush() {
 
 // The loop keeps its place in locals: written through a char pointer, a
 // member would be reloaded after every byte.
-template <OutputEncoding kEncoding>
+template <OutputEncoding kEncoding, bool kVectors>
 void TextEncoder::run(std::u16string_view piece) {
+    if (piece.empty()) return;
     const bool plainAscii = kEncoding == OutputEncoding::Utf8 || printableAsciiIsPlain();
+    const std::uint16_t* const flat = kEncoding == OutputEncoding::Cp932 ? flatCp932() : nullptr;
     char* const begin = m_slice.data();
     char* const limit = begin + m_sliceBytes;
     char* out = begin + m_used;
@@ -122,7 +142,8 @@ void TextEncoder::run(std::u16string_view piece) {
     const char16_t* const p = piece.data();
     const std::size_t n = piece.size();
     std::size_t i = 0;
-    if (m_waiting != 0 && n > 0) {
+    char16_t waiting = 0;  // in a local: a member would be read again after every byte
+    if (m_waiting != 0) {
         // A high surrogate that ended the last piece, with this one's first unit.
         const char16_t pair[2] = {m_waiting, p[0]};
         const CodePoint cp = codePointAt(std::u16string_view(pair, 2), 0);
@@ -133,20 +154,42 @@ void TextEncoder::run(std::u16string_view piece) {
     }
     while (i < n) {
         room();
-        // Eight units at a time: the printable ASCII that leads them is
-        // copied at once, the rest of the eight one by one.
-        std::size_t end = std::min(i + 8, n);
-        if (plainAscii && i + 8 <= n) {
-            const unsigned mask = printableMask8(p + i);
-            const auto lead = static_cast<std::size_t>(std::countr_one(mask));
-            narrow8(p + i, out);
-            out += lead;
-            i += lead;
+        const std::size_t end = std::min(i + 8, n);
+        if (i + 8 <= n) {
+            // Eight units at a time. Into UTF-8 the printable ASCII that
+            // leads them is copied at once, the rest one by one; into CP932
+            // eight printable ASCII units are copied at once, else the eight
+            // are looked up one after the other, with no test between them
+            // but for a unit the table does not hold.
+            if (plainAscii) {
+                const unsigned mask = printableMask8<kVectors>(p + i);
+                if constexpr (kEncoding == OutputEncoding::Utf8) {
+                    const auto lead = static_cast<std::size_t>(std::countr_one(mask));
+                    narrow8<kVectors>(p + i, out);
+                    out += lead;
+                    i += lead;
+                } else if (mask == 0xFF) {
+                    narrow8<kVectors>(p + i, out);
+                    out += 8;
+                    i += 8;
+                    continue;
+                }
+            }
+            if constexpr (kEncoding == OutputEncoding::Cp932) {
+                std::size_t k = 0;
+                MOZARU_UNROLL_8
+                for (; k < 8; ++k) {
+                    const std::uint16_t code = flat[p[i + k]];
+                    if (code == kNotHeld) break;
+                    out = writeHeld(code, out);
+                }
+                i += k;
+            }
         }
         while (i < end) {
             if constexpr (kEncoding == OutputEncoding::Cp932) {
                 // What CP932 holds first: surrogates and the rest are not in the table.
-                const std::uint16_t code = tables::cp932BytesOf(p[i]);
+                const std::uint16_t code = flat[p[i]];
                 if (code != kNotHeld) [[likely]] {
                     out = writeHeld(code, out);
                     ++i;
@@ -154,24 +197,26 @@ void TextEncoder::run(std::u16string_view piece) {
                 }
             }
             if (isHighSurrogate(p[i]) && i + 1 == n) {
-                m_waiting = p[i];  // its low half may begin the next piece
+                waiting = p[i];  // its low half may begin the next piece
                 break;
             }
             const CodePoint cp = codePointAt(piece, i);
             out = writeCodePoint<kEncoding>(cp.value, out, references);
             i += cp.units;
         }
-        if (m_waiting != 0) break;
+        if (waiting != 0) break;
     }
+    m_waiting = waiting;
     m_used = static_cast<std::size_t>(out - begin);
     m_references += references;
 }
 
 void TextEncoder::encode(std::u16string_view piece) {
-    if (m_encoding == OutputEncoding::Utf8) {
-        run<OutputEncoding::Utf8>(piece);
+    const bool utf8 = m_encoding == OutputEncoding::Utf8;
+    if (MOZARU_HAVE_SSE2 && platform::vectors()) {
+        utf8 ? run<OutputEncoding::Utf8, true>(piece) : run<OutputEncoding::Cp932, true>(piece);
     } else {
-        run<OutputEncoding::Cp932>(piece);
+        utf8 ? run<OutputEncoding::Utf8, false>(piece) : run<OutputEncoding::Cp932, false>(piece);
     }
 }
 

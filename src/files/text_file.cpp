@@ -184,8 +184,16 @@ TextFileRead readTextFileInPieces(const QString& path, const ReadOptions& option
     // A pipe or a device tells its size only at its end.
     const bool sized = !file.isSequential();
     if (sized && static_cast<std::uint64_t>(file.size()) > options.limit) return tooLarge();
+    // A file that tells its size is read up to a byte past it: no room
+    // filled beyond what a small file holds (a file grown meanwhile reads on;
+    // one that tells 0, as those of /proc do, is read as before).
+    const std::size_t sample =
+        sized && file.size() > 0
+            ? static_cast<std::size_t>(std::min<std::uint64_t>(
+                  options.sampleBytes, static_cast<std::uint64_t>(file.size()) + 1))
+            : options.sampleBytes;
     std::string first;
-    if (!readUpTo(file, first, options.sampleBytes)) return fail(file.errorString());
+    if (!readUpTo(file, first, sample)) return fail(file.errorString());
     std::uint64_t total = first.size();
     Rest rest = Rest::Read;
     if (sized) {

@@ -34,7 +34,8 @@ std::size_t rewriteTags(std::u16string_view text, EditAt editAt, Out& out, std::
     std::size_t run = 0;
     std::size_t p = 0;
     while ((p = scan::findTag(text, u'b', u's', p)) != npos && p < limit) {
-        char16_t letter = tokenAt(text, p);
+        // A token begins "<S": the call is made for those alone.
+        char16_t letter = p + 1 < text.size() && text[p + 1] == u'S' ? tokenAt(text, p) : 0;
         const Edit edit = letter != 0 ? Edit{kTokenLength, {&letter, 1}} : editAt(text, p);
         if (edit.used == 0) {
             ++p;
@@ -100,23 +101,33 @@ std::size_t rewriteInto(std::u16string_view text, const TextSink& sink, bool las
     return rewriteTags(text, editAt, slices, last ? text.size() : text.size() - kLongestEdit);
 }
 
+// Whether "<" letter "R>" stands at p in any case, as startsWithNoCase
+// tells, without its call and loop at every tag: "<BR>" or "<HR>".
+inline bool fourUnitTagAt(std::u16string_view t, std::size_t p, char16_t letter) {
+    if (p > t.size() || t.size() - p < 4) return false;
+    const char16_t* d = t.data() + p;
+    // Bit 0x20 folds a letter's case, and only a letter's: 'B' and 'b' alone give 'b'.
+    return d[0] == u'<' && (d[1] | 0x20) == (letter | 0x20) && (d[2] | 0x20) == u'r' &&
+           d[3] == u'>';
+}
+
 // Both edits are lambdas, each of its own type, so that the pass is made
 // for each and the edit inlined into it.
 // "<BR>" (4 units) becomes "<br>" CR LF (6).
 constexpr auto addAt = [](std::u16string_view t, std::size_t p) {
-    if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
+    if (!fourUnitTagAt(t, p, u'B')) return Edit{};
     return Edit{4, u"<br>\r\n"};
 };
 
 // "<BR><HR>" (8 units) becomes "<br>" CR LF "<HR>" (10).
 constexpr auto removeAt = [](std::u16string_view t, std::size_t p) {
-    if (!startsWithNoCase(t, p, u"<BR>")) return Edit{};
+    if (!fourUnitTagAt(t, p, u'B')) return Edit{};
     const std::size_t next = p + 4;
     const bool lineBreak = t.substr(next, 2) == u"\r\n";
     // The CR LF after the tag goes first; a tag then directly before an
     // "<HR>" gets one back, with the rule in capitals.
     const std::size_t after = lineBreak ? next + 2 : next;
-    if (startsWithNoCase(t, after, u"<HR>")) return Edit{after + 4 - p, u"<br>\r\n<HR>"};
+    if (fourUnitTagAt(t, after, u'H')) return Edit{after + 4 - p, u"<br>\r\n<HR>"};
     if (!lineBreak) return Edit{};
     return Edit{after - p, u"<br>"};
 };

@@ -70,7 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Undecodable{Encoding::Cp932, "61 80 62", u"a\uFFFDb", 1},  // none at 0x80
         Undecodable{Encoding::Cp932, "A0 FD FF", u"\uFFFD\uFFFD\uFFFD", 3},
-        Undecodable{Encoding::Cp932, "8540", u"\uFFFD", 2},      // valid shape, unassigned
+        Undecodable{Encoding::Cp932, "8540", u"\uFFFD", 2},  // valid shape, unassigned
+        Undecodable{Encoding::Cp932, "82A0 8540 82A2", u"\u3042\uFFFD\u3044", 2},  // in a run
         Undecodable{Encoding::Cp932, "81 20", u"\uFFFD ", 1},    // lead byte, then a space
         Undecodable{Encoding::Cp932, "61 82", u"a\uFFFD", 1}));  // cut off at the end
 
@@ -148,7 +149,14 @@ INSTANTIATE_TEST_SUITE_P(
                       Referenced{u"\u845B\U000E0100", "\x8A\x8B&#917760;", 1},  // 葛 + selector
                       Referenced{u"\u00AD\u202E\u200D", "&#173;&#8238;&#8205;", 3},
                       // ICU would write the bytes of U+2116: it would not read back.
-                      Referenced{u"\uF86F", "&#63599;", 1}));
+                      Referenced{u"\uF86F", "&#63599;", 1},
+                      // Eight units at a time: one CP932 has no code for within
+                      // the eight, and a pair across two eights.
+                      Referenced{u"\u3042\u3044\u3046\u3048\u304A\u304B\u263A\u304D\u304F",
+                                 "\x82\xA0\x82\xA2\x82\xA4\x82\xA6\x82\xA8\x82\xA9&#9786;\x82"
+                                 "\xAB\x82\xAD",
+                                 1},
+                      Referenced{u"abcdefg\U0001F600\u3042", "abcdefg&#128512;\x82\xA0", 1}));
 
 TEST_P(Cp932References, UnmappableCharactersBecomeDecimalReferences) {
     const EncodedText encoded = encodeText(GetParam().text, OutputEncoding::Cp932);

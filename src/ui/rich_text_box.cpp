@@ -18,6 +18,7 @@
 #include <memory>
 #include <new>
 #include <utility>
+#include <vector>
 
 #include "ui/editor_text.h"
 
@@ -92,6 +93,13 @@ void keepEditorKeys(QsciCommandSet& commands) {
 // A long text goes into the editor in slices of about this many bytes, cut
 // after a line break: the window answers its events between two.
 constexpr std::size_t kSliceBytes = std::size_t{2} << 20;
+
+// Where a text is cut after the line break nearest past at (its end when none).
+std::size_t cutAfterLine(std::string_view bytes, std::size_t at) {
+    if (at >= bytes.size()) return bytes.size();
+    const std::size_t lineEnd = bytes.find('\n', at);
+    return lineEnd == std::string_view::npos ? bytes.size() : lineEnd + 1;
+}
 
 }  // namespace
 
@@ -224,8 +232,10 @@ bool RichTextBox::canRedo() const {
 
 void RichTextBox::assign(PreparedText&& text, const SliceHook& between) {
     const std::string_view bytes = text.bytes;
+    const auto length = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
     // The editor's room first: without it the editor would be left empty.
-    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size()));
+    // Room that is there already is kept (a no-op).
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + 2));
     if (SendScintilla(SCI_GETSTATUS) != SC_STATUS_OK) {
         SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
         throw std::bad_alloc();
@@ -235,20 +245,39 @@ void RichTextBox::assign(PreparedText&& text, const SliceHook& between) {
     m_assigning = true;
     m_documentKnown = false;
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
-    SendScintilla(SCI_CLEARALL);
-    for (std::size_t at = 0; at < bytes.size();) {
-        std::size_t end = bytes.size();
-        if (bytes.size() - at > kSliceBytes) {
-            const std::size_t lineEnd = bytes.find('\n', at + kSliceBytes);
-            end = lineEnd == std::string_view::npos ? bytes.size() : lineEnd + 1;
-        }
-        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(end - at), bytes.data() + at);
-        at = end;
-        if (between && at < bytes.size()) between(static_cast<double>(at) / bytes.size());
+    // Every change near the start: QScintilla tells its accessibility layer
+    // where each change is in characters, counting them from the start of
+    // the text, so a change at the end of a long text costs all of it. The
+    // first byte of the old text stays until the end, so that the editor
+    // keeps its room (it lets it go when the whole text is deleted at once).
+    for (std::size_t left = length > 0 ? length - 1 : 0; left > 0;) {
+        const std::size_t piece = std::min(left, kSliceBytes);
+        SendScintilla(SCI_DELETERANGE, 1UL, static_cast<long>(piece));
+        left -= piece;
+        if (between) between(0.0);
     }
+    const unsigned long at = length > 0 ? 1 : 0;
+    std::vector<std::size_t> cuts{0};
+    while (cuts.back() < bytes.size()) {
+        cuts.push_back(cutAfterLine(bytes, cuts.back() + kSliceBytes));
+    }
+    // The slices go in last first, each before the one put in before it.
+    for (std::size_t i = cuts.size() - 1; i > 0; --i) {
+        SendScintilla(SCI_SETTARGETRANGE, at, static_cast<long>(at));
+        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(cuts[i] - cuts[i - 1]),
+                      bytes.data() + cuts[i - 1]);
+        if (between && i > 1) {
+            between(static_cast<double>(bytes.size() - cuts[i - 1]) / bytes.size());
+        }
+    }
+    if (length > 0) SendScintilla(SCI_DELETERANGE, 0UL, 1L);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
-    SendScintilla(SCI_GOTOPOS, 0UL);
     m_assigning = false;
+    shown(std::move(text));
+}
+
+void RichTextBox::shown(PreparedText&& text) {
+    SendScintilla(SCI_GOTOPOS, 0UL);
     std::string().swap(text.bytes);
     m_document = std::move(text.document);
     m_documentKnown = true;

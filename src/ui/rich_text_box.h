@@ -159,8 +159,10 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    // Shows a prepared text, slice by slice, as one change.
+    // Shows a prepared text in the present document, slice by slice, as one change.
     void assign(PreparedText&& text, const SliceHook& between);
+    // The end of either: the caret at the start, the text kept, the change told.
+    void shown(PreparedText&& text);
     void modified(int type, int token);
 
     DocumentHistory m_history;

@@ -15,12 +15,30 @@
 #include <QMimeData>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <new>
 #include <utility>
 #include <vector>
 
+#include "ui/background_work.h"
 #include "ui/editor_text.h"
+
+// The loader Scintilla hands out for SCI_CREATELOADER: a document of its own,
+// filled on any thread. QScintilla does not install Scintilla's header for
+// it; this is its interface, under its own name (the sanitizer checks calls
+// by the name, and in an anonymous namespace the compiler would take it for a
+// class nothing derives from).
+class ILoader {
+public:
+    virtual int Release() = 0;
+    // A status of SC_STATUS_*; the text goes on at the end.
+    virtual int AddData(const char* data, std::ptrdiff_t length) = 0;
+    virtual void* ConvertToDocument() = 0;
+
+protected:
+    ~ILoader() = default;
+};
 
 namespace mozaru {
 
@@ -94,6 +112,26 @@ void keepEditorKeys(QsciCommandSet& commands) {
 // after a line break: the window answers its events between two.
 constexpr std::size_t kSliceBytes = std::size_t{2} << 20;
 
+// What Scintilla keeps per document rather than per view, carried over when
+// the editor is given a document of its own.
+constexpr unsigned int kDocumentSettings[][2] = {
+    {QsciScintillaBase::SCI_GETCODEPAGE, QsciScintillaBase::SCI_SETCODEPAGE},
+    {QsciScintillaBase::SCI_GETEOLMODE, QsciScintillaBase::SCI_SETEOLMODE},
+    {QsciScintillaBase::SCI_GETTABWIDTH, QsciScintillaBase::SCI_SETTABWIDTH},
+    {QsciScintillaBase::SCI_GETINDENT, QsciScintillaBase::SCI_SETINDENT},
+    {QsciScintillaBase::SCI_GETUSETABS, QsciScintillaBase::SCI_SETUSETABS},
+    {QsciScintillaBase::SCI_GETTABINDENTS, QsciScintillaBase::SCI_SETTABINDENTS},
+    {QsciScintillaBase::SCI_GETBACKSPACEUNINDENTS, QsciScintillaBase::SCI_SETBACKSPACEUNINDENTS},
+    {QsciScintillaBase::SCI_GETLINEENDTYPESALLOWED, QsciScintillaBase::SCI_SETLINEENDTYPESALLOWED},
+};
+// The character classes, in the order they are set: setting the word
+// characters resets the other classes.
+constexpr unsigned int kCharacterClasses[][2] = {
+    {QsciScintillaBase::SCI_GETWORDCHARS, QsciScintillaBase::SCI_SETWORDCHARS},
+    {QsciScintillaBase::SCI_GETWHITESPACECHARS, QsciScintillaBase::SCI_SETWHITESPACECHARS},
+    {QsciScintillaBase::SCI_GETPUNCTUATIONCHARS, QsciScintillaBase::SCI_SETPUNCTUATIONCHARS},
+};
+
 // Where a text is cut after the line break nearest past at (its end when none).
 std::size_t cutAfterLine(std::string_view bytes, std::size_t at) {
     if (at >= bytes.size()) return bytes.size();
@@ -102,6 +140,10 @@ std::size_t cutAfterLine(std::string_view bytes, std::size_t at) {
 }
 
 }  // namespace
+
+void RichTextBox::DocumentRelease::operator()(void* document) const {
+    box->SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
+}
 
 PreparedText RichTextBox::prepareText(std::u16string&& text) {
     PreparedText prepared;
@@ -194,9 +236,9 @@ void RichTextBox::setDocumentText(std::u16string_view text) {
 }
 
 void RichTextBox::setDocumentText(PreparedText&& text, const SliceHook& between) {
-    assign(std::move(text), between);
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    FilledDocument document = fillDocument(text.bytes, between);
     m_history.clear();
+    showDocument(std::move(document), std::move(text));
 }
 
 void RichTextBox::replaceDocument(std::u16string&& text) {
@@ -204,9 +246,18 @@ void RichTextBox::replaceDocument(std::u16string&& text) {
 }
 
 void RichTextBox::replaceDocument(PreparedStep&& step, const SliceHook& between) {
+    // With nothing to undo or redo, the editor's undo history holds nothing
+    // that refers to the present document: a new one, filled beside the
+    // window, takes its place. Else the text goes into the present one.
+    FilledDocument document;
+    if (!canUndo() && !canRedo()) document = fillDocument(step.after.bytes, between);
     // The step is stored before anything changes.
     const int token = m_history.push(std::move(step.before));
-    assign(std::move(step.after), between);
+    if (document) {
+        showDocument(std::move(document), std::move(step.after));
+    } else {
+        assign(std::move(step.after), between);
+    }
     SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(token), 0L);
 }
 
@@ -273,6 +324,70 @@ void RichTextBox::assign(PreparedText&& text, const SliceHook& between) {
     if (length > 0) SendScintilla(SCI_DELETERANGE, 0UL, 1L);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     m_assigning = false;
+    shown(std::move(text));
+}
+
+RichTextBox::FilledDocument RichTextBox::fillDocument(std::string_view bytes,
+                                                      const SliceHook& between) {
+    auto* loader = static_cast<ILoader*>(SendScintillaPtrResult(SCI_CREATELOADER));
+    if (loader == nullptr) throw std::bad_alloc();
+    // In two pieces: making room for the second, the editor grows it by a
+    // sixth or more, so that a step that lengthens the text (改行付加) finds
+    // room there and makes none while the window waits.
+    const std::size_t half = cutAfterLine(bytes, bytes.size() / 2);
+    const auto fill = [loader, bytes, half](WorkProgress* progress) {
+        int status = loader->AddData(bytes.data(), static_cast<std::ptrdiff_t>(half));
+        if (progress != nullptr) progress->set(0.5);
+        if (status == SC_STATUS_OK && half < bytes.size()) {
+            status = loader->AddData(bytes.data() + half,
+                                     static_cast<std::ptrdiff_t>(bytes.size() - half));
+        }
+        if (progress != nullptr) progress->set(1.0);
+        return status;
+    };
+    int status = SC_STATUS_FAILURE;
+    try {
+        if (between) {
+            WorkProgress progress;
+            status = runWhileAnswering([&] { return fill(&progress); },
+                                       [&] { between(progress.fraction()); });
+        } else {
+            status = fill(nullptr);
+        }
+    } catch (...) {
+        loader->Release();
+        throw;
+    }
+    if (status != SC_STATUS_OK) {
+        loader->Release();
+        throw std::bad_alloc();
+    }
+    return FilledDocument(loader->ConvertToDocument(), DocumentRelease{this});
+}
+
+void RichTextBox::showDocument(FilledDocument document, PreparedText&& text) {
+    long settings[std::size(kDocumentSettings)] = {};
+    for (std::size_t i = 0; i < std::size(kDocumentSettings); ++i) {
+        settings[i] = SendScintilla(kDocumentSettings[i][0]);
+    }
+    std::string classes[std::size(kCharacterClasses)];
+    for (std::size_t i = 0; i < std::size(kCharacterClasses); ++i) {
+        classes[i].resize(static_cast<std::size_t>(SendScintilla(kCharacterClasses[i][0])));
+        SendScintilla(kCharacterClasses[i][0], 0UL, classes[i].data());
+        // Set as a C string: NUL, in no class that can be set, stays a space.
+        std::erase(classes[i], '\0');
+    }
+    // The editor takes its own reference and lets the old document go.
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, document.get());
+    document.reset();
+    for (std::size_t i = 0; i < std::size(kDocumentSettings); ++i) {
+        SendScintilla(kDocumentSettings[i][1], static_cast<unsigned long>(settings[i]));
+    }
+    for (std::size_t i = 0; i < std::size(kCharacterClasses); ++i) {
+        SendScintilla(kCharacterClasses[i][1], 0UL, classes[i].c_str());
+    }
+    // Loaded without undo collection, and with none to empty.
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
     shown(std::move(text));
 }
 

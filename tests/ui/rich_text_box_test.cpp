@@ -62,6 +62,8 @@ private slots:
     void undoingPastADroppedStepKeepsTheDocument();
     void aStepOverTypingKeepsEveryByte_data();
     void aStepOverTypingKeepsEveryByte();
+    void aNewDocumentKeepsTheEditorsSettings_data();
+    void aNewDocumentKeepsTheEditorsSettings();
 };
 
 void RichTextBoxTest::stepsAndTypingInOneHistory() {
@@ -185,6 +187,34 @@ void RichTextBoxTest::aStepOverTypingKeepsEveryByte() {
     const Held beforeHeld = expectedHeld(before.toStdU16String());
     QCOMPARE(undone.lines, beforeHeld.lines);
     QVERIFY(undone.bytes == beforeHeld.bytes);
+}
+
+void RichTextBoxTest::aNewDocumentKeepsTheEditorsSettings_data() {
+    QTest::addColumn<bool>("replaced");  // else assigned
+    QTest::newRow("assigned") << false;
+    QTest::newRow("a step with nothing to undo") << true;
+}
+
+void RichTextBoxTest::aNewDocumentKeepsTheEditorsSettings() {
+    QFETCH(bool, replaced);
+    RichTextBox box;
+    box.show();
+    box.setDocumentText(replaced ? u"x" : u"A");
+    if (replaced) box.replaceDocument(u"A");
+    QCOMPARE(box.isChanged(), replaced);
+    // Enter writes CR LF, a kana goes in as UTF-8, and the typing is undone.
+    box.SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QStringLiteral("あ"), Qt::NoModifier);
+    QVERIFY(box.editorBytes() == "A\r\n\xE3\x81\x82");
+    QCOMPARE(text(box), QStringLiteral("A\r\nあ"));
+    QVERIFY(box.isChanged());
+    box.undo();  // the typing, as one
+    QCOMPARE(text(box), QStringLiteral("A"));
+    QCOMPARE(box.isChanged(), replaced);
+    box.undo();
+    QCOMPARE(text(box), replaced ? QStringLiteral("x") : QStringLiteral("A"));
+    QVERIFY(!box.isChanged());
 }
 
 QTEST_MAIN(RichTextBoxTest)

@@ -211,7 +211,9 @@ std::u16string_view RichTextBox::documentView() const {
 std::string_view RichTextBox::editorBytes() const {
     auto* self = const_cast<RichTextBox*>(this);
     const auto length = static_cast<std::size_t>(self->SendScintilla(SCI_GETLENGTH));
-    const auto* bytes = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
+    // As a pointer: SendScintilla answers a long, 32 bits on 64-bit Windows.
+    const auto* bytes =
+        static_cast<const char*>(self->SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
     return {bytes, length};
 }
 

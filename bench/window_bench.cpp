@@ -182,7 +182,8 @@ int main(int argc, char* argv[]) {
                [&] { window.LoadDocument(pagePath); }, load);
     report("LOAD", load);
 
-    Timing reload = load;
+    Timing reload;
+    reload.alone = load.alone;  // the same file read; the stall its own
     timeWindow(
         [&] {
             window.RichTextBox1->setDocumentText(page);
@@ -191,14 +192,16 @@ int main(int argc, char* argv[]) {
         [&] { window.LoadDocument(pagePath); }, reload);
     report("LOAD over the page", reload);
 
-    Timing drop = load;
+    Timing drop;
+    drop.alone = load.alone;
     QMimeData dropped;
     dropped.setUrls({QUrl::fromLocalFile(pagePath)});
     timeWindow([&] { window.RichTextBox1->setDocumentText({}); },
                [&] { window.RichTextBox1_OLEDragDrop(&dropped); }, drop);
     report("drop", drop);
 
-    Timing open = load;
+    Timing open;
+    open.alone = load.alone;
     std::unique_ptr<Form1> opened;
     timeWindow([&] { opened.reset(); },
                [&] {

@@ -15,11 +15,30 @@
 #include <QMimeData>
 #include <QWheelEvent>
 #include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <new>
 #include <utility>
+#include <vector>
 
+#include "ui/background_work.h"
 #include "ui/editor_text.h"
+
+// The loader Scintilla hands out for SCI_CREATELOADER: a document of its own,
+// filled on any thread. QScintilla does not install Scintilla's header for
+// it; this is its interface, under its own name (the sanitizer checks calls
+// by the name, and in an anonymous namespace the compiler would take it for a
+// class nothing derives from).
+class ILoader {
+public:
+    virtual int Release() = 0;
+    // A status of SC_STATUS_*; the text goes on at the end.
+    virtual int AddData(const char* data, std::ptrdiff_t length) = 0;
+    virtual void* ConvertToDocument() = 0;
+
+protected:
+    ~ILoader() = default;
+};
 
 namespace mozaru {
 
@@ -93,7 +112,38 @@ void keepEditorKeys(QsciCommandSet& commands) {
 // after a line break: the window answers its events between two.
 constexpr std::size_t kSliceBytes = std::size_t{2} << 20;
 
+// What Scintilla keeps per document rather than per view, carried over when
+// the editor is given a document of its own.
+constexpr unsigned int kDocumentSettings[][2] = {
+    {QsciScintillaBase::SCI_GETCODEPAGE, QsciScintillaBase::SCI_SETCODEPAGE},
+    {QsciScintillaBase::SCI_GETEOLMODE, QsciScintillaBase::SCI_SETEOLMODE},
+    {QsciScintillaBase::SCI_GETTABWIDTH, QsciScintillaBase::SCI_SETTABWIDTH},
+    {QsciScintillaBase::SCI_GETINDENT, QsciScintillaBase::SCI_SETINDENT},
+    {QsciScintillaBase::SCI_GETUSETABS, QsciScintillaBase::SCI_SETUSETABS},
+    {QsciScintillaBase::SCI_GETTABINDENTS, QsciScintillaBase::SCI_SETTABINDENTS},
+    {QsciScintillaBase::SCI_GETBACKSPACEUNINDENTS, QsciScintillaBase::SCI_SETBACKSPACEUNINDENTS},
+    {QsciScintillaBase::SCI_GETLINEENDTYPESALLOWED, QsciScintillaBase::SCI_SETLINEENDTYPESALLOWED},
+};
+// The character classes, in the order they are set: setting the word
+// characters resets the other classes.
+constexpr unsigned int kCharacterClasses[][2] = {
+    {QsciScintillaBase::SCI_GETWORDCHARS, QsciScintillaBase::SCI_SETWORDCHARS},
+    {QsciScintillaBase::SCI_GETWHITESPACECHARS, QsciScintillaBase::SCI_SETWHITESPACECHARS},
+    {QsciScintillaBase::SCI_GETPUNCTUATIONCHARS, QsciScintillaBase::SCI_SETPUNCTUATIONCHARS},
+};
+
+// Where a text is cut after the line break nearest past at (its end when none).
+std::size_t cutAfterLine(std::string_view bytes, std::size_t at) {
+    if (at >= bytes.size()) return bytes.size();
+    const std::size_t lineEnd = bytes.find('\n', at);
+    return lineEnd == std::string_view::npos ? bytes.size() : lineEnd + 1;
+}
+
 }  // namespace
+
+void RichTextBox::DocumentRelease::operator()(void* document) const {
+    box->SendScintilla(SCI_RELEASEDOCUMENT, 0UL, document);
+}
 
 PreparedText RichTextBox::prepareText(std::u16string&& text) {
     PreparedText prepared;
@@ -161,7 +211,9 @@ std::u16string_view RichTextBox::documentView() const {
 std::string_view RichTextBox::editorBytes() const {
     auto* self = const_cast<RichTextBox*>(this);
     const auto length = static_cast<std::size_t>(self->SendScintilla(SCI_GETLENGTH));
-    const auto* bytes = reinterpret_cast<const char*>(self->SendScintilla(SCI_GETCHARACTERPOINTER));
+    // As a pointer: SendScintilla answers a long, 32 bits on 64-bit Windows.
+    const auto* bytes =
+        static_cast<const char*>(self->SendScintillaPtrResult(SCI_GETCHARACTERPOINTER));
     return {bytes, length};
 }
 
@@ -186,9 +238,9 @@ void RichTextBox::setDocumentText(std::u16string_view text) {
 }
 
 void RichTextBox::setDocumentText(PreparedText&& text, const SliceHook& between) {
-    assign(std::move(text), between);
-    SendScintilla(SCI_EMPTYUNDOBUFFER);
+    FilledDocument document = fillDocument(text.bytes, between);
     m_history.clear();
+    showDocument(std::move(document), std::move(text));
 }
 
 void RichTextBox::replaceDocument(std::u16string&& text) {
@@ -196,9 +248,18 @@ void RichTextBox::replaceDocument(std::u16string&& text) {
 }
 
 void RichTextBox::replaceDocument(PreparedStep&& step, const SliceHook& between) {
+    // With nothing to undo or redo, the editor's undo history holds nothing
+    // that refers to the present document: a new one, filled beside the
+    // window, takes its place. Else the text goes into the present one.
+    FilledDocument document;
+    if (!canUndo() && !canRedo()) document = fillDocument(step.after.bytes, between);
     // The step is stored before anything changes.
     const int token = m_history.push(std::move(step.before));
-    assign(std::move(step.after), between);
+    if (document) {
+        showDocument(std::move(document), std::move(step.after));
+    } else {
+        assign(std::move(step.after), between);
+    }
     SendScintilla(SCI_ADDUNDOACTION, static_cast<unsigned long>(token), 0L);
 }
 
@@ -224,8 +285,10 @@ bool RichTextBox::canRedo() const {
 
 void RichTextBox::assign(PreparedText&& text, const SliceHook& between) {
     const std::string_view bytes = text.bytes;
+    const auto length = static_cast<std::size_t>(SendScintilla(SCI_GETLENGTH));
     // The editor's room first: without it the editor would be left empty.
-    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size()));
+    // Room that is there already is kept (a no-op).
+    SendScintilla(SCI_ALLOCATE, static_cast<unsigned long>(bytes.size() + 2));
     if (SendScintilla(SCI_GETSTATUS) != SC_STATUS_OK) {
         SendScintilla(SCI_SETSTATUS, static_cast<unsigned long>(SC_STATUS_OK));
         throw std::bad_alloc();
@@ -235,20 +298,103 @@ void RichTextBox::assign(PreparedText&& text, const SliceHook& between) {
     m_assigning = true;
     m_documentKnown = false;
     SendScintilla(SCI_SETUNDOCOLLECTION, 0UL);
-    SendScintilla(SCI_CLEARALL);
-    for (std::size_t at = 0; at < bytes.size();) {
-        std::size_t end = bytes.size();
-        if (bytes.size() - at > kSliceBytes) {
-            const std::size_t lineEnd = bytes.find('\n', at + kSliceBytes);
-            end = lineEnd == std::string_view::npos ? bytes.size() : lineEnd + 1;
-        }
-        SendScintilla(SCI_APPENDTEXT, static_cast<unsigned long>(end - at), bytes.data() + at);
-        at = end;
-        if (between && at < bytes.size()) between(static_cast<double>(at) / bytes.size());
+    // Every change near the start: QScintilla tells its accessibility layer
+    // where each change is in characters, counting them from the start of
+    // the text, so a change at the end of a long text costs all of it. The
+    // first byte of the old text stays until the end, so that the editor
+    // keeps its room (it lets it go when the whole text is deleted at once).
+    for (std::size_t left = length > 0 ? length - 1 : 0; left > 0;) {
+        const std::size_t piece = std::min(left, kSliceBytes);
+        SendScintilla(SCI_DELETERANGE, 1UL, static_cast<long>(piece));
+        left -= piece;
+        if (between) between(0.0);
     }
+    const unsigned long at = length > 0 ? 1 : 0;
+    std::vector<std::size_t> cuts{0};
+    while (cuts.back() < bytes.size()) {
+        cuts.push_back(cutAfterLine(bytes, cuts.back() + kSliceBytes));
+    }
+    // The slices go in last first, each before the one put in before it.
+    for (std::size_t i = cuts.size() - 1; i > 0; --i) {
+        SendScintilla(SCI_SETTARGETRANGE, at, static_cast<long>(at));
+        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(cuts[i] - cuts[i - 1]),
+                      bytes.data() + cuts[i - 1]);
+        if (between && i > 1) {
+            between(static_cast<double>(bytes.size() - cuts[i - 1]) / bytes.size());
+        }
+    }
+    if (length > 0) SendScintilla(SCI_DELETERANGE, 0UL, 1L);
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
-    SendScintilla(SCI_GOTOPOS, 0UL);
     m_assigning = false;
+    shown(std::move(text));
+}
+
+RichTextBox::FilledDocument RichTextBox::fillDocument(std::string_view bytes,
+                                                      const SliceHook& between) {
+    auto* loader = static_cast<ILoader*>(SendScintillaPtrResult(SCI_CREATELOADER));
+    if (loader == nullptr) throw std::bad_alloc();
+    // In two pieces: making room for the second, the editor grows it by a
+    // sixth or more, so that a step that lengthens the text (改行付加) finds
+    // room there and makes none while the window waits.
+    const std::size_t half = cutAfterLine(bytes, bytes.size() / 2);
+    const auto fill = [loader, bytes, half](WorkProgress* progress) {
+        int status = loader->AddData(bytes.data(), static_cast<std::ptrdiff_t>(half));
+        if (progress != nullptr) progress->set(0.5);
+        if (status == SC_STATUS_OK && half < bytes.size()) {
+            status = loader->AddData(bytes.data() + half,
+                                     static_cast<std::ptrdiff_t>(bytes.size() - half));
+        }
+        if (progress != nullptr) progress->set(1.0);
+        return status;
+    };
+    int status = SC_STATUS_FAILURE;
+    try {
+        if (between) {
+            WorkProgress progress;
+            status = runWhileAnswering([&] { return fill(&progress); },
+                                       [&] { between(progress.fraction()); });
+        } else {
+            status = fill(nullptr);
+        }
+    } catch (...) {
+        loader->Release();
+        throw;
+    }
+    if (status != SC_STATUS_OK) {
+        loader->Release();
+        throw std::bad_alloc();
+    }
+    return FilledDocument(loader->ConvertToDocument(), DocumentRelease{this});
+}
+
+void RichTextBox::showDocument(FilledDocument document, PreparedText&& text) {
+    long settings[std::size(kDocumentSettings)] = {};
+    for (std::size_t i = 0; i < std::size(kDocumentSettings); ++i) {
+        settings[i] = SendScintilla(kDocumentSettings[i][0]);
+    }
+    std::string classes[std::size(kCharacterClasses)];
+    for (std::size_t i = 0; i < std::size(kCharacterClasses); ++i) {
+        classes[i].resize(static_cast<std::size_t>(SendScintilla(kCharacterClasses[i][0])));
+        SendScintilla(kCharacterClasses[i][0], 0UL, classes[i].data());
+        // Set as a C string: NUL, in no class that can be set, stays a space.
+        std::erase(classes[i], '\0');
+    }
+    // The editor takes its own reference and lets the old document go.
+    SendScintilla(SCI_SETDOCPOINTER, 0UL, document.get());
+    document.reset();
+    for (std::size_t i = 0; i < std::size(kDocumentSettings); ++i) {
+        SendScintilla(kDocumentSettings[i][1], static_cast<unsigned long>(settings[i]));
+    }
+    for (std::size_t i = 0; i < std::size(kCharacterClasses); ++i) {
+        SendScintilla(kCharacterClasses[i][1], 0UL, classes[i].c_str());
+    }
+    // Loaded without undo collection, and with none to empty.
+    SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);
+    shown(std::move(text));
+}
+
+void RichTextBox::shown(PreparedText&& text) {
+    SendScintilla(SCI_GOTOPOS, 0UL);
     std::string().swap(text.bytes);
     m_document = std::move(text.document);
     m_documentKnown = true;

@@ -7,6 +7,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -159,8 +160,24 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    // Shows a prepared text, slice by slice, as one change.
+    // A document of the editor's own, not yet shown: released unless shown.
+    struct DocumentRelease {
+        RichTextBox* box = nullptr;
+        void operator()(void* document) const;
+    };
+    using FilledDocument = std::unique_ptr<void, DocumentRelease>;
+
+    // Shows a prepared text in the present document, slice by slice, as one change.
     void assign(PreparedText&& text, const SliceHook& between);
+    // Fills a new document with the editor's bytes, on a second thread while
+    // the window answers when between is given; throws std::bad_alloc when
+    // memory runs out (nothing has changed then).
+    FilledDocument fillDocument(std::string_view bytes, const SliceHook& between);
+    // Shows it in place of the present document (as one change), with the
+    // present one's settings; its undo history is empty.
+    void showDocument(FilledDocument document, PreparedText&& text);
+    // The end of either: the caret at the start, the text kept, the change told.
+    void shown(PreparedText&& text);
     void modified(int type, int token);
 
     DocumentHistory m_history;

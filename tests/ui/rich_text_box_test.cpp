@@ -4,8 +4,11 @@
 
 #include <QSignalSpy>
 #include <QTest>
+#include <algorithm>
+#include <string>
 
 #include "ui/document_history.h"
+#include "ui/editor_text.h"
 
 using namespace mozaru;
 
@@ -20,6 +23,33 @@ void typeAtEnd(RichTextBox& box, const QString& keys) {
     QTest::keyClicks(&box, keys);
 }
 
+// Lines enough that the editor takes the text in more than one slice.
+std::u16string manyLines(char16_t mark) {
+    std::u16string text;
+    for (int line = 0; line < 150000; ++line) {
+        text += std::u16string(5, mark);
+        for (const char c : std::to_string(line)) text += static_cast<char16_t>(c);
+        text += u"\r\n";
+    }
+    return text;
+}
+
+// What the editor holds, read back from it rather than from the text kept.
+struct Held {
+    std::string bytes;
+    long lines = 0;
+};
+
+Held held(const RichTextBox& box) {
+    return {std::string(box.editorBytes()), box.SendScintilla(QsciScintillaBase::SCI_GETLINECOUNT)};
+}
+
+Held expectedHeld(std::u16string_view document) {
+    std::string bytes = documentToEditor(document);
+    const auto lines = static_cast<long>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+    return {std::move(bytes), lines};
+}
+
 }  // namespace
 
 class RichTextBoxTest : public QObject {
@@ -30,6 +60,10 @@ private slots:
     void assigningStartsAfresh();
     void budgetKeepsTheNewestSteps();
     void undoingPastADroppedStepKeepsTheDocument();
+    void aStepOverTypingKeepsEveryByte_data();
+    void aStepOverTypingKeepsEveryByte();
+    void aNewDocumentKeepsTheEditorsSettings_data();
+    void aNewDocumentKeepsTheEditorsSettings();
 };
 
 void RichTextBoxTest::stepsAndTypingInOneHistory() {
@@ -117,6 +151,70 @@ void RichTextBoxTest::undoingPastADroppedStepKeepsTheDocument() {
     QCOMPARE(text(box), QStringLiteral("B"));
     QVERIFY(!box.canUndo());
     QVERIFY(!box.canRedo());
+}
+
+void RichTextBoxTest::aStepOverTypingKeepsEveryByte_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("first byte a multi-byte character") << "あい"
+                                                       << "\r\nB";
+    QTest::newRow("first byte a CR") << "\r\nA"
+                                     << "\nB\rC";
+    QTest::newRow("from nothing") << ""
+                                  << "B";
+    QTest::newRow("to nothing") << "A"
+                                << "";
+    QTest::newRow("longer than a slice") << QString::fromStdU16String(manyLines(u'あ'))
+                                         << QString::fromStdU16String(manyLines(u'い'));
+}
+
+void RichTextBoxTest::aStepOverTypingKeepsEveryByte() {
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    RichTextBox box;
+    box.show();
+    box.setDocumentText(before.toStdU16String());
+    // Typing, and the editor's undo history refers to the document it holds.
+    typeAtEnd(box, QStringLiteral("z"));
+    QTest::keyClick(&box, Qt::Key_Backspace);
+    box.replaceDocument(after.toStdU16String());
+    const Held replaced = held(box);
+    const Held afterHeld = expectedHeld(RichTextBox::prepareText(after.toStdU16String()).document);
+    QCOMPARE(replaced.lines, afterHeld.lines);
+    QVERIFY(replaced.bytes == afterHeld.bytes);
+    box.undo();
+    const Held undone = held(box);
+    const Held beforeHeld = expectedHeld(before.toStdU16String());
+    QCOMPARE(undone.lines, beforeHeld.lines);
+    QVERIFY(undone.bytes == beforeHeld.bytes);
+}
+
+void RichTextBoxTest::aNewDocumentKeepsTheEditorsSettings_data() {
+    QTest::addColumn<bool>("replaced");  // else assigned
+    QTest::newRow("assigned") << false;
+    QTest::newRow("a step with nothing to undo") << true;
+}
+
+void RichTextBoxTest::aNewDocumentKeepsTheEditorsSettings() {
+    QFETCH(bool, replaced);
+    RichTextBox box;
+    box.show();
+    box.setDocumentText(replaced ? u"x" : u"A");
+    if (replaced) box.replaceDocument(u"A");
+    QCOMPARE(box.isChanged(), replaced);
+    // Enter writes CR LF, a kana goes in as UTF-8, and the typing is undone.
+    box.SendScintilla(QsciScintillaBase::SCI_DOCUMENTEND);
+    QTest::keyClick(&box, Qt::Key_Return);
+    QTest::sendKeyEvent(QTest::Click, &box, Qt::Key_unknown, QStringLiteral("あ"), Qt::NoModifier);
+    QVERIFY(box.editorBytes() == "A\r\n\xE3\x81\x82");
+    QCOMPARE(text(box), QStringLiteral("A\r\nあ"));
+    QVERIFY(box.isChanged());
+    box.undo();  // the typing, as one
+    QCOMPARE(text(box), QStringLiteral("A"));
+    QCOMPARE(box.isChanged(), replaced);
+    box.undo();
+    QCOMPARE(text(box), replaced ? QStringLiteral("x") : QStringLiteral("A"));
+    QVERIFY(!box.isChanged());
 }
 
 QTEST_MAIN(RichTextBoxTest)

@@ -15,9 +15,12 @@ if(WIN32 AND MOZARU_WITH_WINDOW)
   get_target_property(MOZARU_QT_TYPE Qt6::Core TYPE)
   if(MOZARU_QT_TYPE STREQUAL "STATIC_LIBRARY")
     set(MOZARU_QT_CONF "${MOZARU_RESOURCES_DIR}/windows/qt.conf")
-    find_file(MOZARU_QT_JAPANESE qtbase_ja.qm
+    # A cache variable of its own: the empty MOZARU_QT_JAPANESE above would
+    # hide find_file's answer.
+    find_file(MOZARU_QT_JAPANESE_FILE qtbase_ja.qm
               PATHS "${QT6_INSTALL_PREFIX}/${QT6_INSTALL_TRANSLATIONS}" /usr/share/qt6/translations
               NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+    set(MOZARU_QT_JAPANESE "${MOZARU_QT_JAPANESE_FILE}")
     install(FILES "${MOZARU_QT_CONF}" DESTINATION .)
     install(FILES "${MOZARU_QT_JAPANESE}" DESTINATION translations)
   endif()

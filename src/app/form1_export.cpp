@@ -49,6 +49,7 @@ QString authorProblem(const ResolvedAuthor& resolved) {
         .arg(QString::fromStdU16String(resolved.header.name));
 }
 
+#ifdef MOZARU_EXPORT_IMAGES
 // Where a line of the document starts (CR LF lines).
 std::size_t lineStart(std::u16string_view document, int line) {
     std::size_t at = 0;
@@ -58,6 +59,7 @@ std::size_t lineStart(std::u16string_view document, int line) {
     }
     return at == npos ? document.size() : at;
 }
+#endif
 
 }  // namespace
 

@@ -16,6 +16,7 @@
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <utility>
@@ -317,7 +318,7 @@ void RichTextBox::assign(PreparedText&& text, const SliceHook& between) {
     // The slices go in last first, each before the one put in before it.
     for (std::size_t i = cuts.size() - 1; i > 0; --i) {
         SendScintilla(SCI_SETTARGETRANGE, at, static_cast<long>(at));
-        SendScintilla(SCI_REPLACETARGET, static_cast<unsigned long>(cuts[i] - cuts[i - 1]),
+        SendScintilla(SCI_REPLACETARGET, static_cast<std::uintptr_t>(cuts[i] - cuts[i - 1]),
                       bytes.data() + cuts[i - 1]);
         if (between && i > 1) {
             between(static_cast<double>(bytes.size() - cuts[i - 1]) / bytes.size());
@@ -375,7 +376,7 @@ void RichTextBox::showDocument(FilledDocument document, PreparedText&& text) {
     std::string classes[std::size(kCharacterClasses)];
     for (std::size_t i = 0; i < std::size(kCharacterClasses); ++i) {
         classes[i].resize(static_cast<std::size_t>(SendScintilla(kCharacterClasses[i][0])));
-        SendScintilla(kCharacterClasses[i][0], 0UL, classes[i].data());
+        SendScintilla(kCharacterClasses[i][0], std::uintptr_t{0}, classes[i].data());
         // Set as a C string: NUL, in no class that can be set, stays a space.
         std::erase(classes[i], '\0');
     }
@@ -386,7 +387,7 @@ void RichTextBox::showDocument(FilledDocument document, PreparedText&& text) {
         SendScintilla(kDocumentSettings[i][1], static_cast<unsigned long>(settings[i]));
     }
     for (std::size_t i = 0; i < std::size(kCharacterClasses); ++i) {
-        SendScintilla(kCharacterClasses[i][1], 0UL, classes[i].c_str());
+        SendScintilla(kCharacterClasses[i][1], std::uintptr_t{0}, classes[i].c_str());
     }
     // Loaded without undo collection, and with none to empty.
     SendScintilla(SCI_SETUNDOCOLLECTION, 1UL);

@@ -53,11 +53,13 @@ private:
     QList<QByteArray> m_saved;
 };
 
+#ifndef _WIN32
 QStringList readLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return QString::fromUtf8(file.readAll()).split(u'\n', Qt::SkipEmptyParts);
 }
+#endif
 
 }  // namespace
 

@@ -299,6 +299,9 @@ void Form1LoadTest::editAreaHiddenWhileReading() {
 // The file is read while the window answers: a pipe that gives its text only
 // once the window has answered a timer.
 void Form1LoadTest::windowAnswersWhileTheFileIsRead() {
+#ifdef _WIN32
+    QSKIP("Windows has no named pipe among a folder's files");
+#else
     DocumentFixture f;
     const QString fifo = f.path(QStringLiteral("pipe.txt"));
     QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
@@ -316,6 +319,7 @@ void Form1LoadTest::windowAnswersWhileTheFileIsRead() {
     writer.join();
     QVERIFY(answeredWhileReading);
     QCOMPARE(f.document(), QStringLiteral("piped"));
+#endif
 }
 
 void Form1LoadTest::separatorPastThePositionRangeIsAFailure_data() {

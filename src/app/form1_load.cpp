@@ -1,6 +1,7 @@
 // LOAD: the open dialog, and LoadDocument, which the drop and the command
 // line share.
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -44,7 +45,10 @@ void Form1::Command4_Click() {
     EnableCommands(kTrue);
 }
 
-void Form1::LoadDocument(const QString& path) {
+void Form1::LoadDocument(const QString& given) {
+    // The system's own separators: a drop names the file with '/', and on
+    // Windows the folder and the name are cut at '\\'.
+    const QString path = QDir::toNativeSeparators(given);
     if (!RichTextBox1->isEmptyDocument() &&
         !m_prompts.question(
             this,

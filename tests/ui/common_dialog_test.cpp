@@ -113,6 +113,10 @@ void CommonDialogTest::dialogMatchesPatterns_data() {
 }
 
 void CommonDialogTest::dialogMatchesPatterns() {
+#ifdef _WIN32
+    // Windows shows its own dialog; Qt's lists no file under Wine.
+    QSKIP("Qt's own file dialog lists no file under Wine");
+#endif
     QFETCH(QString, filter);
     QFETCH(int, entry);
     QFETCH(QStringList, listed);
